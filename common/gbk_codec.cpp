@@ -1,0 +1,204 @@
+#include "gbk_codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+#include "utf8_text.h"
+
+namespace gbk {
+namespace {
+
+// One iconv descriptor per direction and thread, opened on first use.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+        }
+    }
+    ~Converter() { iconv_close(handle_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much of `in` as it can and appends the result to `out`.
+    // Returns the number of input bytes consumed; stops at the first byte
+    // sequence it cannot convert.
+    std::size_t convert(std::string_view in, std::string& out) {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        while (inLeft > 0) {
+            char buffer[4096];
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
+            const std::size_t result = iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft);
+            out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+                break;
+            }
+        }
+        return in.size() - inLeft;
+    }
+
+private:
+    iconv_t handle_;
+};
+
+Converter& gbkToUtf8() {
+    thread_local Converter converter("UTF-8", "GBK");
+    return converter;
+}
+Converter& gb18030ToUtf8() {
+    thread_local Converter converter("UTF-8", "GB18030");
+    return converter;
+}
+Converter& utf8ToGbk() {
+    thread_local Converter converter("GBK", "UTF-8");
+    return converter;
+}
+Converter& utf8ToGb18030() {
+    thread_local Converter converter("GB18030", "UTF-8");
+    return converter;
+}
+
+bool isAscii(unsigned char byte) { return byte < 0x80; }
+
+// GB18030's four-byte form: lead 81–FE, digit, lead 81–FE, digit.
+bool isFourByteForm(std::string_view bytes) {
+    auto inRange = [](char c, unsigned lo, unsigned hi) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= lo && b <= hi;
+    };
+    return bytes.size() >= 4 && inRange(bytes[0], 0x81, 0xFE) && inRange(bytes[1], 0x30, 0x39) &&
+           inRange(bytes[2], 0x81, 0xFE) && inRange(bytes[3], 0x30, 0x39);
+}
+
+// A character that GBK lacks may have been written in GB18030 (by this codec's
+// encoder, or by another program). Decodes the first `length` bytes as one
+// GB18030 character when encoding it again gives the very same bytes; returns
+// false otherwise, and the caller escapes the bytes.
+bool decodeGb18030(std::string_view bytes, std::size_t length, std::string& out) {
+    if (bytes.size() < length) {
+        return false;
+    }
+    std::string text;
+    if (gb18030ToUtf8().convert(bytes.substr(0, length), text) != length ||
+        encode(text) != bytes.substr(0, length)) {
+        return false;
+    }
+    out += text;
+    return true;
+}
+
+// The code point and length of the UTF-8 sequence at the start of `text`,
+// surrogates included; length 0 when the bytes are not such a sequence.
+std::size_t readSequence(std::string_view text, char32_t& codePoint) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t len = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        len = 2;
+    } else if ((lead & 0xF0) == 0xE0) {
+        len = 3;
+    } else if ((lead & 0xF8) == 0xF0) {
+        len = 4;
+    }
+    if (len == 0 || text.size() < len) {
+        return 0;
+    }
+    codePoint = lead & (0xFF >> (len + 1));
+    for (std::size_t i = 1; i < len; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    return len;
+}
+
+}  // namespace
+
+std::string decode(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        // Lessons are mostly ASCII: copy runs of it without calling iconv.
+        std::size_t run = pos;
+        while (run < bytes.size() && isAscii(static_cast<unsigned char>(bytes[run]))) {
+            ++run;
+        }
+        out.append(bytes.substr(pos, run - pos));
+        pos = run;
+        if (pos == bytes.size()) {
+            break;
+        }
+        pos += gbkToUtf8().convert(bytes.substr(pos), out);
+        if (pos == bytes.size()) {
+            break;
+        }
+        // iconv stopped at a byte it could not decode.
+        const std::size_t length = isFourByteForm(bytes.substr(pos)) ? 4 : 2;
+        if (decodeGb18030(bytes.substr(pos), length, out)) {
+            pos += length;
+            continue;
+        }
+        const auto bad = static_cast<unsigned char>(bytes[pos]);
+        if (isAscii(bad)) {
+            // Cannot happen with GBK, but never loop on it.
+            out += static_cast<char>(bad);
+        } else {
+            utf8::append(out, kEscapeFirst - 0x80 + bad);
+        }
+        ++pos;
+    }
+    return out;
+}
+
+std::string encode(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        pos += utf8ToGbk().convert(text.substr(pos), out);
+        if (pos == text.size()) {
+            break;
+        }
+        char32_t codePoint = 0;
+        const std::size_t len = readSequence(text.substr(pos), codePoint);
+        if (len == 0) {
+            // Not UTF-8 at all: pass the byte through rather than drop it.
+            out += text[pos];
+            ++pos;
+        } else if (codePoint >= kEscapeFirst && codePoint <= kEscapeLast) {
+            out += static_cast<char>(codePoint - kEscapeFirst + 0x80);
+            pos += len;
+        } else {
+            if (utf8ToGb18030().convert(text.substr(pos, len), out) != len) {
+                // A handful of private-use code points have no code in any
+                // Chinese code page; a question mark is all that is left.
+                out += '?';
+            }
+            pos += len;
+        }
+    }
+    return out;
+}
+
+bool looksLikeUtf8(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        return true;
+    }
+    bool hasNonAscii = false;
+    for (const char c : bytes) {
+        if (!isAscii(static_cast<unsigned char>(c))) {
+            hasNonAscii = true;
+            break;
+        }
+    }
+    return hasNonAscii && utf8::isValid(bytes);
+}
+
+}  // namespace gbk

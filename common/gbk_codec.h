@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Conversion between the GBK bytes of lesson, progress and settings files and
+// the UTF-8 text the programs work with.
+//
+// Decoding never fails and never loses a byte: a byte that is not part of a
+// valid GBK (or four-byte GB18030) character becomes the reserved code point
+// U+DC00 + byte, and encoding turns that code point back into the same byte.
+// Lessons copied from old systems sometimes hold such bytes, and the learner's
+// progress files must give them back unchanged.
+namespace gbk {
+
+// First and last reserved code point carrying an undecodable byte 0x80…0xFF.
+inline constexpr char32_t kEscapeFirst = 0xDC80;
+inline constexpr char32_t kEscapeLast = 0xDCFF;
+
+std::string decode(std::string_view gbkBytes);
+
+// Encodes with GBK; a character GBK has no code for is written in GB18030,
+// so nothing turns into "?".
+std::string encode(std::string_view utf8Text);
+
+// True when a whole file should be read as UTF-8 rather than GBK: it starts
+// with the UTF-8 byte-order mark, or it is well-formed UTF-8 and holds at
+// least one non-ASCII byte. GBK text decoded as UTF-8 (or the other way
+// round) gives garbage without any error, so the choice is made once per file.
+bool looksLikeUtf8(std::string_view fileBytes);
+
+}  // namespace gbk

@@ -1,0 +1,175 @@
+#include "ini_file.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "atomic_file.h"
+#include "text_file.h"
+#include "utf8_text.h"
+
+namespace ini {
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Settings files may have been edited by hand on Linux, so a lone LF ends a
+// line here too (as it did for the old profile functions).
+std::vector<std::string> splitIniLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        if (bytes[pos] != '\r' && bytes[pos] != '\n') {
+            continue;
+        }
+        lines.emplace_back(bytes.substr(start, pos - start));
+        if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') {
+            ++pos;
+        }
+        start = pos + 1;
+    }
+    if (start < bytes.size()) {
+        lines.emplace_back(bytes.substr(start));
+    }
+    return lines;
+}
+
+// The decoded lines of the file; std::nullopt when it can't be read.
+std::optional<std::vector<std::string>> loadLines(const std::string& file) {
+    std::optional<std::string> bytes = readFileBytes(file);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return splitIniLines(decodeFileText(*bytes, Decoding::Detect));
+}
+
+// The name of the section a "[name]" line opens, if it is one.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    line = trimSpaces(line);
+    if (!line.starts_with('[')) {
+        return std::nullopt;
+    }
+    line.remove_prefix(1);
+    const std::size_t close = line.find(']');
+    return trimSpaces(close == std::string_view::npos ? line : line.substr(0, close));
+}
+
+struct KeyLine {
+    std::string_view name;
+    std::string_view value;
+};
+
+std::optional<KeyLine> keyLine(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return KeyLine{trimSpaces(line.substr(0, equals)), trimSpaces(line.substr(equals + 1))};
+}
+
+// Where a key stands in the file.
+struct Location {
+    std::optional<std::size_t> section;  // line of the first matching section
+    std::optional<std::size_t> key;      // line of the key within it
+    std::size_t lastContentLine = 0;     // last non-blank line of that section
+};
+
+Location locate(const std::vector<std::string>& lines, std::string_view section,
+                std::string_view key) {
+    Location where;
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (const auto name = sectionName(lines[i])) {
+            if (where.section) {
+                break;  // the first matching section has ended
+            }
+            inSection = equalsIgnoringCase(*name, section);
+            if (inSection) {
+                where.section = i;
+                where.lastContentLine = i;
+            }
+            continue;
+        }
+        if (!inSection) {
+            continue;
+        }
+        if (!trimSpaces(lines[i]).empty()) {
+            where.lastContentLine = i;
+        }
+        const auto entry = keyLine(lines[i]);
+        if (!where.key && entry && equalsIgnoringCase(entry->name, key)) {
+            where.key = i;
+        }
+    }
+    return where;
+}
+
+bool holdsLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+bool refuse(std::string* error, const char* why) {
+    if (error) {
+        *error = why;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string readValue(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view fallback, std::size_t maxChars) {
+    std::string_view result = fallback;
+    const std::optional<std::vector<std::string>> lines = loadLines(file);
+    std::optional<KeyLine> found;
+    if (lines) {
+        const Location where = locate(*lines, section, key);
+        if (where.key) {
+            found = keyLine((*lines)[*where.key]);
+            result = found->value;
+        }
+    }
+    return std::string(maxChars == kWholeValue ? result : utf8::left(result, maxChars));
+}
+
+bool writeValue(const std::string& file, std::string_view section, std::string_view key,
+                std::string_view value, std::string* error) {
+    if (holdsLineEnd(section) || holdsLineEnd(key) || holdsLineEnd(value)) {
+        return refuse(error, "a settings value cannot hold a line break");
+    }
+    if (trimSpaces(key).empty() || key.find('=') != std::string_view::npos ||
+        section.find(']') != std::string_view::npos) {
+        return refuse(error, "not a usable settings key");
+    }
+    std::vector<std::string> lines;
+    if (auto existing = loadLines(file)) {
+        lines = std::move(*existing);
+    } else if (std::error_code ec; std::filesystem::exists(file, ec) || ec) {
+        // Never replace a file we could not read: its other keys would be lost.
+        return refuse(error, "the settings file exists but cannot be read");
+    }
+
+    const Location where = locate(lines, section, key);
+    if (where.key) {
+        const std::string name(keyLine(lines[*where.key])->name);
+        lines[*where.key] = name + "=" + std::string(value);
+    } else if (where.section) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(where.lastContentLine + 1),
+                     std::string(key) + "=" + std::string(value));
+    } else {
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(std::string(key) + "=" + std::string(value));
+    }
+    return writeFileAtomically(file, encodeLines(lines), error);
+}
+
+}  // namespace ini

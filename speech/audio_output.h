@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Where synthesised speech goes: 16-bit mono samples at a given rate.
+class AudioOutput {
+public:
+    virtual ~AudioOutput() = default;
+    // Plays `samples`: at once, cutting off what is playing, or when
+    // `afterCurrent` is set, behind what is still playing.
+    virtual void play(std::vector<std::int16_t> samples, int sampleRate, bool afterCurrent) = 0;
+    virtual void stop() = 0;
+};

@@ -1,0 +1,45 @@
+// Build tool: writes a UTF-8 text file (LF or CR LF line ends) as GBK with
+// CR LF, the form in which lessons and example sentences are shipped.
+#include <cstdio>
+#include <string>
+
+#include "atomic_file.h"
+#include "gbk_codec.h"
+#include "text_file.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s SOURCE.utf8 TARGET\n", argv[0]);
+        return 2;
+    }
+    std::string error;
+    const auto bytes = readFileBytes(argv[1], &error);
+    if (!bytes) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
+        return 1;
+    }
+    std::string out;
+    std::size_t start = 0;
+    while (start < bytes->size()) {
+        std::size_t end = bytes->find('\n', start);
+        if (end == std::string::npos) {
+            end = bytes->size();
+        }
+        std::string line = bytes->substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const std::string encoded = gbk::encode(line);
+        if (gbk::decode(encoded) != line) {
+            std::fprintf(stderr, "%s: line not representable in GBK: %s\n", argv[1], line.c_str());
+            return 1;
+        }
+        out += encoded + "\r\n";
+        start = end + 1;
+    }
+    if (!writeFileAtomically(argv[2], out, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
