@@ -53,8 +53,8 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         return fail(error, "cannot create a temporary file beside " + path);
     }
     const std::string tempPath(name.data());
-    const bool written = writeAll(fd, bytes) && ::fchmod(fd, modeFor(path)) == 0 &&
-                         ::fsync(fd) == 0;
+    const bool written =
+        writeAll(fd, bytes) && ::fchmod(fd, modeFor(path)) == 0 && ::fsync(fd) == 0;
     const int savedErrno = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {

@@ -63,7 +63,9 @@ Converter& utf8ToGb18030() {
     return converter;
 }
 
-bool isAscii(unsigned char byte) { return byte < 0x80; }
+bool isAscii(unsigned char byte) {
+    return byte < 0x80;
+}
 
 // GB18030's four-byte form: lead 81–FE, digit, lead 81–FE, digit.
 bool isFourByteForm(std::string_view bytes) {

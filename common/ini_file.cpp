@@ -115,7 +115,9 @@ Location locate(const std::vector<std::string>& lines, std::string_view section,
     return where;
 }
 
-bool holdsLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool holdsLineEnd(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 bool refuse(std::string* error, const char* why) {
     if (error) {

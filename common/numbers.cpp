@@ -8,7 +8,9 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Accepts exactly: [+-] digits [. digits] [e [+-] digits], or [+-] . digits [e …].
 // from_chars alone would also take "inf", "nan" and hexadecimal forms.
@@ -74,9 +76,13 @@ std::optional<Int> toInt(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::int16_t> toInt16(std::string_view text) { return toInt<std::int16_t>(text); }
+std::optional<std::int16_t> toInt16(std::string_view text) {
+    return toInt<std::int16_t>(text);
+}
 
-std::optional<std::int32_t> toInt32(std::string_view text) { return toInt<std::int32_t>(text); }
+std::optional<std::int32_t> toInt32(std::string_view text) {
+    return toInt<std::int32_t>(text);
+}
 
 std::string formatNumber(double value) {
     if (value == std::trunc(value) && std::abs(value) < 1e15) {

@@ -35,8 +35,7 @@ std::string decodeFileText(std::string_view bytes, Decoding decoding);
 // Calls `onLine` with each decoded line in file order. `onLine` returns false
 // to stop early. Returns false when the file can't be read.
 bool forEachLine(const std::string& path, Decoding decoding,
-                 const std::function<bool(std::string line)>& onLine,
-                 std::string* error = nullptr);
+                 const std::function<bool(std::string line)>& onLine, std::string* error = nullptr);
 
 // All decoded lines of a file, or std::nullopt when it can't be read.
 std::optional<std::vector<std::string>> readLines(const std::string& path, Decoding decoding,

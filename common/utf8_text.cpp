@@ -22,7 +22,9 @@ std::size_t sequenceLength(unsigned char lead) {
     return 1;
 }
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Length of the character at `pos`, falling back to one byte when the
 // sequence is cut short or broken.
@@ -67,7 +69,9 @@ std::string_view mid(std::string_view text, std::size_t start, std::size_t count
     return rest.substr(0, offsetOfChar(rest, count));
 }
 
-std::string_view left(std::string_view text, std::size_t count) { return mid(text, 0, count); }
+std::string_view left(std::string_view text, std::size_t count) {
+    return mid(text, 0, count);
+}
 
 std::string_view right(std::string_view text, std::size_t count) {
     const std::size_t total = length(text);
@@ -101,8 +105,7 @@ bool isValid(std::string_view bytes) {
             continue;
         }
         const std::size_t len = sequenceLength(lead);
-        if (len == 1 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4 ||
-            pos + len > bytes.size()) {
+        if (len == 1 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4 || pos + len > bytes.size()) {
             return false;
         }
         char32_t cp = lead & (0xFF >> (len + 1));

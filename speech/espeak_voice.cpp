@@ -45,44 +45,57 @@ int wordsPerMinute(int rate) {
 
 }  // namespace
 
-std::unique_ptr<EspeakVoice> EspeakVoice::create(std::unique_ptr<AudioOutput> output) {
-    {
-        std::lock_guard lock(activeMutex);
-        if (activeVoice) {
-            return nullptr;
+namespace {
+
+// espeak-ng is initialised once per process and never terminated: a second
+// initialisation after espeak_Terminate can leave its worker thread deaf to
+// espeak_Cancel.
+struct Engine {
+    int sampleRate = 0;
+    std::vector<std::pair<std::string, std::string>> voices;  // identifier, description
+};
+
+const Engine& engine() {
+    static const Engine instance = [] {
+        Engine e;
+        e.sampleRate = espeak_Initialize(AUDIO_OUTPUT_RETRIEVAL, 200, nullptr, 0);
+        if (e.sampleRate <= 0) {
+            return e;
         }
+        std::vector<std::pair<int, std::pair<std::string, std::string>>> ranked;
+        for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
+            const std::string language = (*v)->languages ? std::string((*v)->languages + 1) : "";
+            ranked.push_back({rank(language),
+                              {(*v)->identifier, std::string((*v)->name) + " (" + language + ")"}});
+        }
+        std::stable_sort(ranked.begin(), ranked.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [order, voice] : ranked) {
+            e.voices.push_back(std::move(voice));
+        }
+        espeak_SetSynthCallback(synthCallback);
+        return e;
+    }();
+    return instance;
+}
+
+}  // namespace
+
+std::unique_ptr<EspeakVoice> EspeakVoice::create(std::unique_ptr<AudioOutput> output) {
+    const Engine& e = engine();
+    if (e.sampleRate <= 0 || e.voices.empty()) {
+        return nullptr;
     }
-    const int sampleRate = espeak_Initialize(AUDIO_OUTPUT_RETRIEVAL, 200, nullptr, 0);
-    if (sampleRate <= 0) {
+    std::lock_guard lock(activeMutex);
+    if (activeVoice) {
         return nullptr;
     }
     std::vector<InstalledVoice> voices;
-    std::vector<int> ranks;
-    for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
-        const std::string language = (*v)->languages ? std::string((*v)->languages + 1) : "";
-        voices.push_back({(*v)->identifier, std::string((*v)->name) + " (" + language + ")"});
-        ranks.push_back(rank(language));
+    for (const auto& [identifier, description] : e.voices) {
+        voices.push_back({identifier, description});
     }
-    if (voices.empty()) {
-        espeak_Terminate();
-        return nullptr;
-    }
-    std::vector<std::size_t> order(voices.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [&ranks](std::size_t a, std::size_t b) { return ranks[a] < ranks[b]; });
-    std::vector<InstalledVoice> sorted;
-    for (const std::size_t i : order) {
-        sorted.push_back(voices[i]);
-    }
-    // Until a voice is chosen, speak with the first of the list.
-    espeak_SetVoiceByName(sorted.front().identifier.c_str());
-    espeak_SetSynthCallback(synthCallback);
     std::unique_ptr<EspeakVoice> voice(
-        new EspeakVoice(std::move(output), sampleRate, std::move(sorted)));
-    std::lock_guard lock(activeMutex);
+        new EspeakVoice(std::move(output), e.sampleRate, std::move(voices)));
     activeVoice = voice.get();
     return voice;
 }
@@ -98,7 +111,6 @@ EspeakVoice::~EspeakVoice() {
         std::lock_guard lock(activeMutex);
         activeVoice = nullptr;
     }
-    espeak_Terminate();
     output_->stop();
 }
 
@@ -115,14 +127,7 @@ bool EspeakVoice::selectVoice(int index) {
     if (index < 0 || index >= static_cast<int>(voices_.size())) {
         return false;
     }
-    if (espeak_SetVoiceByName(voices_[static_cast<std::size_t>(index)].identifier.c_str()) !=
-        EE_OK) {
-        return false;
-    }
     selected_ = index;
-    // A new voice starts at its own defaults: keep the learner's rate and volume.
-    espeak_SetParameter(espeakRATE, wordsPerMinute(rate_), 0);
-    espeak_SetParameter(espeakVOLUME, volume_, 0);
     return true;
 }
 
@@ -131,7 +136,6 @@ bool EspeakVoice::setRate(int rate) {
         return false;
     }
     rate_ = rate;
-    espeak_SetParameter(espeakRATE, wordsPerMinute(rate), 0);
     return true;
 }
 
@@ -140,9 +144,16 @@ bool EspeakVoice::setVolume(int volume) {
         return false;
     }
     volume_ = volume;
-    // espeak-ng's default volume is 100 of its 0 … 200: full volume here.
-    espeak_SetParameter(espeakVOLUME, volume, 0);
     return true;
+}
+
+void EspeakVoice::applySettings() {
+    // Until a voice is chosen, the first of the list (an English one) speaks.
+    const std::size_t voice = selected_ < 0 ? 0 : static_cast<std::size_t>(selected_);
+    espeak_SetVoiceByName(voices_[voice].identifier.c_str());
+    espeak_SetParameter(espeakRATE, wordsPerMinute(rate_), 0);
+    // espeak-ng's own default volume is 100 of its 0 … 200: full volume here.
+    espeak_SetParameter(espeakVOLUME, volume_, 0);
 }
 
 void EspeakVoice::speak(const std::string& text, int flags) {
@@ -161,6 +172,9 @@ void EspeakVoice::speak(const std::string& text, int flags) {
         std::lock_guard lock(pendingMutex_);
         pendingAfterCurrent_ = !purge;
     }
+    // espeak_Cancel also drops settings still queued for the synthesiser's
+    // thread, so the voice, rate and volume go with every utterance.
+    applySettings();
     unsigned int options = espeakCHARS_UTF8;
     if (flags & kIsXml) {
         options |= espeakSSML;

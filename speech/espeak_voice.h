@@ -47,6 +47,7 @@ private:
 
     EspeakVoice(std::unique_ptr<AudioOutput> output, int sampleRate,
                 std::vector<InstalledVoice> voices);
+    void applySettings();
     void deliver(std::vector<std::int16_t> samples, std::uintptr_t generation, bool afterCurrent);
 
     std::unique_ptr<AudioOutput> output_;

@@ -10,9 +10,13 @@ QtWaveAudio::QtWaveAudio() {
     format_.setSampleFormat(QAudioFormat::Int16);
 }
 
-QtWaveAudio::~QtWaveAudio() { close(); }
+QtWaveAudio::~QtWaveAudio() {
+    close();
+}
 
-void QtWaveAudio::setFileName(const std::string& name) { fileName_ = name; }
+void QtWaveAudio::setFileName(const std::string& name) {
+    fileName_ = name;
+}
 
 void QtWaveAudio::command(std::string_view what) {
     if (what == "open") {

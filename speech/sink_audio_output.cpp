@@ -6,7 +6,9 @@
 
 SinkAudioOutput::SinkAudioOutput() = default;
 
-SinkAudioOutput::~SinkAudioOutput() { stop(); }
+SinkAudioOutput::~SinkAudioOutput() {
+    stop();
+}
 
 void SinkAudioOutput::play(std::vector<std::int16_t> samples, int sampleRate, bool afterCurrent) {
     const QByteArray bytes(reinterpret_cast<const char*>(samples.data()),

@@ -8,9 +8,9 @@
 class Voice {
 public:
     // Flags of speak(), combined by the callers.
-    static constexpr int kAsync = 1;           // return at once
-    static constexpr int kPurgeBeforeSpeak = 2; // cut off whatever is still being said
-    static constexpr int kIsXml = 8;           // the text is SSML: interpret markup, never read it out
+    static constexpr int kAsync = 1;             // return at once
+    static constexpr int kPurgeBeforeSpeak = 2;  // cut off whatever is still being said
+    static constexpr int kIsXml = 8;  // the text is SSML: interpret markup, never read it out
     // What both programs pass with every request.
     static constexpr int kSpeakFlags = kAsync | kPurgeBeforeSpeak | kIsXml;
 

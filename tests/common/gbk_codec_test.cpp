@@ -15,11 +15,11 @@ TEST(GbkCodec, ChineseAndAsciiRoundTrip) {
 
 TEST(GbkCodec, UndecodableBytesComeBackUnchanged) {
     const std::string cases[] = {
-        "\xFF",                // never valid
-        "abc\xC6",             // a lone lead byte at the end
-        "\x81\x20x",           // a lead byte followed by a space
+        "\xFF",                  // never valid
+        "abc\xC6",               // a lone lead byte at the end
+        "\x81\x20x",             // a lead byte followed by a space
         "\xC6\xBB\xFF\xB9\xFB",  // a bad byte between two characters
-        "\xA2\xE3",            // GB18030's euro sign, unknown to GBK
+        "\xA2\xE3",              // GB18030's euro sign, unknown to GBK
     };
     for (const std::string& bytes : cases) {
         const std::string text = gbk::decode(bytes);
@@ -56,7 +56,9 @@ TEST(GbkCodec, CharactersOutsideGbkUseGb18030InsteadOfQuestionMarks) {
 }
 
 TEST(GbkCodec, DetectsFilesWrittenInUtf8) {
-    EXPECT_TRUE(gbk::looksLikeUtf8("\xEF\xBB\xBF" "apple"));
+    EXPECT_TRUE(
+        gbk::looksLikeUtf8("\xEF\xBB\xBF"
+                           "apple"));
     EXPECT_TRUE(gbk::looksLikeUtf8("apple  苹果\r\n"));
     EXPECT_FALSE(gbk::looksLikeUtf8("apple  apple\r\n"));  // plain ASCII: either will do
     EXPECT_FALSE(gbk::looksLikeUtf8("apple  \xC6\xBB\xB9\xFB\r\n"));

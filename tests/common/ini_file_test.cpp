@@ -22,9 +22,9 @@ TEST(IniFile, MissingFileSectionOrKeyGivesTheDefault) {
 
 TEST(IniFile, NamesMatchInAnyLetterCaseAndValuesAreTrimmed) {
     TempFolder folder;
-    const std::string file = folder.write(
-        "girl.dat", "[LABEL]\r\n  backcolor =  8421376  \r\n[" + std::string(kWordsSection) +
-                        "]\r\n" + std::string(kRateKey) + "=-3\r\n");
+    const std::string file = folder.write("girl.dat", "[LABEL]\r\n  backcolor =  8421376  \r\n[" +
+                                                          std::string(kWordsSection) + "]\r\n" +
+                                                          std::string(kRateKey) + "=-3\r\n");
     EXPECT_EQ(ini::readValue(file, "label", "BackColor", "0"), "8421376");
     EXPECT_EQ(ini::readValue(file, "单词", "语速", "0"), "-3");
 }

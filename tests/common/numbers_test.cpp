@@ -18,11 +18,11 @@ TEST(Numbers, Int16RoundsToNearestWithTiesToEven) {
 TEST(Numbers, Int16RefusesNonNumbersAndValuesOutsideSixteenBits) {
     EXPECT_EQ(toInt16("32767"), 32767);
     EXPECT_EQ(toInt16("-32768"), -32768);
-    EXPECT_EQ(toInt16("-32768.5"), -32768);  // rounds to even, inside
+    EXPECT_EQ(toInt16("-32768.5"), -32768);       // rounds to even, inside
     EXPECT_EQ(toInt16("32767.5"), std::nullopt);  // rounds to 32768
     EXPECT_EQ(toInt16("40000"), std::nullopt);
-    for (const char* text : {"", " ", "abc", "12abc", "1.2.3", "0x10", "inf", "nan", "\t5", "--1",
-                             "1e", "."}) {
+    for (const char* text :
+         {"", " ", "abc", "12abc", "1.2.3", "0x10", "inf", "nan", "\t5", "--1", "1e", "."}) {
         EXPECT_EQ(toInt16(text), std::nullopt) << '"' << text << '"';
     }
 }

@@ -28,7 +28,10 @@ TEST(TextFile, LineEndsAreCrLfOrLoneCrButNotLoneLf) {
 TEST(TextFile, TrimmingRemovesAsciiSpacesOnly) {
     EXPECT_EQ(trimSpaces("  apple  苹果  "), "apple  苹果");
     EXPECT_EQ(trimSpaces("\tapple\t"), "\tapple\t");
-    EXPECT_EQ(trimSpaces("\xE3\x80\x80" "apple"), "\xE3\x80\x80" "apple");  // U+3000 stays
+    EXPECT_EQ(trimSpaces("\xE3\x80\x80"
+                         "apple"),
+              "\xE3\x80\x80"
+              "apple");  // U+3000 stays
     EXPECT_EQ(trimSpaces("     "), "");
 }
 
@@ -36,15 +39,16 @@ TEST(TextFile, ReadsGbkAndUtf8FilesToTheSameText) {
     TempFolder folder;
     folder.write("gbk.txt", "apple  \xC6\xBB\xB9\xFB\r\nend");
     folder.write("utf8.txt", "apple  苹果\r\nend");
-    folder.write("bom.txt", "\xEF\xBB\xBF" "apple  苹果\r\nend");
+    folder.write("bom.txt",
+                 "\xEF\xBB\xBF"
+                 "apple  苹果\r\nend");
     const std::vector<std::string> expected{"apple  苹果", "end"};
     for (const char* name : {"gbk.txt", "utf8.txt", "bom.txt"}) {
         EXPECT_EQ(readLines(folder.file(name), Decoding::Detect), expected) << name;
     }
     // Files the programs write themselves are always read as GBK.
     folder.write("short.lt0", "\xC6\xBB\r\n");  // 苹 in GBK, also valid UTF-8
-    EXPECT_EQ(readLines(folder.file("short.lt0"), Decoding::Gbk),
-              std::vector<std::string>{"苹"});
+    EXPECT_EQ(readLines(folder.file("short.lt0"), Decoding::Gbk), std::vector<std::string>{"苹"});
 }
 
 TEST(TextFile, MissingFileIsReportedNotEmpty) {

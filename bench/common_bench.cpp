@@ -1,0 +1,102 @@
+// Reading lessons, the GBK codec and the settings files at their largest.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "atomic_file.h"
+#include "gbk_codec.h"
+#include "ini_file.h"
+#include "lesson_reader.h"
+
+namespace {
+
+constexpr int kMaxEntries = 32767;
+
+// A scratch folder, removed when the benchmarks end.
+struct ScratchFolder {
+    ScratchFolder() {
+        std::string pattern = std::filesystem::temp_directory_path() / "lorvane-bench-XXXXXX";
+        path = ::mkdtemp(pattern.data());
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+std::string benchFolder() {
+    static const ScratchFolder folder;
+    return folder.path;
+}
+
+// About 1 MB of GBK: 32767 entries such as "word00042  n. 单词的中文意思".
+const std::string& largeLessonBytes() {
+    static const std::string bytes = [] {
+        std::string text;
+        for (int i = 0; i < kMaxEntries; ++i) {
+            char english[16];
+            std::snprintf(english, sizeof english, "word%05d", i);
+            text += english;
+            text += "  n. 单词的中文意思，例句\r\n";
+        }
+        return gbk::encode(text);
+    }();
+    return bytes;
+}
+
+void ReadLargeLesson(benchmark::State& state) {
+    const std::string path = benchFolder() + "/large.txt";
+    writeFileAtomically(path, largeLessonBytes());
+    for (auto _ : state) {
+        auto entries = readLessonEntries(path);
+        benchmark::DoNotOptimize(entries);
+    }
+    state.SetItemsProcessed(state.iterations() * kMaxEntries);
+    state.SetBytesProcessed(state.iterations() * static_cast<long>(largeLessonBytes().size()));
+}
+BENCHMARK(ReadLargeLesson)->Unit(benchmark::kMillisecond);
+
+void GbkRoundTrip(benchmark::State& state) {
+    const std::string& bytes = largeLessonBytes();
+    for (auto _ : state) {
+        std::string back = gbk::encode(gbk::decode(bytes));
+        benchmark::DoNotOptimize(back);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long>(bytes.size()));
+}
+BENCHMARK(GbkRoundTrip)->Unit(benchmark::kMillisecond);
+
+// Both programs' settings, one key at a time: the trainer's twelve keys and
+// the companion's twelve, each written and then read back.
+void SettingsKeyByKey(benchmark::State& state) {
+    const std::string file = benchFolder() + "/settings.dat";
+    const char* trainerKeys[] = {"width",  "height", "top",    "left",   "filename", "check0",
+                                 "check1", "check2", "check3", "check4", "角色",     "语速"};
+    const char* companionKeys[] = {"curkewen",     "curword",      "munOnTop", "top",  "left",
+                                   "zidongqidong", "suijixianshi", "音量",     "语速", "语音"};
+    for (auto _ : state) {
+        std::filesystem::remove(file);
+        for (const char* key : trainerKeys) {
+            ini::writeValue(file, "单词", key, "/home/学习者/单词课文/基础词汇/第一课.txt");
+        }
+        ini::writeValue(file, "label", "ForeColor", "16777215");
+        ini::writeValue(file, "label", "BackColor", "8421376");
+        for (const char* key : companionKeys) {
+            ini::writeValue(file, "配置", key, "1234");
+        }
+        for (const char* key : trainerKeys) {
+            benchmark::DoNotOptimize(ini::readValue(file, "单词", key, "0"));
+        }
+        for (const char* key : companionKeys) {
+            benchmark::DoNotOptimize(ini::readValue(file, "配置", key, "0"));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 2 * (12 + 12));
+}
+BENCHMARK(SettingsKeyByKey)->Unit(benchmark::kMillisecond);
+
+}  // namespace

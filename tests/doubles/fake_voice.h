@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "voice.h"
+
+// A voice for the engines' tests: it speaks nothing and remembers every call.
+class FakeVoice : public Voice {
+public:
+    struct Spoken {
+        std::string text;
+        int flags = 0;
+        bool operator==(const Spoken&) const = default;
+    };
+
+    explicit FakeVoice(std::vector<std::string> voices = {"English (America) (en-us)",
+                                                          "English (Great Britain) (en-gb)",
+                                                          "Mandarin (cmn)"})
+        : voices_(std::move(voices)) {}
+
+    std::vector<std::string> voiceDescriptions() const override { return voices_; }
+
+    bool selectVoice(int index) override {
+        selections.push_back(index);
+        if (index < 0 || index >= static_cast<int>(voices_.size())) {
+            return false;
+        }
+        selected_ = index;
+        return true;
+    }
+    int selectedVoice() const override { return selected_; }
+
+    bool setRate(int rate) override {
+        rateCalls.push_back(rate);
+        if (rate < kMinRate || rate > kMaxRate) {
+            return false;
+        }
+        rate_ = rate;
+        return true;
+    }
+    int rate() const override { return rate_; }
+
+    bool setVolume(int volume) override {
+        volumeCalls.push_back(volume);
+        if (volume < kMinVolume || volume > kMaxVolume) {
+            return false;
+        }
+        volume_ = volume;
+        return true;
+    }
+    int volume() const override { return volume_; }
+
+    void speak(const std::string& text, int flags) override { spoken.push_back({text, flags}); }
+
+    // The texts spoken so far, without their flags.
+    std::vector<std::string> spokenTexts() const {
+        std::vector<std::string> texts;
+        for (const Spoken& s : spoken) {
+            texts.push_back(s.text);
+        }
+        return texts;
+    }
+
+    std::vector<Spoken> spoken;
+    std::vector<int> selections;
+    std::vector<int> rateCalls;
+    std::vector<int> volumeCalls;
+
+private:
+    std::vector<std::string> voices_;
+    int selected_ = -1;
+    int rate_ = 0;
+    int volume_ = 100;
+};
