@@ -44,29 +44,65 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+namespace {
+
+// Writes `bytes` to a new temporary file beside `path`; returns its name, or
+// "" after removing it again on failure.
+std::string stageTemporaryFile(const std::string& path, std::string_view bytes,
+                               std::string* error) {
     std::string pattern = path + ".tmp-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
-        return fail(error, "cannot create a temporary file beside " + path);
+        fail(error, "cannot create a temporary file beside " + path);
+        return {};
     }
     const std::string tempPath(name.data());
-    const bool written =
-        writeAll(fd, bytes) && ::fchmod(fd, modeFor(path)) == 0 && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        errno = written ? errno : savedErrno;
+    bool ok = writeAll(fd, bytes) && ::fchmod(fd, modeFor(path)) == 0 && ::fsync(fd) == 0;
+    const int writeErrno = errno;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) {
+        errno = writeErrno;
         fail(error, "cannot write " + tempPath);
         ::unlink(tempPath.c_str());
-        return false;
+        return {};
     }
+    return tempPath;
+}
+
+bool renameIntoPlace(const std::string& tempPath, const std::string& path, std::string* error) {
     if (::rename(tempPath.c_str(), path.c_str()) != 0) {
         fail(error, "cannot replace " + path);
         ::unlink(tempPath.c_str());
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    const std::string tempPath = stageTemporaryFile(path, bytes, error);
+    return !tempPath.empty() && renameIntoPlace(tempPath, path, error);
+}
+
+bool writeFilesAtomically(const std::vector<std::pair<std::string, std::string>>& pathsAndBytes,
+                          std::string* error) {
+    std::vector<std::string> staged;
+    for (const auto& [path, bytes] : pathsAndBytes) {
+        std::string tempPath = stageTemporaryFile(path, bytes, error);
+        if (tempPath.empty()) {
+            for (const std::string& done : staged) {
+                ::unlink(done.c_str());
+            }
+            return false;
+        }
+        staged.push_back(std::move(tempPath));
+    }
+    bool ok = true;
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        ok = renameIntoPlace(staged[i], pathsAndBytes[i].first, error) && ok;
+    }
+    return ok;
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Replaces the file at `path` with `bytes` so that it is either the old file
 // or the new one, never half of either: the bytes go to a temporary file in
@@ -10,3 +12,10 @@
 // is untouched, the temporary file is removed, and `error` says why.
 bool writeFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
+
+// Replaces several files together: every new file is written and flushed
+// before the first is renamed into place, so a full disk or a failed write
+// leaves all the old files as they were. (A crash during the renames
+// themselves, which take no time, can still leave a mixture.)
+bool writeFilesAtomically(const std::vector<std::pair<std::string, std::string>>& pathsAndBytes,
+                          std::string* error = nullptr);

@@ -22,10 +22,16 @@ struct TextBoxState {
     bool enabled = true;
 };
 
-// 0 unchecked, 1 checked, 2 greyed.
+// 0 unchecked, 1 checked, 2 greyed. A greyed box counts as on, as any
+// non-zero state did for the old windows.
 struct CheckBoxState {
     int value = 0;
-    bool checked() const { return value == 1; }
+    bool checked() const { return value != 0; }
+};
+
+struct ButtonState {
+    std::string caption;
+    bool enabled = true;
 };
 
 struct TimerState {

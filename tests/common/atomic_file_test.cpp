@@ -51,3 +51,20 @@ TEST(AtomicFile, FullDiskLeavesTheOldFileIntact) {
     EXPECT_EQ(fileCount(disk), 1u);
     ::umount(disk.c_str());
 }
+
+TEST(AtomicFile, AFileSetIsReplacedWholeOrNotAtAll) {
+    TempFolder folder;
+    folder.write("a.lt0", "old 0");
+    folder.write("a.lt1", "old 1");
+    // The second file cannot be staged: its folder is missing.
+    EXPECT_FALSE(writeFilesAtomically(
+        {{folder.file("a.lt0"), "new 0"}, {folder.file("missing/a.lt1"), "new 1"}}));
+    EXPECT_EQ(folder.read("a.lt0"), "old 0");
+    EXPECT_EQ(fileCount(folder.path()), 2u);
+
+    ASSERT_TRUE(
+        writeFilesAtomically({{folder.file("a.lt0"), "new 0"}, {folder.file("a.lt1"), "new 1"}}));
+    EXPECT_EQ(folder.read("a.lt0"), "new 0");
+    EXPECT_EQ(folder.read("a.lt1"), "new 1");
+    EXPECT_EQ(fileCount(folder.path()), 2u);
+}

@@ -1,0 +1,185 @@
+// The card boxes saved beside the lesson and restored from there.
+#include <sys/mount.h>
+
+#include "study_fixture.h"
+
+using Lines = std::vector<std::string>;
+
+namespace {
+const std::string kApple = "apple  \xC6\xBB\xB9\xFB";  // "apple  苹果" in GBK
+}
+
+TEST_F(StudyTest, SavingWritesSixGbkFilesWithAClosingEmptyLine) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(form.savelist());
+    EXPECT_EQ(readRaw("第一课.lt0"),
+              "pear  \xC0\xE6\r\nplum  \xC0\xEE\xD7\xD3\r\npeach  \xCC\xD2\r\n\r\n");
+    for (const char* empty : {"第一课.lt1", "第一课.lt2", "第一课.lt3", "第一课.lt4"}) {
+        EXPECT_EQ(readRaw(empty), "\r\n") << empty;
+    }
+    EXPECT_EQ(readRaw("第一课.lt5"), kApple + "\r\n\r\n");
+    EXPECT_TRUE(prompts.warnings.empty());
+}
+
+TEST_F(StudyTest, NothingIsSavedWithoutALesson) {
+    EXPECT_TRUE(form.savelist());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(lessonDir()),
+                            std::filesystem::directory_iterator()),
+              0);
+}
+
+TEST_F(StudyTest, TheBaseNameEndsAtTheFirstTxtInThePath) {
+    std::filesystem::create_directories(lessonDir() + "/单词.txt备份");
+    form.initlist(writeLesson("单词.txt备份/第一课.txt", {"one  一"}));
+    ASSERT_TRUE(form.savelist());
+    EXPECT_EQ(readRaw("单词.lt0"), "one  \xD2\xBB\r\n\r\n");
+}
+
+TEST_F(StudyTest, SaveThenRestoreGivesTheSameBoxesInTheSameOrder) {
+    // Undecodable bytes and a line without separator come back unchanged.
+    const std::string odd = "odd\xFF  \xC6";
+    writeRaw("第一课.txt", kApple + "\r\npear 梨\r\n" + odd + "\r\nplum  p\r\npeach  q\r\n");
+    form.initlist(lessonDir() + "/第一课.txt");
+    form.command5Click();  // to "pear 梨"
+    form.command5Click();  // to the odd line
+    answer(gbk::decode("odd\xFF"));
+    form.command3Click();
+    form.command5Click();  // plum
+    for (const char* wrong : {"a", "b", "c"}) {
+        answer(wrong);
+    }
+    ASSERT_TRUE(form.savelist());
+    std::array<Lines, 6> before;
+    for (int i = 0; i < 6; ++i) {
+        before[static_cast<std::size_t>(i)] = box(i);
+    }
+    EXPECT_EQ(readRaw("第一课.lt5"), odd + "\r\n\r\n");
+
+    Form2 next(folder.path(), voice, recorder, random, prompts);
+    next.Tag = lessonDir() + "/第一课.txt";
+    ASSERT_TRUE(next.loadlist());
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(next.List2[static_cast<std::size_t>(i)].items(),
+                  before[static_cast<std::size_t>(i)])
+            << "box " << i;
+    }
+    EXPECT_EQ(next.List1.selected, 0);
+    EXPECT_EQ(next.Label1[0].tag, "apple");
+    EXPECT_EQ(next.Timer1.tag, "0");
+}
+
+TEST_F(StudyTest, ContinuingALessonRestoresItsBoxesWithoutReadingIt) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(form.savelist());
+    writeLesson("第一课.txt", {"changed  改了"});
+
+    prompts.continueProgress = true;
+    form.initlist(lessonDir() + "/第一课.txt");
+    EXPECT_EQ(prompts.questions, 1);
+    EXPECT_EQ(box(0), (Lines{"pear  梨", "plum  李子", "peach  桃"}));
+    EXPECT_EQ(box(5), Lines{"apple  苹果"});
+    EXPECT_EQ(form.Label1[0].tag, "pear");
+}
+
+TEST_F(StudyTest, CancelStartsAfreshAndTheNextSaveReplacesTheOldProgress) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(form.savelist());
+
+    prompts.continueProgress = false;
+    openFruit();
+    EXPECT_EQ(prompts.questions, 1);
+    EXPECT_EQ(box(0).size(), 4u);
+    EXPECT_EQ(readRaw("第一课.lt5"), kApple + "\r\n\r\n");  // untouched until the save
+    ASSERT_TRUE(form.savelist());
+    EXPECT_EQ(readRaw("第一课.lt5"), "\r\n");
+}
+
+TEST_F(StudyTest, RestoreStopsAtAMissingFile) {
+    writeRaw("第三课.lt0", "a  1\r\n\r\n   \r\n  b  2  \r\n\r\n");
+    writeRaw("第三课.lt1", "c  3\r\n\r\n");
+    form.Tag = lessonDir() + "/第三课.txt";
+    EXPECT_FALSE(form.loadlist());
+    EXPECT_EQ(box(0), (Lines{"a  1", "b  2"}));
+    EXPECT_EQ(box(1), Lines{"c  3"});
+    EXPECT_TRUE(box(2).empty());
+    EXPECT_EQ(form.List1.selected, -1);  // nothing selected or shown
+    EXPECT_EQ(form.Label1[0].tag, "");
+    EXPECT_NE(form.Label6.caption.find("第三课.lt2"), std::string::npos);
+    EXPECT_TRUE(recorder.calls.empty());
+}
+
+TEST_F(StudyTest, RestoreWithAnEmptyNewWordBoxShowsNothing) {
+    writeRaw("第三课.lt0", "\r\n");
+    for (int i = 1; i < 6; ++i) {
+        writeRaw("第三课.lt" + std::to_string(i), i == 5 ? "a  1\r\n\r\n" : "\r\n");
+    }
+    form.Tag = lessonDir() + "/第三课.txt";
+    EXPECT_TRUE(form.loadlist());
+    EXPECT_EQ(box(5), Lines{"a  1"});
+    EXPECT_EQ(form.List1.selected, -1);
+    EXPECT_EQ(form.Label1[0].tag, "");
+    answer("a");
+    EXPECT_EQ(box(5), Lines{"a  1"});
+}
+
+TEST_F(StudyTest, APathWithoutTxtIsNeitherSavedNorRestored) {
+    form.initlist(writeLesson("lesson.TXT", {"one  一"}));
+    EXPECT_EQ(box(0), Lines{"one  一"});
+    EXPECT_FALSE(form.savelist());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_NE(prompts.warnings[0].find(".txt"), std::string::npos);
+    EXPECT_FALSE(form.loadlist());
+    EXPECT_FALSE(std::filesystem::exists(lessonDir() + "/lesson.TXT.lt0"));
+    EXPECT_FALSE(std::filesystem::exists(lessonDir() + "/lesson.lt0"));
+}
+
+TEST_F(StudyTest, AFailedSaveIsReportedAndKeepsTheOldProgress) {
+    const std::string disk = folder.file("disk");
+    std::filesystem::create_directory(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    }
+    folder.write("disk/big.txt", "one  1\r\ntwo  2\r\n");
+    form.initlist(disk + "/big.txt");
+    ASSERT_TRUE(form.savelist());
+    const std::string saved = folder.read("disk/big.lt0");
+    // Far more than the small disk holds.
+    for (int i = 0; i < 6000; ++i) {
+        form.List2[3].add("word" + std::to_string(i) + "  释义");
+    }
+    EXPECT_FALSE(form.savelist());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(folder.read("disk/big.lt0"), saved);
+    EXPECT_EQ(folder.read("disk/big.lt0"), "one  1\r\ntwo  2\r\n\r\n");
+    EXPECT_EQ(folder.read("disk/big.lt3"), "\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk),
+                            std::filesystem::directory_iterator()),
+              7);  // the lesson and its six files, no temporary file left
+    ::umount(disk.c_str());
+}
+
+TEST_F(StudyTest, AMissingLessonIsReportedAndNothingOfTheOldOneStays) {
+    openFruit();
+    form.initlist(lessonDir() + "/不存在.txt");
+    EXPECT_TRUE(box(0).empty());
+    EXPECT_EQ(form.Label1[0].tag, "");
+    EXPECT_EQ(form.Label1[1].caption, "");
+    EXPECT_NE(form.Label6.caption.find("无法打开课文"), std::string::npos);
+    answer("apple");
+    EXPECT_TRUE(box(5).empty());
+}
+
+TEST_F(StudyTest, ALessonLongerThanABoxKeepsItsFirstEntries) {
+    std::string bytes;
+    for (int i = 0; i < 32770; ++i) {
+        bytes += "w" + std::to_string(i) + "  x\r\n";
+    }
+    form.initlist(writeRaw("长课.txt", bytes));
+    EXPECT_EQ(box(0).size(), 32767u);
+    EXPECT_EQ(box(0).back(), "w32766  x");
+    EXPECT_NE(form.Label6.caption.find("其余3行"), std::string::npos);
+    EXPECT_EQ(form.Label1[0].tag, "w0");
+}

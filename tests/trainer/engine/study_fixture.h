@@ -1,0 +1,93 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fake_voice.h"
+#include "fake_wave_audio.h"
+#include "form2.h"
+#include "gbk_codec.h"
+#include "random_source.h"
+#include "study_prompts.h"
+#include "temp_folder.h"
+
+// Random numbers chosen by the test; 0 once the list runs out.
+class ScriptedRandom : public RandomSource {
+public:
+    float next() override {
+        if (values.empty()) {
+            return 0.0f;
+        }
+        const float value = values.front();
+        values.pop_front();
+        return value;
+    }
+    std::deque<float> values;
+};
+
+class ScriptedPrompts : public StudyPrompts {
+public:
+    bool askContinueProgress() override {
+        ++questions;
+        return continueProgress;
+    }
+    void warn(const std::string& text) override { warnings.push_back(text); }
+
+    bool continueProgress = true;
+    int questions = 0;
+    std::vector<std::string> warnings;
+};
+
+// A program folder with a lesson folder, and the study window over it.
+class StudyTest : public ::testing::Test {
+protected:
+    StudyTest() { std::filesystem::create_directories(lessonDir()); }
+
+    std::string lessonDir() const { return folder.path() + "/单词课文/初一"; }
+
+    // Writes a lesson in GBK with CR LF from UTF-8 lines; returns its path.
+    std::string writeLesson(const std::string& name, const std::vector<std::string>& lines) {
+        std::string bytes;
+        for (const std::string& line : lines) {
+            bytes += gbk::encode(line) + "\r\n";
+        }
+        return writeRaw(name, bytes);
+    }
+    std::string writeRaw(const std::string& name, const std::string& bytes) {
+        return folder.write("单词课文/初一/" + name, bytes);
+    }
+    std::string readRaw(const std::string& name) const {
+        return folder.read("单词课文/初一/" + name);
+    }
+
+    // Opens a lesson of the four fruit words.
+    void openFruit() {
+        form.initlist(
+            writeLesson("第一课.txt", {"apple  苹果", "pear  梨", "plum  李子", "peach  桃"}));
+    }
+
+    void answer(const std::string& typed) {
+        form.Text1.text = typed;
+        form.text1Enter();
+    }
+
+    void chooseBox(int box) {
+        form.List1.selected = box;
+        form.list1MouseUp();
+    }
+
+    const std::vector<std::string>& box(int index) const {
+        return form.List2[static_cast<std::size_t>(index)].items();
+    }
+
+    TempFolder folder;
+    FakeVoice voice;
+    FakeWaveAudio recorder;
+    ScriptedRandom random;
+    ScriptedPrompts prompts;
+    Form2 form{folder.path(), voice, recorder, random, prompts};
+};
