@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,18 @@ public:
     TimerState Timer1;                          // auto page-turn; tag: current entry index
     TimerState Timer2;                          // recording time limit
     ButtonState Command1;                       // record / stop; the caption is the state
-    int height = kCollapsedHeight;              // window height in twips
-    int frontList = kNewWordBox;                // the list in front in the panel
-    std::string focus;                          // name of the control with the keyboard focus
+    int left = 0;                               // window place and size in twips
+    int top = 0;
+    int width = 6165;
+    int height = kCollapsedHeight;
+    int frontList = kNewWordBox;  // the list in front in the panel
+    std::string focus;            // name of the control with the keyboard focus
+    ListBoxState combo1;          // the installed voices
+    std::string combo1Text;       // what is typed into the voice list
+    int HScroll1 = 0;             // speaking rate, -10 … 10
+
+    // Shows the lesson chooser with the study window as its owner.
+    std::function<void()> onShowChooser;
 
     // Enter presses on the shown entry (16-bit).
     int attempts() const { return attempts_; }
@@ -65,6 +75,15 @@ public:
     // Both return false, after telling the learner, when they fail.
     bool savelist();
     bool loadlist();
+
+    // --- voice and settings ---
+    void setupVoice();      // fills the voice list
+    void combo1Click();     // after the shell has set combo1.selected
+    void hscroll1Change();  // after the shell has set HScroll1 (a completed change)
+    std::string settingsFile() const;
+    // `screenWidth` and `screenHeight` in twips give the defaults of the place.
+    void loadsetting(int screenWidth, int screenHeight);
+    void savesetting();
 
     // --- buttons and options ---
     void check1Click(int index);  // after the shell has set Check1[index].value

@@ -1,0 +1,83 @@
+#include "lesson_listing.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// Byte order of UTF-8 with ASCII letters folded: Latin names first, then
+// Chinese ones in code point order.
+bool lessThanIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(lower(x)) < static_cast<unsigned char>(lower(y));
+    });
+}
+
+bool endsWithTxt(const std::string& name) {
+    if (name.size() < 4) {
+        return false;
+    }
+    std::string tail = name.substr(name.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(), lower);
+    return tail == ".txt";
+}
+
+// The names in `folder` that `keep` accepts, sorted; nothing when the folder
+// can't be read.
+std::vector<std::string> sortedNames(
+    const std::string& folder,
+    const std::function<bool(const std::filesystem::directory_entry&)>& keep) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with('.') && keep(*it)) {
+            names.push_back(name);
+        }
+    }
+    std::stable_sort(names.begin(), names.end(), lessThanIgnoringCase);
+    return names;
+}
+
+void deliver(const std::vector<std::string>& names,
+             const std::function<bool(const std::string& name)>& onEntry) {
+    for (const std::string& name : names) {
+        if (!onEntry(name)) {
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+void listLessonTexts(const std::string& folder,
+                     const std::function<bool(const std::string& name)>& onEntry) {
+    deliver(sortedNames(folder,
+                        [](const std::filesystem::directory_entry& entry) {
+                            std::error_code ignored;
+                            return entry.is_regular_file(ignored) &&
+                                   endsWithTxt(entry.path().filename().string());
+                        }),
+            onEntry);
+}
+
+void listFolderEntries(const std::string& folder,
+                       const std::function<bool(const std::string& name)>& onEntry) {
+    deliver(sortedNames(folder,
+                        [](const std::filesystem::directory_entry& entry) {
+                            std::error_code ignored;
+                            return entry.is_directory(ignored) || entry.is_regular_file(ignored);
+                        }),
+            onEntry);
+}
+
+bool entryExists(const std::string& path) {
+    std::error_code ignored;
+    return !path.empty() && std::filesystem::exists(path, ignored);
+}
