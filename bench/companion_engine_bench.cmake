@@ -1,0 +1,2 @@
+add_executable(companion_engine_bench ${CMAKE_CURRENT_SOURCE_DIR}/companion_engine_bench.cpp)
+target_link_libraries(companion_engine_bench PRIVATE companion_engine benchmark::benchmark_main)

@@ -1,0 +1,132 @@
+// The companion engine at its largest: a lesson of 32767 lines loaded with
+// the window running after every line, and the settings with a lesson list
+// of 1000 entries.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "atomic_file.h"
+#include "companion_engine.h"
+#include "companion_ui.h"
+#include "gbk_codec.h"
+#include "paths.h"
+#include "random_source.h"
+#include "voice.h"
+
+namespace {
+
+constexpr int kLargestLesson = 32767;
+constexpr int kListEntries = 1000;
+
+// A program folder with its lesson folder, removed when the benchmarks end.
+struct ProgramFolder {
+    ProgramFolder() {
+        std::string pattern = std::filesystem::temp_directory_path() / "miselle-bench-XXXXXX";
+        path = ::mkdtemp(pattern.data());
+        std::filesystem::create_directory(lessonFolder(path));
+    }
+    ~ProgramFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+const std::string& programFolderPath() {
+    static const ProgramFolder folder;
+    return folder.path;
+}
+
+class SilentVoice : public Voice {
+public:
+    std::vector<std::string> voiceDescriptions() const override { return {"en", "en-gb"}; }
+    bool selectVoice(int index) override { return index >= 0 && index < 2; }
+    int selectedVoice() const override { return -1; }
+    bool setRate(int) override { return true; }
+    int rate() const override { return 0; }
+    bool setVolume(int) override { return true; }
+    int volume() const override { return 100; }
+    void speak(const std::string&, int) override {}
+};
+
+// Counts the times the window is let run; nothing else happens in it.
+class CountingUi : public CompanionUi {
+public:
+    std::string chooseLessonFile() override { return ""; }
+    void reportRefusedLesson(const std::string&) override {}
+    void showLessonList() override {}
+    void hideLessonList() override {}
+    void processPendingEvents() override { ++yields; }
+    long yields = 0;
+};
+
+struct Companion {
+    SilentVoice voice;
+    ClassicRandom random;
+    CountingUi ui;
+    CompanionEngine engine{programFolderPath(), voice, random, ui};
+};
+
+std::string writeLargeLesson() {
+    std::string text;
+    for (int i = 0; i < kLargestLesson; ++i) {
+        char english[16];
+        std::snprintf(english, sizeof english, "word%05d", i);
+        text += english;
+        text += "  n. 单词的中文意思，例句\r\n";
+    }
+    const std::string path = lessonFolder(programFolderPath()) + "large.txt";
+    writeFileAtomically(path, gbk::encode(text));
+    return path;
+}
+
+void LoadLargestLesson(benchmark::State& state) {
+    const std::string path = writeLargeLesson();
+    Companion companion;
+    for (auto _ : state) {
+        companion.engine.loadLesson(path);
+    }
+    state.counters["yields/load"] = benchmark::Counter(static_cast<double>(companion.ui.yields),
+                                                       benchmark::Counter::kAvgIterations);
+    state.SetItemsProcessed(state.iterations() * kLargestLesson);
+}
+BENCHMARK(LoadLargestLesson)->Unit(benchmark::kMillisecond);
+
+void fillLessonList(CompanionEngine& engine) {
+    for (int i = 0; i < kListEntries; ++i) {
+        engine.model().form4.add("/home/学习者/单词课文/考试词汇/第" + std::to_string(i) + "课.txt",
+                                 i % 3 != 0);
+    }
+}
+
+void SaveSettings(benchmark::State& state) {
+    Companion companion;
+    fillLessonList(companion.engine);
+    for (auto _ : state) {
+        companion.engine.saveSettings();
+    }
+    state.SetItemsProcessed(state.iterations() * kListEntries);
+}
+BENCHMARK(SaveSettings)->Unit(benchmark::kMillisecond);
+
+void LoadSettings(benchmark::State& state) {
+    {
+        Companion writer;
+        fillLessonList(writer.engine);
+        writer.engine.saveSettings();
+    }
+    Companion companion;
+    for (auto _ : state) {
+        companion.engine.loadSettings();
+    }
+    if (companion.engine.model().form4.count() != kListEntries) {
+        state.SkipWithError("the lesson list did not come back whole");
+    }
+    state.SetItemsProcessed(state.iterations() * kListEntries);
+}
+BENCHMARK(LoadSettings)->Unit(benchmark::kMillisecond);
+
+}  // namespace

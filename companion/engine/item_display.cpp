@@ -1,0 +1,12 @@
+#include "item_display.h"
+
+#include <string>
+
+#include "lesson_entry.h"
+#include "text_file.h"
+
+void showItem(LabelState& label, std::string_view item) {
+    const LessonEntry entry = splitEntry(trimSpaces(item));
+    label.tag = std::string(trimSpaces(entry.english));
+    label.caption = entry.meaning;
+}

@@ -1,0 +1,57 @@
+#include "list_file.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "lesson_list.h"
+#include "text_file.h"
+#include "utf8_text.h"
+
+namespace {
+
+// Lines end at CR LF or CR; a list file saved on Linux ends them with LF
+// alone. No stored path can hold a line break (the list refuses one), so a
+// lone LF is taken as a line end too, rather than gluing every lesson into
+// one unusable path.
+void appendEntries(std::string_view line, LessonList& lessons) {
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        std::size_t end = line.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = line.size();
+        }
+        const std::string_view part = line.substr(start, end - start);
+        if (!trimSpaces(part).empty()) {
+            // The first character may be a Chinese one in a hand-edited file:
+            // it goes as a whole, never half of it into the path.
+            const std::size_t pathStart = utf8::offsetOfChar(part, 1);
+            lessons.add(std::string(part.substr(pathStart)), part.front() == 'T');
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+bool readListFile(const std::string& path, LessonList& lessons) {
+    lessons.clear();
+    const std::optional<std::vector<std::string>> lines = readLines(path, Decoding::Detect);
+    if (!lines) {
+        return false;
+    }
+    for (const std::string& line : *lines) {
+        appendEntries(line, lessons);
+    }
+    return true;
+}
+
+std::string encodeListFile(const LessonList& lessons) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(lessons.count()) + 1);
+    for (const LessonListEntry& entry : lessons.entries()) {
+        lines.push_back((entry.ticked ? "T" : "F") + entry.path);
+    }
+    lines.emplace_back();  // the closing line end
+    return encodeLines(lines);
+}

@@ -1,0 +1,41 @@
+#include "voice_settings.h"
+
+#include "voice.h"
+
+VoiceSettings::VoiceSettings(Voice& voice)
+    : voice_(voice), voiceNames_(voice.voiceDescriptions()) {}
+
+bool VoiceSettings::setCombo1(int index) {
+    if (index < -1 || index >= static_cast<int>(voiceNames_.size())) {
+        return false;
+    }
+    if (index != combo1_) {
+        combo1_ = index;
+        if (index >= 0) {
+            voice_.selectVoice(index);
+        }
+    }
+    return true;
+}
+
+bool VoiceSettings::setHScroll1(int rate) {
+    if (rate < Voice::kMinRate || rate > Voice::kMaxRate) {
+        return false;
+    }
+    if (rate != rate_) {
+        rate_ = rate;
+        voice_.setRate(rate);
+    }
+    return true;
+}
+
+bool VoiceSettings::setHScroll2(int volume) {
+    if (volume < Voice::kMinVolume || volume > Voice::kMaxVolume) {
+        return false;
+    }
+    if (volume != volume_) {
+        volume_ = volume;
+        voice_.setVolume(volume);
+    }
+    return true;
+}

@@ -1,0 +1,230 @@
+// The cursor over the lesson list and the lesson's items.
+#include <cmath>
+#include <limits>
+
+#include "companion_fixture.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+// Lessons "one" and "three" ticked, "two" between them not.
+class CursorTest : public CompanionTest {
+protected:
+    CursorTest() {
+        add(lesson("one.txt", {"apple  苹果", "pear  梨", "plum  李子"}), true);
+        add(lesson("two.txt", {"red  红", "blue  蓝"}), false);
+        add(lesson("three.txt", {"cat  猫", "dog  狗", "fish  鱼"}), true);
+    }
+};
+
+TEST_F(CursorTest, LoadKeepsEveryLineAndLeavesTheCursorAlone) {
+    model().curword = 7;
+    engine.loadLesson(lessonBytes("odd.txt", "  a  1  \r\n\r\n   \r\n\tb  2\r\nc\nd  3"));
+    EXPECT_EQ(items(), (Items{"a  1", "", "", "\tb  2", "cd  3"}));
+    EXPECT_EQ(ui.events, 5);
+    EXPECT_EQ(curword(), 7);
+    EXPECT_EQ(meaning(), "");
+}
+
+TEST_F(CursorTest, NextItemSkipsUntickedLessonsAndPastTheEndRestartsWithoutReloading) {
+    add(inLessons("missing.txt"), false);
+    study(0);
+    answer() = "typed";
+    engine.nextItem();
+    EXPECT_EQ(meaning(), "梨");
+    EXPECT_EQ(answer(), "");
+    engine.nextItem();
+    engine.nextItem();
+    EXPECT_EQ(curkewen(), 2);
+    EXPECT_EQ(meaning(), "猫");
+    lesson("three.txt", {"changed  改了"});  // a reload would show this
+    for (int i = 0; i < 3; ++i) {
+        engine.nextItem();
+    }
+    EXPECT_EQ(curkewen(), 3);  // the last index, an unticked entry
+    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(meaning(), "猫");
+}
+
+TEST_F(CursorTest, PreviousItemKeepsTheAnswerAndBeforeTheStartRestartsTheSameLesson) {
+    study(2);
+    answer() = "typed";
+    engine.previousItem();
+    EXPECT_EQ(answer(), "typed");
+    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(meaning(), "苹果");
+    lesson("one.txt", {"changed  改了"});
+    engine.nextItem();
+    engine.previousGroup();
+    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(meaning(), "苹果");
+}
+
+TEST_F(CursorTest, PreviousGroupFarBeyondAShortenedListStaysOnTheLessonInMemory) {
+    study(2);
+    model().curkewen = 7;
+    engine.previousGroup();
+    EXPECT_EQ(curkewen(), 2);
+    EXPECT_EQ(curword(), 1);  // number of items − 2
+    EXPECT_EQ(meaning(), "狗");
+}
+
+TEST_F(CursorTest, NothingTickedOpensTheLessonListAndIndicesNeverOverflow) {
+    study(0);
+    model().form4.setTicked(0, false);
+    model().form4.setTicked(2, false);
+    model().curword = std::numeric_limits<std::int16_t>::max();
+    engine.nextItem();
+    EXPECT_EQ(curword(), std::numeric_limits<std::int16_t>::max());
+    model().curword = std::numeric_limits<std::int16_t>::min();
+    engine.previousItem();
+    EXPECT_EQ(curword(), std::numeric_limits<std::int16_t>::min());
+    EXPECT_EQ(ui.listShown, 2);
+    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(meaning(), "苹果");
+}
+
+TEST_F(CursorTest, AZeroStepOnAnUntickedLessonStopsInsteadOfLooping) {
+    study(0);
+    model().curkewen = 1;
+    std::int16_t step = 0;
+    engine.nextkewen(step);
+    EXPECT_EQ(curkewen(), 1);
+}
+
+TEST_F(CursorTest, AnUnreadableLessonLeavesNoItemsAndNextItemMovesOn) {
+    std::filesystem::remove(inLessons("two.txt"));
+    model().form4.setTicked(1, true);
+    study(0);
+    engine.nextGroup();
+    EXPECT_EQ(curkewen(), 1);
+    EXPECT_TRUE(items().empty());
+    EXPECT_EQ(meaning(), "苹果");  // nothing to show: the label keeps its text
+    engine.nextItem();
+    EXPECT_EQ(curkewen(), 2);
+    EXPECT_EQ(meaning(), "猫");
+}
+
+TEST_F(CompanionTest, OneItemAndEmptyLessonsGoOnToTheNextGroupInBothModes) {
+    add(lesson("one.txt", {"only  唯一"}), true);
+    add(lessonBytes("empty.txt", ""), true);
+    add(lesson("two.txt", {"x  叉", "y  歪"}), true);
+    for (const bool randomMode : {false, true}) {
+        model().menu.suijixianshi = randomMode;
+        study(0);
+        engine.nextItem();
+        EXPECT_EQ(curkewen(), 1);
+        engine.nextItem();
+        EXPECT_EQ(curkewen(), 2);
+        EXPECT_EQ(meaning(), "叉");
+    }
+}
+
+// The highest draw below 1 rounds up to n in single precision when n − 1 is
+// a power of two, as for these five items.
+TEST_F(CompanionTest, RandomDrawsLieBetweenOneAndTheLastItem) {
+    random.draws = {0.0f, 0.5f, std::nextafter(1.0f, 0.0f)};
+    add(lesson("five.txt", {"a  0", "b  1", "c  2", "d  3", "e  4"}), true);
+    study(0);
+    model().menu.suijixianshi = true;
+    std::vector<int> drawn;
+    for (int i = 0; i < 3; ++i) {
+        engine.nextItem();
+        drawn.push_back(curword());
+    }
+    engine.previousItem();
+    drawn.push_back(curword());
+    EXPECT_EQ(drawn, (std::vector<int>{1, 3, 4, 1}));
+    EXPECT_EQ(curkewen(), 0);
+}
+
+TEST_F(CompanionTest, AnEmptyListAsksForALessonAndCancelOpensTheLessonList) {
+    std::int16_t step = 1;
+    model().curkewen = 3;
+    engine.nextkewen(step);
+    EXPECT_EQ(ui.listShown, 1);
+    EXPECT_EQ(step, 0);
+    EXPECT_EQ(curkewen(), 0);
+    ui.files = {lesson("one.txt", {"apple  苹果"})};
+    model().curword = 1;
+    engine.nextGroup();
+    EXPECT_EQ(model().form4.entries(),
+              (std::vector<LessonListEntry>{{inLessons("one.txt"), true}}));
+    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(meaning(), "苹果");
+}
+
+TEST_F(CompanionTest, StartupContinuesAtTheRestoredPlaceTickedOrNot) {
+    add(lesson("one.txt", {"apple  苹果", "pear  梨", "plum  李子"}), false);
+    add(lesson("two.txt", {"red  红"}), true);
+    model().curkewen = 2;  // outside the list: nothing is loaded
+    engine.startupDisplay();
+    EXPECT_TRUE(items().empty());
+    model().curkewen = 0;
+    model().curword = 2;
+    engine.startupDisplay();
+    EXPECT_EQ(meaning(), "李子");
+    model().form4.setTicked(1, false);
+    engine.startupDisplay();  // items in memory, nothing ticked
+    EXPECT_EQ(ui.listShown, 1);
+    EXPECT_EQ(ui.dialogs, 0);
+}
+
+TEST_F(CompanionTest, FirstStartAsksForALessonAndShowsIt) {
+    engine.startupDisplay();  // cancelled: nothing at all
+    ui.files = {lesson("one.txt", {"apple  苹果"})};
+    engine.startupDisplay();
+    EXPECT_EQ(ui.dialogs, 2);
+    EXPECT_EQ(model().form4.entries(),
+              (std::vector<LessonListEntry>{{inLessons("one.txt"), true}}));
+    EXPECT_EQ(meaning(), "苹果");
+}
+
+TEST_F(CompanionTest, ALessonLongerThan32767LinesKeepsTheFirst32767) {
+    std::string bytes;
+    for (int i = 0; i <= kMaxListItems; ++i) {
+        bytes += std::to_string(i) + "  x\r\n";
+    }
+    engine.loadLesson(lessonBytes("huge.txt", bytes));
+    EXPECT_EQ(model().form1.List1.count(), kMaxListItems);
+    EXPECT_EQ(items().back(), "32766  x");
+}
+
+// Commands given while a lesson loads: the reader lets the window run after
+// every line.
+class ReentrantLoadTest : public CompanionTest {
+protected:
+    ReentrantLoadTest() {
+        add(lesson("long.txt", {"a  1", "b  2", "c  3", "d  4", "e  5"}), true);
+        add(lesson("short.txt", {"x  叉", "y  歪"}), true);
+    }
+    void afterLine(int line, std::function<void()> command) {
+        ui.onPendingEvents = [this, line, command] {
+            if (ui.events == line) {
+                command();
+            }
+        };
+    }
+};
+
+TEST_F(ReentrantLoadTest, AGroupMoveDuringALoadWinsAndTheLessonsNeverMix) {
+    afterLine(2, [this] { engine.nextGroup(); });
+    model().curword = 3;
+    engine.startupDisplay();
+    EXPECT_EQ(items(), (Items{"x  叉", "y  歪"}));
+    EXPECT_EQ(curkewen(), 1);
+    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(meaning(), "叉");
+    EXPECT_EQ(ui.events, 4);  // the first load read no further
+}
+
+TEST_F(ReentrantLoadTest, AnItemMoveSeesThePartlyLoadedLessonAndTheLoadFinishes) {
+    afterLine(3, [this] { engine.nextItem(); });
+    study(0);
+    EXPECT_EQ(items().size(), 5u);
+    EXPECT_EQ(meaning(), "1");
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// girl.dat and listgirl.dat: read at start-up, written at a confirmed exit.
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "companion_fixture.h"
+#include "truth_value.h"
+
+namespace {
+
+// Section and key names as the file holds them, in GBK.
+const std::string kConfig = "[\xC5\xE4\xD6\xC3]\r\n";  // [配置]
+const std::string kVolume = "\xD2\xF4\xC1\xBF";        // 音量
+const std::string kRate = "\xD3\xEF\xCB\xD9";          // 语速
+const std::string kVoice = "\xD3\xEF\xD2\xF4";         // 语音
+
+using Entries = std::vector<LessonListEntry>;
+
+class SettingsTest : public CompanionTest {
+protected:
+    bool onTopAfterLoading(const std::string& line) {
+        lessonBytes("girl.dat", kConfig + line + "\r\n");
+        model().menu.munOnTop = true;
+        engine.loadSettings();
+        return model().menu.munOnTop;
+    }
+};
+
+TEST_F(SettingsTest, FirstRunTakesTheDefaultsAndWritesThemBack) {
+    engine.loadSettings();
+    EXPECT_EQ(model().form1.Text1.backColor, kTeal);
+    EXPECT_TRUE(model().menu.munOnTop);
+    EXPECT_TRUE(model().menu.zidongqidong);
+    // Volume 50 and rate 0 are what the controls hold: the voice keeps its own.
+    EXPECT_TRUE(voice.volumeCalls.empty());
+    EXPECT_TRUE(voice.rateCalls.empty());
+    EXPECT_EQ(voice.selections, std::vector<int>{0});
+    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_EQ(readBack("girl.dat"),
+              "[label]\r\nForeColor=16777215\r\nBackColor=8421376\r\n" + kConfig +
+                  "curkewen=0\r\ncurword=0\r\nmunOnTop=True\r\ntop=20\r\nleft=400\r\n"
+                  "zidongqidong=True\r\nsuijixianshi=False\r\n" +
+                  kVolume + "=50\r\n" + kRate + "=0\r\n" + kVoice + "=0\r\n");
+    EXPECT_EQ(readBack("listgirl.dat"), "\r\n");
+}
+
+TEST_F(SettingsTest, HandWrittenFileInAnyLetterCaseWithBadValuesSkipped) {
+    lessonBytes("girl.dat", "[LABEL]\r\nforecolor = 255\r\nBACKCOLOR=abc\r\n" + kConfig +
+                                "CurKeWen=2\r\nCURWORD=40000\r\nTOP=1234.5\r\nleft=40000\r\n"
+                                "ZIDONGQIDONG=0\r\nSuijiXianshi=TRUE\r\n" +
+                                kVolume + "=80\r\n" + kRate + "=-3\r\n" + kVoice + "=7\r\n");
+    model().curword = 5;
+    model().form1.left = 123;
+    engine.loadSettings();
+    EXPECT_EQ(model().form1.Text1.foreColor, 255);
+    EXPECT_EQ(model().form1.Label1.backColor, kTeal);
+    EXPECT_EQ(curkewen(), 2);
+    EXPECT_EQ(curword(), 5);
+    EXPECT_EQ(model().form1.top, 1234);  // ties go to the even neighbour
+    EXPECT_EQ(model().form1.left, 123);
+    EXPECT_FALSE(model().menu.zidongqidong);
+    EXPECT_TRUE(model().menu.suijixianshi);
+    EXPECT_EQ(voice.volume(), 80);
+    EXPECT_EQ(voice.rate(), -3);
+    EXPECT_EQ(model().form2.combo1(), -1);  // no such voice
+    EXPECT_TRUE(voice.selections.empty());
+}
+
+TEST_F(SettingsTest, OnTopUnlessTheFileSaysFalseOrZero) {
+    EXPECT_TRUE(onTopAfterLoading("munOnTop=ture"));
+    EXPECT_TRUE(onTopAfterLoading("munOnTop=abc"));
+    EXPECT_TRUE(onTopAfterLoading("other=1"));
+    EXPECT_FALSE(onTopAfterLoading("munOnTop=False"));
+    EXPECT_FALSE(onTopAfterLoading("munontop=0"));
+    // A missing key yields "ture", no truth value: the check stays as it was.
+    std::filesystem::remove(inLessons("girl.dat"));
+    model().menu.munOnTop = false;
+    engine.loadSettings();
+    EXPECT_FALSE(model().menu.munOnTop);
+    EXPECT_EQ(parseTruthValue("fALSE"), false);
+    EXPECT_EQ(parseTruthValue("-0.5"), true);
+    EXPECT_EQ(parseTruthValue("0e5"), false);
+    for (const char* neither : {"", "1x", ".", "e5", "1e"}) {
+        EXPECT_EQ(parseTruthValue(neither), std::nullopt) << neither;
+    }
+}
+
+TEST_F(SettingsTest, ListFileLinesGiveTickAndPathAsTheyStand) {
+    model().form4.add("/old.txt", true);
+    lessonBytes(
+        "listgirl.dat",
+        "t /a.txt\r\nT/b.txt\r\n   \r\n\r\nF\xD1\xA7\xCF\xB0/c.txt\r\xCA\xC7/d.txt\nT/e.txt\n");
+    engine.loadSettings();
+    EXPECT_EQ(model().form4.entries(), (Entries{{" /a.txt", false},
+                                                {"/b.txt", true},
+                                                {"学习/c.txt", false},
+                                                {"/d.txt", false},  // 是 goes as a whole
+                                                {"/e.txt", true}}));
+    std::filesystem::remove(inLessons("listgirl.dat"));
+    engine.loadSettings();
+    EXPECT_TRUE(model().form4.empty());
+}
+
+TEST_F(SettingsTest, AListLongerThan32767KeepsTheFirst32767) {
+    std::string bytes;
+    for (int i = 0; i <= kMaxListItems; ++i) {
+        bytes += "T/" + std::to_string(i) + "\r\n";
+    }
+    lessonBytes("listgirl.dat", bytes);
+    engine.loadSettings();
+    ASSERT_EQ(model().form4.count(), kMaxListItems);
+    EXPECT_EQ(model().form4.at(kMaxListItems - 1).path, "/32766");
+}
+
+TEST_F(SettingsTest, TheRunsStateIsWrittenByteForByteAndComesBack) {
+    Form1& form = model().form1;
+    form.Label1.foreColor = -2147483640;
+    form.Text1.backColor = 1;  // the stored background is the window's
+    form.backColor = 65280;
+    form.top = 1234.5;
+    form.left = -15;
+    model().curkewen = -1;
+    model().curword = 12;
+    model().menu = {.suijixianshi = true, .munOnTop = false, .zidongqidong = false};
+    model().form2.setHScroll2(0);
+    model().form2.setHScroll1(10);
+    model().form2.setCombo1(2);
+    add("/home/学习/第一课.txt", false);
+    add("/tmp/😀.txt", true);
+    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_EQ(readBack("girl.dat"), "[label]\r\nForeColor=-2147483640\r\nBackColor=65280\r\n" +
+                                        kConfig +
+                                        "curkewen=-1\r\ncurword=12\r\nmunOnTop=False\r\n"
+                                        "top=1234.5\r\nleft=-15\r\nzidongqidong=False\r\n"
+                                        "suijixianshi=True\r\n" +
+                                        kVolume + "=0\r\n" + kRate + "=10\r\n" + kVoice + "=2\r\n");
+    EXPECT_EQ(readBack("listgirl.dat"),
+              "F/home/\xD1\xA7\xCF\xB0/\xB5\xDA\xD2\xBB\xBF\xCE.txt\r\n"
+              "T/tmp/\x94"
+              "9\xFC"
+              "6.txt\r\n\r\n");
+
+    FakeVoice nextVoice;
+    CompanionEngine next(programDir.path(), nextVoice, random, ui);
+    next.loadSettings();
+    EXPECT_EQ(next.model().form1.Label1.foreColor, -2147483640);
+    EXPECT_EQ(next.model().form1.Text1.backColor, 65280);
+    EXPECT_EQ(next.model().form1.top, 1234);
+    EXPECT_EQ(nextVoice.volume(), 0);
+    EXPECT_EQ(nextVoice.selectedVoice(), 2);
+    EXPECT_EQ(next.model().form4.entries(), model().form4.entries());
+}
+
+TEST_F(SettingsTest, AFailingFileIsSkippedAndAMissingFolderGetsNothing) {
+    add("/a.txt", true);
+    std::filesystem::create_directory(inLessons("girl.dat"));
+    EXPECT_FALSE(engine.saveSettings());
+    EXPECT_EQ(readBack("listgirl.dat"), "T/a.txt\r\n\r\n");
+    std::filesystem::remove_all(lessonFolder(programDir.path()));
+    EXPECT_FALSE(engine.saveSettings());
+    EXPECT_FALSE(std::filesystem::exists(lessonFolder(programDir.path())));
+}
+
+// A save that fails half-way, here on a full disk, keeps the previous list.
+TEST_F(SettingsTest, AFullDiskKeepsThePreviousLessonList) {
+    const std::string folder = lessonFolder(programDir.path());
+    if (::geteuid() != 0 || ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    }
+    struct Unmount {
+        std::string folder;
+        ~Unmount() { ::umount(folder.c_str()); }
+    } unmount{folder};
+    lessonBytes("listgirl.dat", "T/old.txt\r\n\r\n");
+    std::ofstream filler(folder + "filler", std::ios::binary);
+    while (filler << std::string(4096, 'x')) {
+    }
+    filler.close();
+    for (int i = 0; i < 2000; ++i) {
+        add("/a/long/path/to/a/lesson/number/" + std::to_string(i) + ".txt", true);
+    }
+    EXPECT_FALSE(engine.saveSettings());
+    EXPECT_EQ(readBack("listgirl.dat"), "T/old.txt\r\n\r\n");
+}
+
+TEST(VoiceSettings, OnlyARealChangeWithinRangeReachesTheVoice) {
+    FakeVoice voice({"a", "b"});
+    VoiceSettings form2(voice);
+    EXPECT_FALSE(form2.setHScroll1(11));
+    EXPECT_FALSE(form2.setHScroll2(101));
+    EXPECT_FALSE(form2.setCombo1(2));
+    form2.setHScroll2(50);
+    form2.setHScroll1(0);
+    form2.setHScroll2(80);
+    form2.setHScroll2(80);
+    form2.setCombo1(1);
+    form2.setCombo1(1);
+    form2.setCombo1(-1);  // clearing the selection keeps the voice
+    EXPECT_EQ(voice.volumeCalls, std::vector<int>{80});
+    EXPECT_TRUE(voice.rateCalls.empty());
+    EXPECT_EQ(voice.selections, std::vector<int>{1});
+    EXPECT_EQ(voice.selectedVoice(), 1);
+}
+
+}  // namespace
