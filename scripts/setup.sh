@@ -11,7 +11,7 @@ packages=(
     # run
     qt6-qpa-plugins qt6-translations-l10n espeak-ng-data fonts-wqy-microhei xdg-utils
     # headless tests
-    xvfb xauth trayer xdotool pulseaudio pulseaudio-utils desktop-file-utils
+    xvfb xauth trayer xdotool pulseaudio pulseaudio-utils desktop-file-utils libglib2.0-bin
 )
 
 missing=()

@@ -1,0 +1,58 @@
+// Lorvane, the flash-card trainer.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include "document_opener.h"
+#include "espeak_voice.h"
+#include "lorvane_app.h"
+#include "paths.h"
+#include "program_launcher.h"
+#include "qt_wave_audio.h"
+#include "sink_audio_output.h"
+
+namespace {
+
+// Qt's own buttons (OK, Cancel) in Chinese.
+void loadChineseTranslations(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+}
+
+void reportMissingSpeech(const QString& programFolder) {
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Lorvane"),
+        QStringLiteral("您机器里没有安装微软最新的TTS5.1语音系统，所以无法播放英文读音，"
+                       "请参照说明下载相应的TTS语音包。\r\n"
+                       "安装完成后，再运行桌面上Lorvane快捷方式。"),
+        QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+    openDocument(programFolder + QStringLiteral("/安装必读.htm"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lorvane"));
+    loadChineseTranslations(app);
+    const QString folder = QString::fromStdString(programFolder());
+
+    auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
+    if (!voice) {
+        reportMissingSpeech(folder);
+        return 1;
+    }
+    QtWaveAudio recorder;
+    LorvaneApp lorvane(folder, *voice, recorder,
+                       {[](const QString& path) { return openDocument(path); },
+                        [](const QString& path) { return startProgram(path); }});
+    lorvane.start();
+    return QApplication::exec();
+}

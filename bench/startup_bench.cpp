@@ -1,0 +1,151 @@
+// Start-up time: from starting a program to its windows being on the screen,
+// measured on an X display (run under xvfb-run). Lorvane starts with its last
+// lesson, 32767 entries, restored from the progress files; the floor is the
+// smallest Qt Widgets program.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "atomic_file.h"
+#include "gbk_codec.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int kEntries = 32767;
+
+// True when a viewable window named `name` exists below `window`.
+bool findViewable(Display* display, Window window, const std::string& name) {
+    char* windowName = nullptr;
+    if (XFetchName(display, window, &windowName) && windowName) {
+        const bool match = name == windowName;
+        XFree(windowName);
+        XWindowAttributes attributes;
+        if (match && XGetWindowAttributes(display, window, &attributes) &&
+            attributes.map_state == IsViewable) {
+            return true;
+        }
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) {
+        return false;
+    }
+    bool found = false;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        found = findViewable(display, children[i], name);
+    }
+    if (children) {
+        XFree(children);
+    }
+    return found;
+}
+
+// Starts `program`, waits until a window named `windowName` is viewable and
+// returns the seconds that took; ends the program again.
+double timeToWindow(const std::string& program, const std::string& windowName) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return -1;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+        XCloseDisplay(display);
+        return -1;
+    }
+    double seconds = -1;
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(20)) {
+        if (findViewable(display, DefaultRootWindow(display), windowName)) {
+            seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    XCloseDisplay(display);
+    return seconds;
+}
+
+// A program folder whose settings reopen a 32767-entry lesson.
+struct ProgramFolder {
+    ProgramFolder() {
+        std::string pattern = std::filesystem::temp_directory_path() / "lorvane-start-XXXXXX";
+        path = ::mkdtemp(pattern.data());
+        const std::string lessons = path + "/单词课文/";
+        std::filesystem::create_directories(lessons + "bench");
+        std::filesystem::copy_file(LORVANE_EXECUTABLE, path + "/Lorvane");
+        std::string text;
+        for (int i = 0; i < kEntries; ++i) {
+            text += "word" + std::to_string(i) + "  n. 单词的中文意思\r\n";
+        }
+        const std::string lesson = lessons + "bench/第一课.txt";
+        writeFileAtomically(lesson, gbk::encode(text));
+        writeFileAtomically(lessons + "bench/第一课.lt0", gbk::encode(text + "\r\n"));
+        for (int box = 1; box < 6; ++box) {
+            writeFileAtomically(lessons + "bench/第一课.lt" + std::to_string(box), "\r\n");
+        }
+        writeFileAtomically(lessons + "dan.dat",
+                            gbk::encode("[单词]\r\nfilename=" + lesson + "\r\n"));
+    }
+    ~ProgramFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+void measure(benchmark::State& state, const std::string& program, const std::string& window) {
+    if (!getenv("DISPLAY")) {
+        state.SkipWithError("needs an X display: run under xvfb-run");
+        return;
+    }
+    for (auto _ : state) {
+        const double seconds = timeToWindow(program, window);
+        if (seconds < 0) {
+            state.SkipWithError("the window did not appear");
+            return;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+void StartLorvaneWithLargeLesson(benchmark::State& state) {
+    static const ProgramFolder folder;
+    // The chooser comes up last, after the lesson has been restored; it is
+    // named after the lesson's folder.
+    measure(state, folder.path + "/Lorvane", "bench");
+}
+BENCHMARK(StartLorvaneWithLargeLesson)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+void StartMinimalQtWindow(benchmark::State& state) {
+    measure(state, MINIMAL_WINDOW_EXECUTABLE, "minimal-window");
+}
+BENCHMARK(StartMinimalQtWindow)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

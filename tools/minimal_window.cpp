@@ -1,0 +1,12 @@
+// Benchmark floor: the smallest Qt Widgets program that shows a window.
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("minimal-window"));
+    window.resize(400, 300);
+    window.show();
+    return QApplication::exec();
+}

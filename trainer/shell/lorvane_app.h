@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "chooser_window.h"
+#include "form1.h"
+#include "form2.h"
+#include "qt_study_prompts.h"
+#include "random_source.h"
+#include "study_window.h"
+#include "voice.h"
+#include "wave_audio.h"
+
+// The trainer put together: the study window and the lesson chooser over
+// their models, with the voice, the recorder and the desktop's services.
+class LorvaneApp {
+public:
+    struct Desktop {
+        std::function<bool(const QString& path)> openDocument;
+        std::function<bool(const QString& path)> startProgram;
+    };
+
+    LorvaneApp(QString programFolder, Voice& voice, WaveAudio& recorder, Desktop desktop);
+
+    // The start-up sequence: show and load the study window, place it, show
+    // the chooser docked at its right edge.
+    void start();
+
+    void showChooser();
+    void dockChooser();
+
+    Form2& studyModel() { return study_; }
+    Form1& chooserModel() { return chooser_; }
+    StudyWindow& studyWindow() { return *studyWindow_; }
+    ChooserWindow& chooserWindow() { return *chooserWindow_; }
+
+private:
+    QString programFolder_;
+    ClassicRandom random_;
+    QtStudyPrompts prompts_;
+    Form2 study_;
+    Form1 chooser_;
+    std::unique_ptr<StudyWindow> studyWindow_;
+    std::unique_ptr<ChooserWindow> chooserWindow_;
+};

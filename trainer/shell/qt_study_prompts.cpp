@@ -1,0 +1,14 @@
+#include "qt_study_prompts.h"
+
+#include <QMessageBox>
+
+bool QtStudyPrompts::askContinueProgress() {
+    return QMessageBox::question(parent_, QStringLiteral("学习进度"),
+                                 QStringLiteral("你以前学习过该课文，你是否继续上次的学习？"),
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void QtStudyPrompts::warn(const std::string& text) {
+    QMessageBox::warning(parent_, QStringLiteral("Lorvane"), QString::fromStdString(text));
+}

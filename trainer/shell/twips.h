@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QRect>
+#include <QtGlobal>
+
+// The windows are laid out in twips, 15 to a logical pixel; Qt scales
+// logical pixels for high-DPI screens itself.
+inline constexpr int kTwipsPerPixel = 15;
+
+inline int pixels(int twips) {
+    return qRound(twips / static_cast<double>(kTwipsPerPixel));
+}
+inline int twips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
+
+inline QRect twipsRect(int left, int top, int width, int height) {
+    return {pixels(left), pixels(top), pixels(width), pixels(height)};
+}
