@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QTranslator>
 
+#include "app_icons.h"
 #include "document_opener.h"
 #include "espeak_voice.h"
 #include "lorvane_app.h"
@@ -41,6 +42,7 @@ void reportMissingSpeech(const QString& programFolder) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvane"));
+    QApplication::setWindowIcon(lorvaneIcon());
     loadChineseTranslations(app);
     const QString folder = QString::fromStdString(programFolder());
 

@@ -31,3 +31,15 @@ foreach(document Lorvane说明.htm 安装必读.htm)
 endforeach()
 
 add_custom_target(program_folder ALL DEPENDS ${STAGED_FILES})
+
+# The icons and the desktop launchers, with the full paths of the programs.
+set(LAUNCHER_FILES
+    ${LORVANE_PROGRAM_FOLDER}/Lorvane.desktop ${LORVANE_PROGRAM_FOLDER}/Miselle.desktop
+    ${LORVANE_PROGRAM_FOLDER}/lorvane.png ${LORVANE_PROGRAM_FOLDER}/miselle.png)
+add_custom_command(OUTPUT ${LAUNCHER_FILES}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${LORVANE_PROGRAM_FOLDER}
+    COMMAND stage_launchers ${LORVANE_PROGRAM_FOLDER}
+    DEPENDS stage_launchers
+    COMMENT "Staging the launchers and icons"
+    VERBATIM)
+add_custom_target(program_launchers ALL DEPENDS ${LAUNCHER_FILES})
