@@ -7,6 +7,16 @@ set(LESSON_TARGET_DIR ${LORVANE_PROGRAM_FOLDER}/单词课文)
 file(GLOB_RECURSE LESSON_SOURCES CONFIGURE_DEPENDS
     ${LESSON_SOURCE_DIR}/*.txt ${LESSON_SOURCE_DIR}/*.dat)
 
+# Lessons that were renamed or removed in data/ leave the staged folder too;
+# the learner's own files there (progress, settings) stay.
+file(GLOB_RECURSE STAGED_LESSONS ${LESSON_TARGET_DIR}/*.txt)
+foreach(staged IN LISTS STAGED_LESSONS)
+    file(RELATIVE_PATH relative ${LESSON_TARGET_DIR} ${staged})
+    if(NOT EXISTS ${LESSON_SOURCE_DIR}/${relative})
+        file(REMOVE ${staged})
+    endif()
+endforeach()
+
 set(STAGED_FILES)
 foreach(source IN LISTS LESSON_SOURCES)
     file(RELATIVE_PATH relative ${LESSON_SOURCE_DIR} ${source})

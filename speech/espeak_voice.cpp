@@ -65,8 +65,7 @@ const Engine& engine() {
         std::vector<std::pair<int, std::pair<std::string, std::string>>> ranked;
         for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
             const std::string language = (*v)->languages ? std::string((*v)->languages + 1) : "";
-            ranked.push_back({rank(language),
-                              {(*v)->identifier, std::string((*v)->name) + " (" + language + ")"}});
+            ranked.push_back({rank(language), {(*v)->identifier, std::string((*v)->name)}});
         }
         std::stable_sort(ranked.begin(), ranked.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -131,8 +131,9 @@ void StudyWindow::buildControls() {
     Text1_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
     Label5_ = label("Label5", {}, twipsRect(1800, 2680, 2300, 240));
 
-    button("Command14", QStringLiteral("Miselle"), twipsRect(4200, 2640, 495, 255),
-           QStringLiteral("打开Miselle"));
+    auto* companion = button("Command14", QStringLiteral("Miselle"),
+                             twipsRect(4200, 2640, 495, 255), QStringLiteral("打开Miselle"));
+    setPointSize(companion, 6);
     button("Command13", QStringLiteral("?"), twipsRect(4680, 2640, 375, 255),
            QStringLiteral("帮助"));
     button("Command3", QStringLiteral("<<"), twipsRect(5040, 2640, 375, 255),
