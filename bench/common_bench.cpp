@@ -1,12 +1,10 @@
 // Reading lessons, the GBK codec and the settings files at their largest.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "atomic_file.h"
+#include "bench_support.h"
 #include "gbk_codec.h"
 #include "ini_file.h"
 #include "lesson_reader.h"
@@ -15,36 +13,14 @@ namespace {
 
 constexpr int kMaxEntries = 32767;
 
-// A scratch folder, removed when the benchmarks end.
-struct ScratchFolder {
-    ScratchFolder() {
-        std::string pattern = std::filesystem::temp_directory_path() / "lorvane-bench-XXXXXX";
-        path = ::mkdtemp(pattern.data());
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
 std::string benchFolder() {
     static const ScratchFolder folder;
     return folder.path;
 }
 
-// About 1 MB of GBK: 32767 entries such as "word00042  n. 单词的中文意思".
+// About 1 MB of GBK.
 const std::string& largeLessonBytes() {
-    static const std::string bytes = [] {
-        std::string text;
-        for (int i = 0; i < kMaxEntries; ++i) {
-            char english[16];
-            std::snprintf(english, sizeof english, "word%05d", i);
-            text += english;
-            text += "  n. 单词的中文意思，例句\r\n";
-        }
-        return gbk::encode(text);
-    }();
+    static const std::string bytes = gbk::encode(largeLessonText(kMaxEntries));
     return bytes;
 }
 

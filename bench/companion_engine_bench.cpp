@@ -2,13 +2,11 @@
 // the window running after every line, and the settings with a lesson list
 // of 1000 entries.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "atomic_file.h"
+#include "bench_support.h"
 #include "companion_engine.h"
 #include "companion_ui.h"
 #include "gbk_codec.h"
@@ -22,21 +20,10 @@ constexpr int kLargestLesson = 32767;
 constexpr int kListEntries = 1000;
 
 // A program folder with its lesson folder, removed when the benchmarks end.
-struct ProgramFolder {
-    ProgramFolder() {
-        std::string pattern = std::filesystem::temp_directory_path() / "miselle-bench-XXXXXX";
-        path = ::mkdtemp(pattern.data());
-        std::filesystem::create_directory(lessonFolder(path));
-    }
-    ~ProgramFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
 const std::string& programFolderPath() {
-    static const ProgramFolder folder;
+    static const ScratchFolder folder("miselle-bench");
+    static const bool made = std::filesystem::create_directory(lessonFolder(folder.path));
+    (void)made;
     return folder.path;
 }
 
@@ -71,15 +58,8 @@ struct Companion {
 };
 
 std::string writeLargeLesson() {
-    std::string text;
-    for (int i = 0; i < kLargestLesson; ++i) {
-        char english[16];
-        std::snprintf(english, sizeof english, "word%05d", i);
-        text += english;
-        text += "  n. 单词的中文意思，例句\r\n";
-    }
     const std::string path = lessonFolder(programFolderPath()) + "large.txt";
-    writeFileAtomically(path, gbk::encode(text));
+    writeFileAtomically(path, gbk::encode(largeLessonText(kLargestLesson)));
     return path;
 }
 

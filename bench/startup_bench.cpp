@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "atomic_file.h"
+#include "bench_support.h"
 #include "gbk_codec.h"
 
 extern char** environ;
@@ -85,15 +86,10 @@ double timeToWindow(const std::string& program, const std::string& windowName) {
 // A program folder whose settings reopen a 32767-entry lesson.
 struct ProgramFolder {
     ProgramFolder() {
-        std::string pattern = std::filesystem::temp_directory_path() / "lorvane-start-XXXXXX";
-        path = ::mkdtemp(pattern.data());
         const std::string lessons = path + "/单词课文/";
         std::filesystem::create_directories(lessons + "bench");
         std::filesystem::copy_file(LORVANE_EXECUTABLE, path + "/Lorvane");
-        std::string text;
-        for (int i = 0; i < kEntries; ++i) {
-            text += "word" + std::to_string(i) + "  n. 单词的中文意思\r\n";
-        }
+        const std::string text = largeLessonText(kEntries);
         const std::string lesson = lessons + "bench/第一课.txt";
         writeFileAtomically(lesson, gbk::encode(text));
         writeFileAtomically(lessons + "bench/第一课.lt0", gbk::encode(text + "\r\n"));
@@ -103,11 +99,8 @@ struct ProgramFolder {
         writeFileAtomically(lessons + "dan.dat",
                             gbk::encode("[单词]\r\nfilename=" + lesson + "\r\n"));
     }
-    ~ProgramFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
+    ScratchFolder scratch{"lorvane-start"};
+    std::string path = scratch.path;
 };
 
 void measure(benchmark::State& state, const std::string& program, const std::string& window) {

@@ -1,11 +1,10 @@
 // The study window at its largest: a lesson of 32767 entries.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
 #include "atomic_file.h"
+#include "bench_support.h"
 #include "fake_voice.h"
 #include "fake_wave_audio.h"
 #include "form2.h"
@@ -23,24 +22,15 @@ public:
     void warn(const std::string&) override {}
 };
 
+// A program folder holding one lesson of 32767 entries.
 struct Scratch {
     Scratch() {
-        std::string pattern = std::filesystem::temp_directory_path() / "lorvane-bench-XXXXXX";
-        folder = ::mkdtemp(pattern.data());
         std::filesystem::create_directories(folder + "/单词课文/大");
-        lesson = folder + "/单词课文/大/第一课.txt";
-        std::string text;
-        for (int i = 0; i < kEntries; ++i) {
-            text += "word" + std::to_string(i) + "  n. 单词的中文意思\r\n";
-        }
-        writeFileAtomically(lesson, gbk::encode(text));
+        writeFileAtomically(lesson, gbk::encode(largeLessonText(kEntries)));
     }
-    ~Scratch() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    std::string folder;
-    std::string lesson;
+    ScratchFolder scratch;
+    std::string folder = scratch.path;
+    std::string lesson = folder + "/单词课文/大/第一课.txt";
 };
 
 const Scratch& scratch() {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+// Pieces the benchmarks share.
+
+// A scratch folder, removed with everything in it when the benchmark ends.
+struct ScratchFolder {
+    explicit ScratchFolder(const char* prefix = "lorvane-bench") {
+        std::string pattern =
+            std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX");
+        path = ::mkdtemp(pattern.data());
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string path;
+};
+
+// The text (UTF-8, CR LF) of a lesson of `entries` lines such as
+// "word00042  n. 单词的中文意思，例句": 32767 of them make about 1 MB of GBK.
+inline std::string largeLessonText(int entries) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(entries) * 50);
+    for (int i = 0; i < entries; ++i) {
+        char english[16];
+        std::snprintf(english, sizeof english, "word%05d", i);
+        text += english;
+        text += "  n. 单词的中文意思，例句\r\n";
+    }
+    return text;
+}
