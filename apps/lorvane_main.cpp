@@ -1,11 +1,9 @@
 // Lorvane, the flash-card trainer.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
-#include <QTranslator>
 
 #include "app_icons.h"
+#include "chinese_translations.h"
 #include "document_opener.h"
 #include "espeak_voice.h"
 #include "lorvane_app.h"
@@ -15,15 +13,6 @@
 #include "sink_audio_output.h"
 
 namespace {
-
-// Qt's own buttons (OK, Cancel) in Chinese.
-void loadChineseTranslations(QApplication& app) {
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(translator);
-    }
-}
 
 void reportMissingSpeech(const QString& programFolder) {
     QMessageBox box(

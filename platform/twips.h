@@ -7,8 +7,8 @@
 // logical pixels for high-DPI screens itself.
 inline constexpr int kTwipsPerPixel = 15;
 
-inline int pixels(int twips) {
-    return qRound(twips / static_cast<double>(kTwipsPerPixel));
+inline int pixels(double twips) {
+    return qRound(twips / kTwipsPerPixel);
 }
 inline int twips(int pixels) {
     return pixels * kTwipsPerPixel;

@@ -1,0 +1,59 @@
+// Miselle, the desktop companion.
+#include <QApplication>
+#include <QFileInfo>
+#include <exception>
+#include <memory>
+
+#include "app_icons.h"
+#include "chinese_translations.h"
+#include "espeak_voice.h"
+#include "miselle_app.h"
+#include "paths.h"
+#include "single_instance.h"
+#include "sink_audio_output.h"
+
+namespace {
+
+// Without a speech synthesiser the companion can't read words out: say so,
+// open the installation notes and end.
+int failStart(const QString& programFolder) {
+    MiselleApp::reportMissingSpeech(programFolder, MiselleApp::realDesktop());
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // One companion per user: a second start ends here, silently, before it
+    // has so much as a connection to the display.
+    const SingleInstance instance(QStringLiteral("Miselle"));
+    if (!instance.isOnlyInstance()) {
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Miselle"));
+    QApplication::setWindowIcon(miselleIcon());
+    // The window hides into the tray: only the exit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    loadChineseTranslations(app);
+    const QString folder = QString::fromStdString(programFolder());
+    const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+
+    auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
+    if (!voice) {
+        return failStart(folder);
+    }
+    auto miselle =
+        std::make_unique<MiselleApp>(folder, executable, *voice, MiselleApp::realDesktop());
+    try {
+        miselle->start();
+    } catch (const std::exception&) {
+        miselle.reset();  // no icon is left behind
+        return failStart(folder);
+    }
+    if (miselle->exited()) {
+        return 0;  // left before the window was ever shown
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,78 @@
+#include "companion_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <cmath>
+
+#include "colours.h"
+
+void placeDialog(QWidget* dialog) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    // Rounded to the nearest whole pixel, halves to the even one.
+    const int x = static_cast<int>(std::lrint(screen.width() / 2.0 - 200));
+    const int y = static_cast<int>(std::lrint(screen.height() / 2.0 - 200));
+    dialog->move(screen.x() + x, screen.y() + y);
+}
+
+void keepQtSettingsIn(const QString& folder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+}
+
+LessonFileDialog::LessonFileDialog(QWidget* owner, const QString& lessonFolder)
+    : QFileDialog(owner, QStringLiteral("打开文本课文..."), lessonFolder,
+                  QStringLiteral("文本文件(*.txt)")) {
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptOpen);
+    // Any name, so that a lesson still to be written can be chosen too.
+    setFileMode(QFileDialog::AnyFile);
+    setDefaultSuffix(QStringLiteral("txt"));
+}
+
+void LessonFileDialog::accept() {
+    const QStringList chosen = selectedFiles();
+    if (!chosen.isEmpty()) {
+        const QFileInfo file(chosen.first());
+        if (!file.isDir() && !file.exists()) {
+            const auto answer = QMessageBox::question(
+                this, windowTitle(),
+                QStringLiteral("%1\n该文件不存在。\n要创建该文件吗？").arg(file.fileName()),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+            if (answer != QMessageBox::Yes) {
+                return;  // back to the dialog
+            }
+        }
+    }
+    QFileDialog::accept();
+}
+
+QString LessonFileDialog::choose(QWidget* owner, const QString& lessonFolder) {
+    LessonFileDialog dialog(owner, lessonFolder);
+    placeDialog(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first();
+}
+
+ColourChooser::Result ColourChooser::choose(QWidget* owner) {
+    if (!customColoursSet_) {
+        for (int i = 0; i < QColorDialog::customCount(); ++i) {
+            QColorDialog::setCustomColor(i, QColor(254, 254, 254));
+        }
+        customColoursSet_ = true;
+    }
+    // Qt's dialog always shows its custom colour part in full.
+    QColorDialog dialog(toQColor(last_), owner);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    placeDialog(&dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    last_ = fromQColor(dialog.selectedColor());
+    return {last_, false};
+}

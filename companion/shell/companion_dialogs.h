@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QFileDialog>
+#include <QString>
+
+#include "form1.h"
+
+class QWidget;
+
+// The two common dialogs of the companion: Qt's own widgets (never the
+// desktop's native ones), so that each can be placed with its top-left
+// corner 200 pixels left of and above the centre of the screen, where the
+// learner finds them whatever the small main window is doing.
+
+// Moves a dialog about to be shown to that place; its size stays.
+void placeDialog(QWidget* dialog);
+
+// Qt's dialogs remember their last folder and custom colours in a settings
+// file of their own; it is kept in the lesson folder with the companion's
+// other settings instead of the learner's configuration folder.
+void keepQtSettingsIn(const QString& folder);
+
+// The open-file dialog for a lesson text: only "*.txt", starting in the
+// lesson folder; a name typed without extension gets ".txt", and a file
+// that doesn't exist yet is accepted once the learner confirms it.
+class LessonFileDialog : public QFileDialog {
+    Q_OBJECT
+
+public:
+    LessonFileDialog(QWidget* owner, const QString& lessonFolder);
+
+    // The chosen full path, or "" when the learner cancels.
+    static QString choose(QWidget* owner, const QString& lessonFolder);
+
+public slots:
+    void accept() override;
+};
+
+// The colour dialog shared by the text and background commands. The last
+// colour chosen (black at first) is what the next dialog shows selected;
+// the 16 custom colours start near-white at the first use in a run and keep
+// the learner's changes until the program ends. Neither is saved.
+class ColourChooser {
+public:
+    struct Result {
+        Colour colour = 0;
+        bool cancelled = true;
+    };
+
+    Result choose(QWidget* owner);
+    Colour lastColour() const { return last_; }
+
+private:
+    Colour last_ = 0;
+    bool customColoursSet_ = false;
+};

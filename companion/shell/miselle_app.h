@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QSystemTrayIcon>
+#include <functional>
+#include <memory>
+
+#include "command_menu.h"
+#include "commands.h"
+#include "companion_dialogs.h"
+#include "companion_engine.h"
+#include "companion_ui.h"
+#include "global_hot_key.h"
+#include "lesson_list_window.h"
+#include "main_window.h"
+#include "random_source.h"
+#include "voice_dialog.h"
+
+class Voice;
+
+// The companion put together: the main window, its menu and tray icon, the
+// voice settings dialog and the lesson list window over the display engine,
+// with the hot key Ctrl+W and the desktop's services.
+class MiselleApp : public QObject, public CompanionUi {
+    Q_OBJECT
+
+public:
+    // What the companion asks of the desktop; tests put their own in.
+    struct Desktop {
+        std::function<bool(const QString& path)> openDocument;
+        // The entry that starts `executable` at logon, named `name`.
+        std::function<bool(const QString& name, const QString& executable)> writeAutostart;
+        std::function<bool(const QString& name)> removeAutostart;
+        // Ends the program's event loop.
+        std::function<void()> quit;
+    };
+    // The desktop of a real run: the document opener, the XDG autostart
+    // entry and the application's event loop.
+    static Desktop realDesktop();
+
+    // The start-up failure: no speech synthesiser. Tells the learner, then
+    // opens the installation notes; the program ends after it.
+    static void reportMissingSpeech(const QString& programFolder, const Desktop& desktop);
+
+    // `executableName` is the file name the program was started as, in
+    // `programFolder`.
+    MiselleApp(QString programFolder, QString executableName, Voice& voice, Desktop desktop);
+    ~MiselleApp() override;
+
+    // The load of the main window, then showing it: settings, tray icon,
+    // the start-up display, the hot key.
+    void start();
+
+    // True once the learner has confirmed the exit.
+    bool exited() const { return exited_; }
+
+    // Runs one command of a key, a menu entry, a button or the hot key.
+    void run(Command command);
+
+    CompanionEngine& engine() { return engine_; }
+    CompanionModel& model() { return engine_.model(); }
+    MainWindow& mainWindow() { return *form1_; }
+    CommandMenu& menu() { return *menu_; }
+    QSystemTrayIcon& trayIcon() { return *tray_; }
+    GlobalHotKey& hotKey() { return hotKey_; }
+    // Null once the exit has destroyed them.
+    VoiceDialog* voiceDialog() { return form2_; }
+    LessonListWindow* lessonListWindow() { return form4_; }
+
+    // CompanionUi
+    std::string chooseLessonFile() override;
+    void reportRefusedLesson(const std::string& reason) override;
+    void showLessonList() override;
+    void hideLessonList() override;
+    void processPendingEvents() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refreshAll();
+    void popupMenu(const QPoint& globalPos);
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    void showMainWindow();
+    void chooseTextColour();
+    void chooseBackColour();
+    void addLesson();
+    // Asks, and on OK saves and takes everything down; false on Cancel.
+    bool exitSequence();
+
+    QString programFolder_;
+    QString executableName_;
+    Desktop desktop_;
+    ClassicRandom random_;
+    CompanionEngine engine_;
+    std::unique_ptr<MainWindow> form1_;
+    std::unique_ptr<CommandMenu> menu_;
+    QPointer<VoiceDialog> form2_;
+    QPointer<LessonListWindow> form4_;
+    std::unique_ptr<QSystemTrayIcon> tray_;
+    GlobalHotKey hotKey_{Qt::Key_W, Qt::ControlModifier};
+    ColourChooser colours_;
+    bool awaitingTrayRelease_ = false;
+    bool exited_ = false;
+};

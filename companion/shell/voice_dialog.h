@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QScrollBar>
+
+class VoiceSettings;
+
+// The voice settings dialog `Form2`: voice, speaking rate and volume of the
+// companion's voice. Every real change reaches the voice at once; there is
+// no OK step. It holds these settings for the whole run: made hidden at
+// start, hidden again by its button or any close, destroyed only at exit.
+class VoiceDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit VoiceDialog(VoiceSettings& settings, QWidget* parent = nullptr);
+
+    // Shows the settings' voice list, selection and positions.
+    void refresh();
+    // Shows the dialog modeless, centred on the screen the first time.
+    void showDialog();
+
+private:
+    VoiceSettings& settings_;
+    QComboBox* combo1_ = nullptr;
+    QScrollBar* HScroll1_ = nullptr;
+    QScrollBar* HScroll2_ = nullptr;
+    bool placed_ = false;
+};

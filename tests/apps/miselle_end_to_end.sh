@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Starts a copy of the staged Miselle as a learner would, with trayer as the
+# notification area, on a prepared program folder: a second start ends at
+# once, the icon sits in the tray, F6 hides the window and the desktop-wide
+# Ctrl+W brings it back, typed answers move on, and F9 with OK saves the
+# settings, the lesson list and the autostart entry, checked byte for byte.
+# Needs an X display (the test runner provides Xvfb), xdotool, xwininfo and
+# trayer; run under tests/with_pulseaudio.sh for the voice's sound.
+#   miselle_end_to_end.sh PATH/TO/Miselle
+set -euo pipefail
+executable=$1
+[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 0; }
+for tool in xdotool xwininfo trayer; do
+    command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 0; }
+done
+
+work=$(mktemp -d)
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
+# The sound server of the wrapper stays reachable under a runtime folder of
+# our own.
+if [ -S "${XDG_RUNTIME_DIR:-/nonexistent}/pulse/native" ]; then
+    export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
+fi
+export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/config
+export QT_QPA_PLATFORM=xcb
+mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir "$HOME"
+
+fail() { echo "$@"; exit 1; }
+
+program="$work/学习 程序"
+lessons=$program/单词课文
+mkdir -p "$lessons/初一"
+cp "$executable" "$program/Miselle"
+gbk() { iconv -f UTF-8 -t GBK; }
+printf 'apple  苹果\r\npear  梨\r\nplum  李子\r\n' | gbk > "$lessons/初一/第一课.txt"
+printf 'cat  猫\r\n' | gbk > "$lessons/初一/第二课.txt"
+# A lower-case "t" leaves a lesson unticked; a line of spaces is no entry.
+printf 'T%s\r\n   \r\nt%s\r\n' "$lessons/初一/第一课.txt" "$lessons/初一/第二课.txt" |
+    gbk > "$lessons/listgirl.dat"
+
+trayer --edge top --height 32 --widthtype request --align right &
+pids+=($!)
+# The tray is up before the companion starts, as on a desktop after logon.
+panel=""
+for _ in $(seq 50); do
+    panel=$(xdotool search --class '^trayer$' 2>/dev/null | head -n 1 || true)
+    [ -n "$panel" ] && break
+    sleep 0.1
+done
+[ -n "$panel" ] || fail "trayer did not start"
+"$program/Miselle" &
+pid=$!
+pids+=("$pid")
+
+window=""
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^Miselle$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "the main window did not appear"
+visible_windows() { xdotool search --onlyvisible --class '^Miselle$' 2>/dev/null | wc -l; }
+
+# The icon: a window of Miselle's embedded in the tray's panel.
+embedded=""
+for _ in $(seq 50); do
+    for panel in $(xdotool search --class '^trayer$' 2>/dev/null); do
+        if xwininfo -tree -id "$panel" | grep -q '("Miselle" "Miselle")'; then
+            embedded=yes
+        fi
+    done
+    [ -n "$embedded" ] && break
+    sleep 0.1
+done
+[ -n "$embedded" ] || fail "the icon is not in the tray"
+windows_before=$(visible_windows)
+
+# A second start ends at once and silently, adding no window or icon.
+start=$(date +%s%N)
+"$program/Miselle" || fail "the second start failed"
+elapsed=$((($(date +%s%N) - start) / 1000000))
+[ "$elapsed" -lt 2000 ] || fail "the second start took $elapsed ms"
+sleep 0.5
+[ "$(visible_windows)" = "$windows_before" ] || fail "the second start left a window"
+kill -0 "$pid" || fail "the first instance has gone"
+
+map_state() { xwininfo -id "$window" | sed -n 's/.*Map State: //p'; }
+answer() {
+    xdotool windowfocus --sync "$window"
+    xdotool key ctrl+a BackSpace  # a wrong answer stays in the box
+    xdotool type --delay 50 "$1"
+    xdotool key Return
+    sleep 0.3
+}
+answer pear    # wrong: the first item stays
+answer apple   # right: on to the second
+
+# F6 hides the window; Ctrl+W, sent to the desktop, shows it where it was.
+place=$(xdotool getwindowgeometry "$window" | grep Position)
+xdotool windowfocus --sync "$window"
+xdotool key F6
+for _ in $(seq 30); do [ "$(map_state)" = IsUnMapped ] && break; sleep 0.1; done
+[ "$(map_state)" = IsUnMapped ] || fail "F6 did not hide the window"
+xdotool key ctrl+w
+for _ in $(seq 30); do [ "$(map_state)" = IsViewable ] && break; sleep 0.1; done
+[ "$(map_state)" = IsViewable ] || fail "Ctrl+W did not show the window"
+[ "$(xdotool getwindowgeometry "$window" | grep Position)" = "$place" ] ||
+    fail "the window moved"
+sleep 0.3
+answer pear    # right: on to the third
+
+# F9, then OK in the exit question.
+xdotool windowfocus --sync "$window"
+xdotool key F9
+question=""
+for _ in $(seq 50); do
+    question=$(xdotool search --onlyvisible --name '^退出$' 2>/dev/null | head -n 1 || true)
+    [ -n "$question" ] && break
+    sleep 0.1
+done
+[ -n "$question" ] || fail "the exit question did not appear"
+sleep 0.3
+xdotool windowfocus --sync "$question"
+xdotool key Return
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "Miselle did not end after OK"
+
+expect() {  # FILE, then its expected bytes as printf text, then an optional filter
+    local actual expected
+    actual=$(od -An -tx1 "$1")
+    expected=$(printf "$2" | ${3:-cat} | od -An -tx1)
+    if [ "$actual" != "$expected" ]; then
+        echo "$1 differs:"; echo " got      $actual"; echo " expected $expected"
+        exit 1
+    fi
+}
+# First run: the defaults, with the place reached in the lesson.
+expect "$lessons/girl.dat" "[label]\r\nForeColor=16777215\r\nBackColor=8421376\r\n[配置]\r\ncurkewen=0\r\ncurword=2\r\nmunOnTop=True\r\ntop=20\r\nleft=400\r\nzidongqidong=True\r\nsuijixianshi=False\r\n音量=50\r\n语速=0\r\n语音=0\r\n" gbk
+expect "$lessons/listgirl.dat" "T$lessons/初一/第一课.txt\r\nF$lessons/初一/第二课.txt\r\n\r\n" gbk
+# Auto-start is on by default: the entry starts this copy by its full path.
+expect "$XDG_CONFIG_HOME/autostart/Miselle.desktop" "[Desktop Entry]\nType=Application\nName=Miselle\nExec=\"$program/Miselle\"\nTerminal=false\nX-GNOME-Autostart-enabled=true\n"
+echo "1 passed, 0 failed"
