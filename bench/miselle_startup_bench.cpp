@@ -19,7 +19,9 @@
 #include <vector>
 
 #include "atomic_file.h"
+#include "bench_support.h"
 #include "gbk_codec.h"
+#include "x11_windows.h"
 
 extern char** environ;
 
@@ -30,35 +32,6 @@ constexpr int kLines = 32767;
 std::string makeTempFolder(const char* prefix) {
     std::string pattern = std::filesystem::temp_directory_path() / (std::string(prefix) + "XXXXXX");
     return ::mkdtemp(pattern.data());
-}
-
-// True when a viewable window named `name` exists below `window`.
-bool findViewable(Display* display, Window window, const std::string& name) {
-    char* windowName = nullptr;
-    if (XFetchName(display, window, &windowName) && windowName) {
-        const bool match = name == windowName;
-        XFree(windowName);
-        XWindowAttributes attributes;
-        if (match && XGetWindowAttributes(display, window, &attributes) &&
-            attributes.map_state == IsViewable) {
-            return true;
-        }
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display, window, &root, &parent, &children, &count)) {
-        return false;
-    }
-    bool found = false;
-    for (unsigned i = 0; i < count && !found; ++i) {
-        found = findViewable(display, children[i], name);
-    }
-    if (children) {
-        XFree(children);
-    }
-    return found;
 }
 
 // Resident memory of a process in MB, from /proc; -1 when it can't be read.
@@ -172,12 +145,8 @@ struct ProgramFolder {
         const std::string lessons = path + "/单词课文/";
         std::filesystem::create_directories(lessons + "bench");
         std::filesystem::copy_file(MISELLE_EXECUTABLE, path + "/Miselle");
-        std::string text;
-        for (int i = 0; i < kLines; ++i) {
-            text += "word" + std::to_string(i) + "  n. 单词的中文意思\r\n";
-        }
         const std::string lesson = lessons + "bench/第一课.txt";
-        writeFileAtomically(lesson, gbk::encode(text));
+        writeFileAtomically(lesson, gbk::encode(largeLessonText(kLines)));
         writeFileAtomically(lessons + "listgirl.dat", gbk::encode("T" + lesson + "\r\n\r\n"));
         writeFileAtomically(lessons + "girl.dat",
                             gbk::encode("[配置]\r\ncurkewen=0\r\ncurword=16000\r\n"));

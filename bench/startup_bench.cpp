@@ -2,8 +2,6 @@
 // measured on an X display (run under xvfb-run). Lorvane starts with its last
 // lesson, 32767 entries, restored from the progress files; the floor is the
 // smallest Qt Widgets program.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <spawn.h>
@@ -18,41 +16,13 @@
 #include "atomic_file.h"
 #include "bench_support.h"
 #include "gbk_codec.h"
+#include "x11_windows.h"
 
 extern char** environ;
 
 namespace {
 
 constexpr int kEntries = 32767;
-
-// True when a viewable window named `name` exists below `window`.
-bool findViewable(Display* display, Window window, const std::string& name) {
-    char* windowName = nullptr;
-    if (XFetchName(display, window, &windowName) && windowName) {
-        const bool match = name == windowName;
-        XFree(windowName);
-        XWindowAttributes attributes;
-        if (match && XGetWindowAttributes(display, window, &attributes) &&
-            attributes.map_state == IsViewable) {
-            return true;
-        }
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display, window, &root, &parent, &children, &count)) {
-        return false;
-    }
-    bool found = false;
-    for (unsigned i = 0; i < count && !found; ++i) {
-        found = findViewable(display, children[i], name);
-    }
-    if (children) {
-        XFree(children);
-    }
-    return found;
-}
 
 // Starts `program`, waits until a window named `windowName` is viewable and
 // returns the seconds that took; ends the program again.

@@ -7,6 +7,7 @@
 
 #include "companion_model.h"
 #include "twips.h"
+#include "window_layers.h"
 
 namespace {
 
@@ -102,10 +103,7 @@ void LessonListWindow::refresh() {
 void LessonListWindow::showWindow() {
     refresh();
     if (!placed_) {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen.center());
-        move(frame.topLeft());
+        centreOnScreen(this);
         placed_ = true;
     }
     show();

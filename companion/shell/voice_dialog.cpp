@@ -8,6 +8,7 @@
 #include "twips.h"
 #include "voice.h"
 #include "voice_settings.h"
+#include "window_layers.h"
 
 namespace {
 
@@ -90,10 +91,7 @@ void VoiceDialog::refresh() {
 void VoiceDialog::showDialog() {
     refresh();
     if (!placed_) {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen.center());
-        move(frame.topLeft());
+        centreOnScreen(this);
         placed_ = true;
     }
     show();

@@ -1,5 +1,7 @@
 #include "window_layers.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 void setAlwaysOnTop(QWidget* window, bool onTop) {
@@ -15,4 +17,11 @@ void setAlwaysOnTop(QWidget* window, bool onTop) {
     if (visible) {
         window->show();
     }
+}
+
+void centreOnScreen(QWidget* window) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen.center());
+    window->move(frame.topLeft());
 }

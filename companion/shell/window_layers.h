@@ -6,3 +6,6 @@ class QWidget;
 // without moving it or changing whether it is shown. Putting a window that
 // is already on top there again raises it to the top of that layer.
 void setAlwaysOnTop(QWidget* window, bool onTop);
+
+// Moves a top-level window to the centre of the screen.
+void centreOnScreen(QWidget* window);
