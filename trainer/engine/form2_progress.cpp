@@ -47,7 +47,7 @@ bool Form2::loadlist() {
             notice = cut;
         }
     }
-    if (!List2[kNewWordBox].select(0) || List2[kNewWordBox].count() == 0) {
+    if (!List2[kNewWordBox].select(0)) {
         // Every word has left the new-word box: the learner picks a box.
         clearDisplay();
         Label6.caption = notice.empty() ? "生词卡里已经没有单词了，请选择一个卡片。" : notice;
