@@ -181,21 +181,11 @@ void StartMiselleWithLargeLesson(benchmark::State& state) {
     static const ProgramFolder folder;
     measure(state, folder.path + "/Miselle", "Miselle");
 }
-BENCHMARK(StartMiselleWithLargeLesson)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(7)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(StartMiselleWithLargeLesson)->Apply(asStartupMeasurement);
 
 void StartMinimalQtWindowWithTrayIcon(benchmark::State& state) {
     measure(state, MINIMAL_TRAY_WINDOW_EXECUTABLE, "minimal-tray-window");
 }
-BENCHMARK(StartMinimalQtWindowWithTrayIcon)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(7)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(StartMinimalQtWindowWithTrayIcon)->Apply(asStartupMeasurement);
 
 }  // namespace

@@ -94,21 +94,11 @@ void StartLorvaneWithLargeLesson(benchmark::State& state) {
     // named after the lesson's folder.
     measure(state, folder.path + "/Lorvane", "bench");
 }
-BENCHMARK(StartLorvaneWithLargeLesson)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(7)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(StartLorvaneWithLargeLesson)->Apply(asStartupMeasurement);
 
 void StartMinimalQtWindow(benchmark::State& state) {
     measure(state, MINIMAL_WINDOW_EXECUTABLE, "minimal-window");
 }
-BENCHMARK(StartMinimalQtWindow)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(7)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(StartMinimalQtWindow)->Apply(asStartupMeasurement);
 
 }  // namespace

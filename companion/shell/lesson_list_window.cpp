@@ -102,12 +102,7 @@ void LessonListWindow::refresh() {
 
 void LessonListWindow::showWindow() {
     refresh();
-    if (!placed_) {
-        centreOnScreen(this);
-        placed_ = true;
-    }
-    show();
-    raise();
+    showRaised(this, placed_);
 }
 
 void LessonListWindow::resizeEvent(QResizeEvent* event) {

@@ -90,11 +90,6 @@ void VoiceDialog::refresh() {
 
 void VoiceDialog::showDialog() {
     refresh();
-    if (!placed_) {
-        centreOnScreen(this);
-        placed_ = true;
-    }
-    show();
-    raise();
+    showRaised(this, placed_);
     activateWindow();
 }

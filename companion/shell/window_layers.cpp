@@ -25,3 +25,12 @@ void centreOnScreen(QWidget* window) {
     frame.moveCenter(screen.center());
     window->move(frame.topLeft());
 }
+
+void showRaised(QWidget* window, bool& placed) {
+    if (!placed) {
+        centreOnScreen(window);
+        placed = true;
+    }
+    window->show();
+    window->raise();
+}
