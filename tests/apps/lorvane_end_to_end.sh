@@ -28,7 +28,7 @@ printf '[单词]\r\nfilename=%s\r\n' "$lessons/初一/第一课.txt" | gbk > "$l
 pid=$!
 window=""
 for _ in $(seq 100); do
-    window=$(xdotool search --name '^Lorvane$' 2>/dev/null | head -n 1 || true)
+    window=$(xdotool search --onlyvisible --name '^Lorvane$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.1
 done
