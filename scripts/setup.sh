@@ -12,6 +12,8 @@ packages=(
     qt6-qpa-plugins qt6-translations-l10n espeak-ng-data fonts-wqy-microhei xdg-utils
     # headless tests
     xvfb xauth trayer xdotool pulseaudio pulseaudio-utils desktop-file-utils libglib2.0-bin
+    # fuzz targets (libFuzzer with AddressSanitizer)
+    clang libclang-rt-14-dev
 )
 
 missing=()

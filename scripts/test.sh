@@ -7,3 +7,6 @@ bash scripts/setup.sh
 bash scripts/build.sh
 cd build
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure --timeout 300
+cd ..
+# Every fuzz target for a short, bounded time on its seed corpus.
+bash fuzz/run.sh 10
