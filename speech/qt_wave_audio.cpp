@@ -4,6 +4,8 @@
 #include <QMediaDevices>
 #include <algorithm>
 
+#include "pushed_playback.h"
+
 QtWaveAudio::QtWaveAudio() {
     format_.setSampleRate(22050);
     format_.setChannelCount(1);
@@ -48,9 +50,7 @@ void QtWaveAudio::record() {
     if (!open_ || source_) {
         return;
     }
-    if (sink_) {
-        sink_->stop();
-    }
+    stopPlaying();
     const QAudioDevice device = QMediaDevices::defaultAudioInput();
     if (device.isNull()) {
         return;
@@ -77,9 +77,14 @@ void QtWaveAudio::stop() {
         source_.reset();
         input_ = nullptr;
     }
-    if (sink_) {
+    stopPlaying();
+}
+
+void QtWaveAudio::stopPlaying() {
+    if (sink_ && sinkStarted_) {
         sink_->stop();
     }
+    sinkStarted_ = false;
 }
 
 void QtWaveAudio::play() {
@@ -92,32 +97,36 @@ void QtWaveAudio::play() {
     }
     const qsizetype start = std::clamp<qsizetype>(bytesOf(from_), 0, recording_.size());
     const qsizetype end = std::clamp<qsizetype>(bytesOf(to_), start, recording_.size());
-    if (sink_) {
-        sink_->stop();
-    }
-    playBuffer_.close();
-    playData_ = recording_.mid(start, end - start);
-    playStart_ = start;
-    playBuffer_.setBuffer(&playData_);
-    playBuffer_.open(QIODevice::ReadOnly);
+    stopPlaying();
     if (!sink_) {
         sink_ = std::make_unique<QAudioSink>(device, format_);
     }
-    sink_->start(&playBuffer_);
+    QIODevice* output = startPushing(*sink_);
+    if (!output) {
+        return;
+    }
+    sinkStarted_ = true;
+    pushWhole(*output, *sink_, recording_.constData() + start, end - start);
+    playFrom_ = millisecondsOf(start);
+    playLength_ = millisecondsOf(end - start);
+    playClock_.start();
+}
+
+bool QtWaveAudio::playing() const {
+    return sinkStarted_ && playClock_.elapsed() < playLength_;
 }
 
 void QtWaveAudio::close() {
+    // The sink stays for the next recording: destroying a Qt sink lets
+    // pending events run inside whatever handler closed the device.
     stop();
-    sink_.reset();
-    playBuffer_.close();
-    playData_.clear();
     recording_.clear();
     open_ = false;
 }
 
 long QtWaveAudio::position() const {
-    if (sink_ && sink_->state() == QAudio::ActiveState) {
-        return millisecondsOf(playStart_ + playBuffer_.pos());
+    if (playing()) {
+        return playFrom_ + static_cast<long>(playClock_.elapsed());
     }
     if (source_ && input_) {
         return millisecondsOf(recording_.size() + input_->bytesAvailable());

@@ -3,6 +3,9 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QMediaDevices>
+#include <utility>
+
+#include "pushed_playback.h"
 
 SinkAudioOutput::SinkAudioOutput() = default;
 
@@ -11,36 +14,41 @@ SinkAudioOutput::~SinkAudioOutput() {
 }
 
 void SinkAudioOutput::play(std::vector<std::int16_t> samples, int sampleRate, bool afterCurrent) {
-    const QByteArray bytes(reinterpret_cast<const char*>(samples.data()),
-                           static_cast<qsizetype>(samples.size() * sizeof(std::int16_t)));
-    const bool playing = sink_ && sink_->state() == QAudio::ActiveState;
-    if (afterCurrent && playing && sampleRate == sinkRate_) {
-        // The sink reads on from the same buffer, so the new words follow.
-        buffer_.buffer().append(bytes);
+    if (afterCurrent && device_ && sampleRate == sinkRate_) {
+        // Written behind what the server still holds, so the new words follow.
+        write(samples);
         return;
     }
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
-        return;  // no audio server or no output: speech stays silent
-    }
+    // A sink replaced here is destroyed only when this call is done: its
+    // destructor lets pending events run, which may play the next utterance.
+    std::unique_ptr<QAudioSink> replaced;
     if (!sink_ || sampleRate != sinkRate_) {
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull()) {
+            return;  // no audio server or no output: speech stays silent
+        }
         QAudioFormat format;
         format.setSampleRate(sampleRate);
         format.setChannelCount(1);
         format.setSampleFormat(QAudioFormat::Int16);
-        sink_ = std::make_unique<QAudioSink>(device, format);
+        replaced = std::exchange(sink_, std::make_unique<QAudioSink>(device, format));
         sinkRate_ = sampleRate;
     }
-    data_ = bytes;
-    buffer_.setBuffer(&data_);
-    buffer_.open(QIODevice::ReadOnly);
-    sink_->start(&buffer_);
+    device_ = startPushing(*sink_);
+    if (device_) {
+        write(samples);
+    }
+}
+
+void SinkAudioOutput::write(const std::vector<std::int16_t>& samples) {
+    pushWhole(*device_, *sink_, reinterpret_cast<const char*>(samples.data()),
+              static_cast<qint64>(samples.size() * sizeof(std::int16_t)));
 }
 
 void SinkAudioOutput::stop() {
-    if (sink_) {
+    if (sink_ && device_) {
         sink_->stop();
     }
-    buffer_.close();
+    device_ = nullptr;
 }

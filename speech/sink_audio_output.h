@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QAudioSink>
-#include <QBuffer>
-#include <QByteArray>
+#include <QIODevice>
 #include <memory>
 
 #include "audio_output.h"
@@ -10,6 +9,10 @@
 // Plays speech through the desktop's audio server with a QAudioSink. Starting
 // and stopping a sink takes no time, unlike the synthesiser's own playback.
 // Without an audio device it stays silent and never blocks.
+//
+// The sink runs in push mode: an utterance is handed to the server whole, the
+// moment it arrives, so its first sound does not wait for a feeding timer and
+// nothing the program's own thread does later can starve it.
 class SinkAudioOutput : public AudioOutput {
 public:
     SinkAudioOutput();
@@ -19,8 +22,10 @@ public:
     void stop() override;
 
 private:
+    void write(const std::vector<std::int16_t>& samples);
+
     std::unique_ptr<QAudioSink> sink_;
     int sinkRate_ = 0;
-    QByteArray data_;
-    QBuffer buffer_;
+    // The sink's own device while it is started; the sink deletes it on stop.
+    QIODevice* device_ = nullptr;
 };
