@@ -4,7 +4,8 @@
 
 #include <QMetaObject>
 #include <algorithm>
-#include <cmath>
+
+#include "speaking_rate.h"
 
 namespace {
 
@@ -34,13 +35,6 @@ int rank(const std::string& language) {
         return 2;
     }
     return 3;
-}
-
-// espeak-ng's rate in words per minute: 0 is the normal 175, and each step
-// multiplies the speed by the tenth root of 3 (10 is three times as fast).
-int wordsPerMinute(int rate) {
-    const double wpm = espeakRATE_NORMAL * std::pow(3.0, rate / 10.0);
-    return std::clamp(static_cast<int>(std::lround(wpm)), espeakRATE_MINIMUM, espeakRATE_MAXIMUM);
 }
 
 }  // namespace
