@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "speaking_rate.h"
+#include "speech_markup.h"
 
 std::unique_ptr<EspeakVoice> EspeakVoice::create(std::unique_ptr<AudioOutput> output) {
     EspeakEngine* engine = EspeakEngine::instance();
@@ -67,8 +68,11 @@ void EspeakVoice::speak(const std::string& text, int flags) {
         engine_.cutOffBefore(request.utterance);
         output_->stop();
     }
-    request.text = text;
     request.markup = (flags & kIsXml) != 0;
+    // Lesson texts come from anywhere, and the synthesiser's markup can name
+    // files and run a program for them: only markup that shapes the voice
+    // gets through.
+    request.text = request.markup ? safeSpeechMarkup(text) : text;
     // Until a voice is chosen, the first of the list (an English one) speaks.
     request.voice =
         engine_.voices()[selected_ < 0 ? 0 : static_cast<std::size_t>(selected_)].identifier;

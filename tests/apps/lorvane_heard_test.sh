@@ -34,7 +34,7 @@ printf '[单词]\r\nfilename=%s\r\n' "$lessons/初一/第一课.txt" | gbk > "$l
 "$program/Lorvane" &
 pid=$!
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name '^Lorvane$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.1

@@ -32,7 +32,7 @@ printf 'T%s\r\n' "$lessons/初一/第一课.txt" | gbk > "$lessons/listgirl.dat"
 "$program/Miselle" &
 pid=$!
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name '^Miselle$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.1

@@ -1,6 +1,9 @@
 #include "espeak_voice.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "recording_output.h"
@@ -133,6 +136,33 @@ private slots:
         QVERIFY2(markup < plain * 5 / 4 && markup > plain * 3 / 4,
                  "with the XML flag only the word is spoken");
         QVERIFY2(tagsReadOut > plain * 3 / 2, "without it the tags are read out");
+    }
+
+    // The synthesiser's markup can name a file, and runs a shell command to
+    // convert it when it is a wave file of another rate; a file that is no
+    // wave file at all crashes it. Such markup is dropped, the word stays.
+    void markupThatNamesAFileRunsNothing() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString wave = folder.filePath(QStringLiteral("$(touch PWNED).wav"));
+        QFile file(wave);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // RIFF header of 16-bit mono at 16 kHz, then a little sound.
+        file.write(
+            QByteArray::fromHex("52494646441100005741564566"
+                                "6d74201000000001000100803e0000007d0000020010006461746120110000"));
+        file.write(QByteArray(4384, '\x40'));
+        file.close();
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        const std::size_t apple = voicedLength("apple");
+        const std::size_t withAudio =
+            voicedLength("<audio src=\"" + wave.toStdString() + "\"/>apple");
+        const std::size_t withPasswd = voicedLength("<audio src=\"/etc/passwd\">x</audio>apple");
+        QDir::setCurrent(previous);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("PWNED"))));
+        QVERIFY(roughlyEqual(withAudio, apple));
+        QVERIFY(withPasswd > apple);  // the element's own text is spoken
     }
 
     // espeak-ng begins a sentence with 12 ms of silence; the learner hears
