@@ -66,7 +66,6 @@ void EspeakVoice::speak(const std::string& text, int flags) {
     if (purge) {
         cutOff_ = request.utterance;
         engine_.cutOffBefore(request.utterance);
-        output_->stop();
     }
     request.markup = (flags & kIsXml) != 0;
     // Lesson texts come from anywhere, and the synthesiser's markup can name
@@ -81,6 +80,11 @@ void EspeakVoice::speak(const std::string& text, int flags) {
     request.volume = volume_;
     request.replacesCurrent = purge;
     engine_.speak(std::move(request));
+    if (purge) {
+        // While the first words are being synthesised: the sound stops, and
+        // the way to the audio server is opened for them.
+        output_->prepare(engine_.sampleRate());
+    }
 }
 
 void EspeakVoice::onSamples(std::uint64_t utterance, bool replacesCurrent, const short* samples,

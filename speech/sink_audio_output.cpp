@@ -14,11 +14,24 @@ SinkAudioOutput::~SinkAudioOutput() {
 }
 
 void SinkAudioOutput::play(std::vector<std::int16_t> samples, int sampleRate, bool afterCurrent) {
-    if (afterCurrent && device_ && sampleRate == sinkRate_) {
-        // Written behind what the server still holds, so the new words follow.
-        write(samples);
-        return;
+    // Written behind what the server still holds, the new words follow;
+    // written into a prepared stream, they begin it.
+    const bool continues = afterCurrent || prepared_;
+    prepared_ = false;
+    if (!continues || !device_ || sampleRate != sinkRate_) {
+        start(sampleRate);
     }
+    if (device_) {
+        write(samples);
+    }
+}
+
+void SinkAudioOutput::prepare(int sampleRate) {
+    start(sampleRate);
+    prepared_ = device_ != nullptr;
+}
+
+void SinkAudioOutput::start(int sampleRate) {
     stop();
     // A sink replaced here is destroyed only when this call is done: its
     // destructor lets pending events run, which may play the next utterance.
@@ -36,9 +49,6 @@ void SinkAudioOutput::play(std::vector<std::int16_t> samples, int sampleRate, bo
         sinkRate_ = sampleRate;
     }
     device_ = startPushing(*sink_);
-    if (device_) {
-        write(samples);
-    }
 }
 
 void SinkAudioOutput::write(const std::vector<std::int16_t>& samples) {
@@ -51,4 +61,5 @@ void SinkAudioOutput::stop() {
         sink_->stop();
     }
     device_ = nullptr;
+    prepared_ = false;
 }

@@ -20,12 +20,17 @@ public:
 
     void play(std::vector<std::int16_t> samples, int sampleRate, bool afterCurrent) override;
     void stop() override;
+    // Opens the audio server's stream ahead of the samples.
+    void prepare(int sampleRate) override;
 
 private:
+    void start(int sampleRate);
     void write(const std::vector<std::int16_t>& samples);
 
     std::unique_ptr<QAudioSink> sink_;
     int sinkRate_ = 0;
     // The sink's own device while it is started; the sink deletes it on stop.
     QIODevice* device_ = nullptr;
+    // Started by prepare() and nothing written yet.
+    bool prepared_ = false;
 };
