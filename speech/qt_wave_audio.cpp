@@ -6,10 +6,17 @@
 
 #include "pushed_playback.h"
 
+namespace {
+// Time for the server to start and finish the stretch it was given.
+constexpr int kGraceMs = 500;
+}  // namespace
+
 QtWaveAudio::QtWaveAudio() {
     format_.setSampleRate(22050);
     format_.setChannelCount(1);
     format_.setSampleFormat(QAudioFormat::Int16);
+    played_.setSingleShot(true);
+    QObject::connect(&played_, &QTimer::timeout, [this] { stopPlaying(); });
 }
 
 QtWaveAudio::~QtWaveAudio() {
@@ -81,6 +88,7 @@ void QtWaveAudio::stop() {
 }
 
 void QtWaveAudio::stopPlaying() {
+    played_.stop();
     if (sink_ && sinkStarted_) {
         sink_->stop();
     }
@@ -110,6 +118,7 @@ void QtWaveAudio::play() {
     playFrom_ = millisecondsOf(start);
     playLength_ = millisecondsOf(end - start);
     playClock_.start();
+    played_.start(static_cast<int>(playLength_) + kGraceMs);
 }
 
 bool QtWaveAudio::playing() const {

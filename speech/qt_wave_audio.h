@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QIODevice>
+#include <QTimer>
 #include <memory>
 
 #include "wave_audio.h"
@@ -16,7 +17,8 @@
 //
 // A stretch is handed to the audio server whole when it starts playing, so
 // replaying never depends on the program feeding the sink; where playback
-// has got to is told by the time since it started.
+// has got to is told by the time since it started, and once it has played
+// the stream is closed.
 class QtWaveAudio : public WaveAudio {
 public:
     QtWaveAudio();
@@ -57,4 +59,5 @@ private:
     QElapsedTimer playClock_;
     long playFrom_ = 0;    // milliseconds into the recording
     long playLength_ = 0;  // milliseconds
+    QTimer played_;
 };

@@ -3,11 +3,22 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QMediaDevices>
+#include <algorithm>
 #include <utility>
 
 #include "pushed_playback.h"
 
-SinkAudioOutput::SinkAudioOutput() = default;
+namespace {
+// Time for the server to start and finish what it was given, and for a
+// prepared stream to get its first words.
+constexpr qint64 kGraceMs = 500;
+}  // namespace
+
+SinkAudioOutput::SinkAudioOutput() {
+    clock_.start();
+    played_.setSingleShot(true);
+    QObject::connect(&played_, &QTimer::timeout, [this] { stop(); });
+}
 
 SinkAudioOutput::~SinkAudioOutput() {
     stop();
@@ -29,6 +40,9 @@ void SinkAudioOutput::play(std::vector<std::int16_t> samples, int sampleRate, bo
 void SinkAudioOutput::prepare(int sampleRate) {
     start(sampleRate);
     prepared_ = device_ != nullptr;
+    if (prepared_) {
+        closeWhenPlayed(0);
+    }
 }
 
 void SinkAudioOutput::start(int sampleRate) {
@@ -54,12 +68,22 @@ void SinkAudioOutput::start(int sampleRate) {
 void SinkAudioOutput::write(const std::vector<std::int16_t>& samples) {
     pushWhole(*device_, *sink_, reinterpret_cast<const char*>(samples.data()),
               static_cast<qint64>(samples.size() * sizeof(std::int16_t)));
+    closeWhenPlayed(static_cast<qint64>(samples.size()) * 1000 / sinkRate_);
+}
+
+void SinkAudioOutput::closeWhenPlayed(qint64 playingMs) {
+    // Written behind what is still playing, it plays after it.
+    const qint64 now = clock_.elapsed();
+    playedAtMs_ = std::max(playedAtMs_, now) + playingMs;
+    played_.start(static_cast<int>(playedAtMs_ - now + kGraceMs));
 }
 
 void SinkAudioOutput::stop() {
+    played_.stop();
     if (sink_ && device_) {
         sink_->stop();
     }
     device_ = nullptr;
     prepared_ = false;
+    playedAtMs_ = 0;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAudioSink>
+#include <QElapsedTimer>
 #include <QIODevice>
+#include <QTimer>
 #include <memory>
 
 #include "audio_output.h"
@@ -12,7 +14,9 @@
 //
 // The sink runs in push mode: an utterance is handed to the server whole, the
 // moment it arrives, so its first sound does not wait for a feeding timer and
-// nothing the program's own thread does later can starve it.
+// nothing the program's own thread does later can starve it. Once it has
+// been played out the stream is closed: an open one keeps the sound card
+// awake and the sink's timer waking the program fifty times a second.
 class SinkAudioOutput : public AudioOutput {
 public:
     SinkAudioOutput();
@@ -26,6 +30,8 @@ public:
 private:
     void start(int sampleRate);
     void write(const std::vector<std::int16_t>& samples);
+    // Closes the stream once what was written has been played.
+    void closeWhenPlayed(qint64 playingMs);
 
     std::unique_ptr<QAudioSink> sink_;
     int sinkRate_ = 0;
@@ -33,4 +39,7 @@ private:
     QIODevice* device_ = nullptr;
     // Started by prepare() and nothing written yet.
     bool prepared_ = false;
+    QElapsedTimer clock_;
+    qint64 playedAtMs_ = 0;  // on clock_: when all that was written has played
+    QTimer played_;
 };
