@@ -143,7 +143,7 @@ private:
     std::vector<Clock::time_point> onsets_;
 };
 
-Listener* listener = nullptr;
+std::unique_ptr<Listener> listener;
 
 void waitForQuiet() {
     while (!listener->quietFor(std::chrono::milliseconds(300))) {
@@ -168,7 +168,7 @@ double millisecondsToSound(const std::function<void()>& start) {
     return std::chrono::duration<double, std::milli>(heard - asked).count();
 }
 
-EspeakVoice* voice = nullptr;
+std::unique_ptr<EspeakVoice> voice;
 
 // The real output, noting when the first block of an utterance was handed
 // over and when handing it over was done.
@@ -199,7 +199,7 @@ void measureSpeaking(benchmark::State& state, const std::string& text) {
     }
     double toBlock = 0;
     double handing = 0;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         Clock::time_point asked;
         const double ms = millisecondsToSound([&] {
             asked = Clock::now();
@@ -229,7 +229,7 @@ void measureProcess(benchmark::State& state, const std::vector<std::string>& com
         state.SkipWithError("needs parec: run bench/speech_latency.sh");
         return;
     }
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         pid_t pid = -1;
         const double ms = millisecondsToSound([&] { pid = spawn(command); });
         if (pid > 0) {
@@ -287,7 +287,6 @@ std::string wordWaveFile(const std::string& folder) {
     return path;
 }
 
-ScratchFolder* scratch = nullptr;
 std::string waveFile;
 
 void BM_SpeakWord(benchmark::State& state) {
@@ -326,14 +325,11 @@ BENCHMARK(BM_EspeakNgCommandWord)->Apply(asLatency);
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ScratchFolder folder("speech-latency");
-    scratch = &folder;
     waveFile = wordWaveFile(folder.path);
     auto output = std::make_unique<TimedOutput>();
     timed = output.get();
-    auto theVoice = EspeakVoice::create(std::move(output));
-    voice = theVoice.get();
-    Listener theListener;
-    listener = &theListener;
+    voice = EspeakVoice::create(std::move(output));
+    listener = std::make_unique<Listener>();
     // The server's first stream of a run takes far longer to start: one
     // utterance before measuring.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -343,5 +339,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    voice.reset();
+    listener.reset();
     return 0;
 }

@@ -1,10 +1,28 @@
 #include "espeak_voice.h"
 
-#include <QMetaObject>
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "speaking_rate.h"
 #include "speech_markup.h"
+
+namespace {
+
+const auto kBlockEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// A block of an utterance on its way to the voice's thread.
+struct BlockEvent : QEvent {
+    BlockEvent(std::uint64_t utterance, bool replacesCurrent, std::vector<std::int16_t> samples)
+        : QEvent(kBlockEvent),
+          utterance(utterance),
+          replacesCurrent(replacesCurrent),
+          samples(std::move(samples)) {}
+    std::uint64_t utterance;
+    bool replacesCurrent;
+    std::vector<std::int16_t> samples;
+};
+
+}  // namespace
 
 std::unique_ptr<EspeakVoice> EspeakVoice::create(std::unique_ptr<AudioOutput> output) {
     EspeakEngine* engine = EspeakEngine::instance();
@@ -104,12 +122,16 @@ void EspeakVoice::onSamples(std::uint64_t utterance, bool replacesCurrent, const
     // The first block of sound replaces what is playing; the rest follow it.
     const bool replaces = replacesCurrent && !sounding_;
     sounding_ = true;
-    QMetaObject::invokeMethod(
-        &receiver_,
-        [this, utterance, replaces, block = std::vector<std::int16_t>(begin, end)]() mutable {
-            play(utterance, replaces, std::move(block));
-        },
-        Qt::QueuedConnection);
+    QCoreApplication::postEvent(&receiver_, new BlockEvent(utterance, replaces, {begin, end}));
+}
+
+bool EspeakVoice::Receiver::event(QEvent* event) {
+    if (event->type() != kBlockEvent) {
+        return QObject::event(event);
+    }
+    auto* block = static_cast<BlockEvent*>(event);
+    voice_.play(block->utterance, block->replacesCurrent, std::move(block->samples));
+    return true;
 }
 
 void EspeakVoice::play(std::uint64_t utterance, bool replacesCurrent,

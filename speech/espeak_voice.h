@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QObject>
 #include <cstdint>
 #include <memory>
@@ -50,7 +51,17 @@ private:
     // thread only.
     std::uint64_t cutOff_ = 0;
     // Receives the blocks of samples on the voice's own thread.
-    QObject receiver_;
+    class Receiver : public QObject {
+    public:
+        explicit Receiver(EspeakVoice& voice) : voice_(voice) {}
+
+    protected:
+        bool event(QEvent* event) override;
+
+    private:
+        EspeakVoice& voice_;
+    };
+    Receiver receiver_{*this};
 
     // The engine's thread only: the utterance whose blocks are arriving, and
     // whether its sound has begun.

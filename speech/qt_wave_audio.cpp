@@ -145,7 +145,7 @@ long QtWaveAudio::position() const {
 
 long QtWaveAudio::millisecondsOf(qsizetype bytes) const {
     const qint64 bytesPerSecond = format_.bytesPerFrame() * format_.sampleRate();
-    return static_cast<long>(bytes * 1000 / bytesPerSecond);
+    return bytesPerSecond > 0 ? static_cast<long>(bytes * 1000 / bytesPerSecond) : 0;
 }
 
 qsizetype QtWaveAudio::bytesOf(long milliseconds) const {

@@ -17,7 +17,7 @@
 // nothing the program's own thread does later can starve it. Once it has
 // been played out the stream is closed: an open one keeps the sound card
 // awake and the sink's timer waking the program fifty times a second.
-class SinkAudioOutput : public AudioOutput {
+class SinkAudioOutput final : public AudioOutput {
 public:
     SinkAudioOutput();
     ~SinkAudioOutput() override;
