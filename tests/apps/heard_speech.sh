@@ -8,10 +8,11 @@ listening_pid=""
 
 # start_listening FILE: returns once sound reaches FILE.
 start_listening() {
+    rm -f "$1"  # a file left from before would look like sound arriving
     parecord --latency-msec=20 --device=vsink.monitor --raw --format=s16le \
         --rate=16000 --channels=1 "$1" &
     listening_pid=$!
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         [ -s "$1" ] && break
         sleep 0.05
     done
