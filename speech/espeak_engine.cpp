@@ -44,10 +44,14 @@ std::unique_ptr<EspeakEngine> EspeakEngine::setUp() {
         return nullptr;
     }
     std::vector<std::pair<int, InstalledVoice>> ranked;
+    const auto text = [](const char* s) { return s ? std::string(s) : std::string(); };
     for (const espeak_VOICE** v = library->listVoices(nullptr); v && *v; ++v) {
+        if (!(*v)->identifier) {
+            continue;
+        }
         // languages: a priority byte, then the language name.
-        const std::string language = (*v)->languages ? std::string((*v)->languages + 1) : "";
-        ranked.push_back({rank(language), {(*v)->identifier, (*v)->name}});
+        const std::string language = (*v)->languages ? text((*v)->languages + 1) : "";
+        ranked.push_back({rank(language), {(*v)->identifier, text((*v)->name)}});
     }
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });

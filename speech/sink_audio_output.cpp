@@ -4,7 +4,6 @@
 #include <QAudioFormat>
 #include <QMediaDevices>
 #include <algorithm>
-#include <utility>
 
 #include "pushed_playback.h"
 
@@ -47,9 +46,6 @@ void SinkAudioOutput::prepare(int sampleRate) {
 
 void SinkAudioOutput::start(int sampleRate) {
     stop();
-    // A sink replaced here is destroyed only when this call is done: its
-    // destructor lets pending events run, which may play the next utterance.
-    std::unique_ptr<QAudioSink> replaced;
     if (!sink_ || sampleRate != sinkRate_) {
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull()) {
@@ -59,7 +55,12 @@ void SinkAudioOutput::start(int sampleRate) {
         format.setSampleRate(sampleRate);
         format.setChannelCount(1);
         format.setSampleFormat(QAudioFormat::Int16);
-        replaced = std::exchange(sink_, std::make_unique<QAudioSink>(device, format));
+        if (sink_) {
+            // Later: a Qt sink's destructor lets pending events run, which
+            // may play the next utterance in the middle of this one.
+            sink_.release()->deleteLater();
+        }
+        sink_ = std::make_unique<QAudioSink>(device, format);
         sinkRate_ = sampleRate;
     }
     device_ = startPushing(*sink_);
