@@ -6,6 +6,7 @@
 #   share/applications/, share/metainfo/     menu entries and AppStream data
 #   share/icons/hicolor/                     the icons, every size and SVG
 #   share/man/man1/, share/doc/lorvane/      manual pages, copyright, changelog
+#   share/lintian/overrides/lorvane          why the package checker's notes stay
 # The programs find share/lorvane from their own place, bin/../share/lorvane,
 # so an installed tree may be moved or unpacked anywhere as a whole.
 set(LORVANE_INSTALL_DATA_FOLDER ${CMAKE_INSTALL_DATADIR}/lorvane)
@@ -50,3 +51,5 @@ install(FILES ${CMAKE_BINARY_DIR}/compressed/Lorvane.1.gz ${CMAKE_BINARY_DIR}/co
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/compressed/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/lorvane)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME lorvane)
