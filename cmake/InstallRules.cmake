@@ -1,17 +1,40 @@
 # The installed way to run, under one prefix (GNU layout):
-#   bin/Lorvane, bin/Miselle                 the programs
-#   share/lorvane/                           their read-only files: the two
+#   libexec/lorvane/                         the program folder, as the
+#       Lorvane, Miselle                     programs know it: the two programs
+#       Lorvane说明.htm, 安装必读.htm, 单词课文  and links to their read-only files
+#   bin/Lorvane, bin/Miselle                 links to the programs
+#   share/lorvane/                           the read-only files: the two
 #       Lorvane说明.htm, 安装必读.htm         documents and the shipped lesson
 #       单词课文/                             folder, in GBK as staged
 #   share/applications/, share/metainfo/     menu entries and AppStream data
 #   share/icons/hicolor/                     the icons, every size and SVG
 #   share/man/man1/, share/doc/lorvane/      manual pages, copyright, changelog
 #   share/lintian/overrides/lorvane          why the package checker's notes stay
-# The programs find share/lorvane from their own place, bin/../share/lorvane,
+# The programs find every file from the folder of their executable, the
+# links resolved, as in the build's program folder; the links are relative,
 # so an installed tree may be moved or unpacked anywhere as a whole.
+set(LORVANE_INSTALL_PROGRAM_FOLDER ${CMAKE_INSTALL_LIBEXECDIR}/lorvane)
 set(LORVANE_INSTALL_DATA_FOLDER ${CMAKE_INSTALL_DATADIR}/lorvane)
 
-install(TARGETS Lorvane Miselle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS Lorvane Miselle RUNTIME DESTINATION ${LORVANE_INSTALL_PROGRAM_FOLDER})
+
+# The links are made in the build folder and installed as links.
+set(links ${CMAKE_BINARY_DIR}/install-links)
+file(RELATIVE_PATH to_programs ${CMAKE_INSTALL_FULL_BINDIR}
+    ${CMAKE_INSTALL_FULL_LIBEXECDIR}/lorvane)
+file(RELATIVE_PATH to_data ${CMAKE_INSTALL_FULL_LIBEXECDIR}/lorvane
+    ${CMAKE_INSTALL_FULL_DATADIR}/lorvane)
+file(REMOVE_RECURSE ${links})
+file(MAKE_DIRECTORY ${links}/bin ${links}/programs)
+foreach(program Lorvane Miselle)
+    file(CREATE_LINK ${to_programs}/${program} ${links}/bin/${program} SYMBOLIC)
+endforeach()
+foreach(name Lorvane说明.htm 安装必读.htm 单词课文)
+    file(CREATE_LINK ${to_data}/${name} ${links}/programs/${name} SYMBOLIC)
+endforeach()
+install(FILES ${links}/bin/Lorvane ${links}/bin/Miselle DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${links}/programs/Lorvane说明.htm ${links}/programs/安装必读.htm
+    ${links}/programs/单词课文 DESTINATION ${LORVANE_INSTALL_PROGRAM_FOLDER})
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/Lorvane说明.htm ${PROJECT_SOURCE_DIR}/data/安装必读.htm
     DESTINATION ${LORVANE_INSTALL_DATA_FOLDER})

@@ -29,15 +29,18 @@ for needed in libqt6widgets6 libqt6multimedia6 libespeak-ng1 libx11-6 \
     [[ ", $depends," == *", $needed"[\ ,\|]* ]] || fail "Depends lacks $needed"
 done
 
-# Every file owned by root, directories and programs 0755, the rest 0644.
+# Every file owned by root, directories and programs 0755, the rest 0644;
+# the programs in their folder, reached from usr/bin by relative links.
 contents=$(dpkg-deb -c "$package")
 odd=$(awk '$2 != "root/root" ||
-        ($1 !~ /^d/ && $1 != "-rw-r--r--" && $1 != "-rwxr-xr-x") ||
+        ($1 !~ /^[dl]/ && $1 != "-rw-r--r--" && $1 != "-rwxr-xr-x") ||
         ($1 ~ /^d/ && $1 != "drwxr-xr-x")' <<<"$contents")
 [ -z "$odd" ] || fail "odd owners or modes: $odd"
 for program in Lorvane Miselle; do
-    grep -q -- "-rwxr-xr-x root/root .* \./usr/bin/$program\$" <<<"$contents" ||
-        fail "usr/bin/$program is not in the package as a program"
+    grep -q -- "^-rwxr-xr-x root/root .* \./usr/libexec/lorvane/$program\$" <<<"$contents" ||
+        fail "usr/libexec/lorvane/$program is not in the package as a program"
+    grep -q -- "^lrwxrwxrwx root/root .* \./usr/bin/$program -> \.\./libexec/lorvane/$program\$" \
+        <<<"$contents" || fail "usr/bin/$program does not lead to the program"
 done
 
 # Its notes (-I) are shown too; only errors and warnings fail.
@@ -56,7 +59,7 @@ dpkg() { command dpkg --root="$root" --force-not-root "$@"; }
 dpkg --force-depends -i "$package" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i failed"; }
 [ "$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${db:Status-Abbrev}' lorvane)" = "ii " ] ||
     fail "lorvane is not installed in the scratch root"
-for file in usr/bin/Lorvane usr/bin/Miselle usr/share/lorvane/单词课文/word.dat \
+for file in usr/bin/Lorvane usr/bin/Miselle usr/libexec/lorvane/单词课文/word.dat \
             usr/share/applications/org.lorvane.Lorvane.desktop \
             usr/share/icons/hicolor/scalable/apps/miselle.svg; do
     [ -f "$root/$file" ] || fail "dpkg did not install $file"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# `cmake --install` into a scratch prefix: the programs in bin, their
-# documents and exactly the shipped lessons (GBK with CR LF, nothing a
-# learner left in the staged folder) in share/lorvane, the menu entries,
+# `cmake --install` into a scratch prefix: the programs in their folder
+# libexec/lorvane, reached from bin, finding their documents and exactly the
+# shipped lessons (GBK with CR LF, nothing a learner left in the staged
+# folder) beside them as links into share/lorvane; the menu entries,
 # AppStream data and every icon where the desktop looks for them, and
 # nothing anywhere else. appstreamcli checks the installed tree as a whole.
 # Exits 77 (skipped) without appstreamcli.
@@ -18,8 +19,14 @@ prefix=$work/usr
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; fail "cmake --install failed"; }
 
+# The program folder as the programs see it: the folder of their executable
+# with the links resolved. Links are relative, or the tree could not move.
+programs=$prefix/libexec/lorvane
 for program in Lorvane Miselle; do
-    [ -x "$prefix/bin/$program" ] || fail "bin/$program is missing"
+    [ "$(readlink -f "$prefix/bin/$program")" = "$programs/$program" ] ||
+        fail "bin/$program does not lead to libexec/lorvane/$program"
+    [ -f "$programs/$program" ] && [ ! -L "$programs/$program" ] && [ -x "$programs/$program" ] ||
+        fail "libexec/lorvane/$program is not a program"
     cmp -s "$prefix/share/applications/org.lorvane.$program.desktop" \
         "$source/data/desktop/org.lorvane.$program.desktop" || fail "$program's menu entry differs"
     cmp -s "$prefix/share/metainfo/org.lorvane.$program.metainfo.xml" \
@@ -33,13 +40,19 @@ for program in Lorvane Miselle; do
     [ -f "$prefix/share/man/man1/$program.1.gz" ] || fail "no manual page for $program"
 done
 for document in Lorvane说明.htm 安装必读.htm; do
-    cmp -s "$prefix/share/lorvane/$document" "$source/data/$document" || fail "$document differs"
+    cmp -s "$programs/$document" "$source/data/$document" || fail "$document differs"
+    [ "$(readlink -f "$programs/$document")" = "$prefix/share/lorvane/$document" ] ||
+        fail "$document is not the one in share/lorvane"
 done
+[ "$(readlink -f "$programs/单词课文")" = "$prefix/share/lorvane/单词课文" ] ||
+    fail "the lesson folder is not the one in share/lorvane"
+absolute=$(find "$prefix" -type l -lname '/*')
+[ -z "$absolute" ] || fail "absolute links: $absolute"
 
 # The lesson folder: the same files as data/单词课文, converted.
-lessons=$prefix/share/lorvane/单词课文
+lessons=$programs/单词课文
 shipped=$(cd "$source/data/单词课文" && find . -type f | sort)
-installed=$(cd "$lessons" && find . -type f | sort)
+installed=$(cd "$lessons/" && find . -type f | sort)
 [ "$shipped" = "$installed" ] || fail "installed lessons differ:"$'\n'"$installed"$'\n'"from:"$'\n'"$shipped"
 while IFS= read -r file; do
     grep -q $'\r$' "$lessons/$file" || fail "$file has no CR LF line ends"
@@ -47,7 +60,7 @@ while IFS= read -r file; do
         fail "$file is not its source in GBK"
 done <<<"$shipped"
 
-outside=$(cd "$prefix" && find . -type f | grep -Ev '^\./(bin/(Lorvane|Miselle)|share/(lorvane|applications|metainfo|icons/hicolor|man/man1|doc/lorvane|lintian/overrides)/)' || true)
+outside=$(cd "$prefix" && find . ! -type d | grep -Ev '^\./(bin/(Lorvane|Miselle)$|libexec/lorvane/|share/(lorvane|applications|metainfo|icons/hicolor|man/man1|doc/lorvane|lintian/overrides)/)' || true)
 [ -z "$outside" ] || fail "installed outside the layout: $outside"
 
 appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli does not accept the installed tree"
