@@ -7,4 +7,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh --package
 bash scripts/build.sh --programs
-(cd build && cpack -G DEB)
+# The archiver takes file names in the locale's character set, and the
+# lessons' names are Chinese: a UTF-8 one whatever the shell has.
+(cd build && LC_ALL=C.UTF-8 cpack -G DEB)

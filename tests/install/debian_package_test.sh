@@ -15,7 +15,10 @@ fail() { echo "$@"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$cpack" -G DEB -B "$work/out" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+# cpack's archiver takes file names in the locale's character set: the
+# lessons' Chinese names need a UTF-8 one (a bare root shell has none).
+LC_ALL=C.UTF-8 "$cpack" -G DEB -B "$work/out" --config "$build/CPackConfig.cmake" \
+    >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack failed"; }
 packages=("$work"/out/lorvane_*.deb)
 [ ${#packages[@]} -eq 1 ] && [ -f "${packages[0]}" ] || fail "cpack made no single package"
