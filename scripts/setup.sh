@@ -71,7 +71,7 @@ elif command -v sudo >/dev/null; then
 else
     self=$(cd "$(dirname "$0")" && pwd)/setup.sh
     echo "setup: these packages are missing: ${missing[*]}" >&2
-    echo "setup: this system has no sudo; run as root:  su -c \"bash '$self' ${1:-}\"" >&2
+    echo "setup: this system has no sudo; run as root:  su -c \"bash '$self'${1:+ $1}\"" >&2
     exit 1
 fi
 
