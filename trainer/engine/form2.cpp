@@ -34,6 +34,7 @@ void Form2::initlist(const std::string& path) {
         box.clear();
     }
     attempts_ = 0;
+    keepUnreadProgress_ = false;
     Tag = path;
 
     const auto base = lessonBaseName(path);

@@ -124,4 +124,8 @@ private:
     StudyPrompts& prompts_;
     int attempts_ = 0;
     std::int16_t playbackEnd_ = 0;
+    // Set when restoring the open lesson could not read all of its progress
+    // files while some of the unread ones are there: saving would replace
+    // them with what this run never read.
+    bool keepUnreadProgress_ = false;
 };
