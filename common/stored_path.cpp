@@ -12,26 +12,17 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &status) == 0;
 }
 
-// The text's bytes, with each code point that carries an undecodable byte
-// (U+DC80 … U+DCFF, three bytes ED B2 80 … ED B3 BF) turned back into it.
-std::string withEscapedBytes(std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+// Whether the text holds a code point that carries a byte GBK could not
+// decode (U+DC80 … U+DCFF, in UTF-8 ED B2 80 … ED B3 BF).
+bool carriesUndecodableBytes(std::string_view text) {
+    for (std::size_t i = 0; i + 2 < text.size(); ++i) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead == 0xED && i + 2 < text.size()) {
-            const auto second = static_cast<unsigned char>(text[i + 1]);
-            const auto third = static_cast<unsigned char>(text[i + 2]);
-            if ((second == 0xB2 || second == 0xB3) && (third & 0xC0) == 0x80) {
-                const char32_t codePoint = 0xD000 | ((second & 0x3F) << 6) | (third & 0x3F);
-                bytes += static_cast<char>(codePoint - gbk::kEscapeFirst + 0x80);
-                i += 2;
-                continue;
-            }
+        const auto second = static_cast<unsigned char>(text[i + 1]);
+        if (lead == 0xED && (second == 0xB2 || second == 0xB3)) {
+            return true;
         }
-        bytes += text[i];
     }
-    return bytes;
+    return false;
 }
 
 }  // namespace
@@ -46,8 +37,12 @@ std::string storedPathText(std::string_view path) {
 }
 
 std::string pathFromStoredText(std::string_view text) {
-    std::string asText = withEscapedBytes(text);
-    std::string asBytes = gbk::encode(text);
+    std::string asBytes = gbk::encode(text);  // what the file holds
+    // Bytes that are not GBK can only be a path's own bytes.
+    if (carriesUndecodableBytes(text)) {
+        return asBytes;
+    }
+    std::string asText(text);
     if (asText == asBytes || exists(asText) || !exists(asBytes)) {
         return asText;
     }

@@ -9,10 +9,11 @@
 // neither. Every path must come back byte for byte.
 //
 // A path in UTF-8 is stored as its text, in GBK like everything else in the
-// file. Any other path is stored as its own bytes. Reading cannot tell the
-// two apart (the GBK bytes of "学习" are what the UTF-8 folder "学习" is
-// stored as, too), so the one that exists is taken; the UTF-8 one when
-// neither or both do.
+// file. Any other path is stored as its own bytes. Bytes that are not GBK
+// text can only be such a path; for the rest reading cannot tell the two
+// apart (the GBK bytes of "学习" are what the UTF-8 folder "学习" is stored
+// as, too), so the one that exists is taken, the UTF-8 one when neither or
+// both do.
 
 // The text to store for `path`: written out in GBK, it gives either the
 // path's text or the path's own bytes.
