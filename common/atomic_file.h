@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "commit_record.h"
+
 // Replacing the learner's files so that a kill, a crash or a full disk at
 // any moment leaves either the old files or the new ones, never a mixture.
 //
@@ -75,12 +77,6 @@ struct RecoveryResult {
 // folder still locked, so that no save can change the set while it is read.
 RecoveryResult recoverFiles(const std::vector<std::string>& paths,
                             const std::function<void(const RecoveryResult&)>& whileLocked = {});
-
-// The temporary name under which a save stages the file `targetName` (a
-// name, not a path) in its folder, and the name of the commit record of a
-// set whose first file is `firstTargetName`.
-std::string stagingName(std::string_view targetName);
-std::string commitRecordName(std::string_view firstTargetName);
 
 // One file, as replaceFiles({{path, bytes}}); `error` gets systemText().
 bool writeFileAtomically(const std::string& path, std::string_view bytes,
