@@ -1,5 +1,9 @@
 // The card boxes saved beside the lesson and restored from there.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include "progress_files.h"
 #include "study_fixture.h"
@@ -338,4 +342,63 @@ TEST_F(StudyTest, AReadOnlyFolderKeepsTheOldProgressAndSaysWhy) {
     EXPECT_EQ(folder.read("disk/small.lt0"), "one  1\r\n\r\n");
     EXPECT_EQ(folder.read("disk/small.lt5"), "\r\n");
     ::umount(disk.c_str());
+}
+
+namespace {
+// Makes a file immutable (or not): nothing can replace or remove it, which
+// no check beforehand can see. Needs root and a file system that has the
+// flag; false when it could not be set.
+bool setImmutable(const std::string& path, bool immutable) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+}  // namespace
+
+// A file that refuses to be replaced after the new set was committed: the
+// learner hears that the save is not yet all in place, no start reads the
+// mixture, and once the file lets go the next start puts the new set in.
+TEST_F(StudyTest, ASaveThatCannotBeFinishedIsSaidSoAndFinishedLater) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(form.savelist());
+    const std::string stuck = lessonDir() + "/第一课.lt3";
+    if (!setImmutable(stuck, true)) {
+        GTEST_SKIP() << "making a file immutable needs root and a file system with the flag";
+    }
+    struct Release {
+        std::string path;
+        ~Release() { setImmutable(path, false); }
+    } release{stuck};
+    answer("pear");
+    EXPECT_FALSE(form.savelist());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_NE(prompts.warnings[0].find("还没有全部换上"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("第一课.lt3"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("下次打开这篇课文时"), std::string::npos);
+
+    Form2 meanwhile(folder.path(), voice, recorder, random, prompts);
+    meanwhile.Tag = lessonDir() + "/第一课.txt";
+    EXPECT_FALSE(meanwhile.loadlist());
+    EXPECT_NE(meanwhile.Label6.caption.find("没能全部换上"), std::string::npos);
+    for (const ListBoxState& box : meanwhile.List2) {
+        EXPECT_EQ(box.count(), 0);
+    }
+    EXPECT_FALSE(meanwhile.savelist());  // nor is the mixture saved over
+    EXPECT_EQ(prompts.warnings.size(), 1u);
+
+    ASSERT_TRUE(setImmutable(stuck, false));
+    Form2 later(folder.path(), voice, recorder, random, prompts);
+    later.Tag = lessonDir() + "/第一课.txt";
+    ASSERT_TRUE(later.loadlist());
+    EXPECT_EQ(later.List2[0].items(), (Lines{"plum  李子", "peach  桃"}));
+    EXPECT_EQ(later.List2[5].items(), (Lines{"apple  苹果", "pear  梨"}));
+    EXPECT_EQ(entriesIn(lessonDir()), 7u);
 }

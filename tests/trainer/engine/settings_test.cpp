@@ -1,4 +1,9 @@
 // The trainer's settings file dan.dat, read at start and written at closing.
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <fstream>
+
 #include "ini_file.h"
 #include "study_fixture.h"
 
@@ -197,4 +202,28 @@ TEST_F(SettingsTest, AQuotedValueIsReadWithoutItsQuotes) {
     form.loadsetting(kScreenWidth, kScreenHeight);
     EXPECT_EQ(form.width, 7000);
     EXPECT_EQ(form.Check1[0].value, 1);
+}
+
+// Failed writes stay silent at closing time, but the last settings stay.
+TEST_F(SettingsTest, AFullDiskKeepsTheLastSettingsWhole) {
+    const std::string lessons = folder.file("单词课文");
+    if (::geteuid() != 0 || ::mount("tmpfs", lessons.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    }
+    struct Unmount {
+        std::string folder;
+        ~Unmount() { ::umount(folder.c_str()); }
+    } unmount{lessons};
+    writeSettings("width=7000\r\n");
+    const std::string before = folder.read("单词课文/dan.dat");
+    std::ofstream filler(lessons + "/filler", std::ios::binary);
+    while (filler << std::string(4096, 'x')) {
+    }
+    filler.close();
+    form.Tag = "/" + std::string(5000, 'x') + ".txt";  // more than is left
+    form.savesetting();
+    EXPECT_EQ(folder.read("单词课文/dan.dat"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(lessons),
+                            std::filesystem::directory_iterator()),
+              2);  // dan.dat and the filler: no temporary file
 }
