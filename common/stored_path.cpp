@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "gbk_codec.h"
 #include "utf8_text.h"
 
@@ -37,14 +39,18 @@ std::string storedPathText(std::string_view path) {
 }
 
 std::string pathFromStoredText(std::string_view text) {
-    std::string asBytes = gbk::encode(text);  // what the file holds
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        return std::string(text);  // the same either way
+    }
     // Bytes that are not GBK can only be a path's own bytes.
     if (carriesUndecodableBytes(text)) {
-        return asBytes;
+        return gbk::encode(text);
     }
+    // A path in GBK bytes is the rare one: looking for it first costs one
+    // look-up per path in the usual case, whether the lesson is there or not.
     std::string asText(text);
-    if (asText == asBytes || exists(asText) || !exists(asBytes)) {
-        return asText;
-    }
-    return asBytes;
+    std::string asBytes = gbk::encode(text);  // what the file holds
+    return exists(asBytes) && !exists(asText) ? asBytes : asText;
 }

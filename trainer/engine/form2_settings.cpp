@@ -123,8 +123,7 @@ void Form2::savesetting() {
     // reads the older values or the defaults.
     std::string error;
     if (!ini::writeValues(settingsFile(), values, &error)) {
-        std::fprintf(stderr, "Lorvane: cannot save %s: %s\n", settingsFile().c_str(),
-                     error.c_str());
+        std::fprintf(stderr, "Lorvane: settings not saved, %s\n", error.c_str());
     }
 }
 
