@@ -18,7 +18,7 @@ std::string describeSystemError(int errnoValue) {
         case ENAMETOOLONG:
             return "文件名太长";
         case ENOENT:
-            return "文件或文件夹不存在";
+            return "找不到文件";
         case ENOTDIR:
             return "路径中有一项不是文件夹";
         case EISDIR:

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <iostream>
 #include <utility>
 
 #include "error_text.h"
@@ -34,7 +35,7 @@ std::optional<InputFile> InputFile::open(const std::string& path, std::string* e
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
         const bool folder = S_ISDIR(status.st_mode);
-        logSystemError(path, folder ? EISDIR : EINVAL);
+        std::cerr << path << ": not a regular file\n";
         if (error) {
             *error = describeNotRegularFile(folder);
         }
