@@ -55,25 +55,13 @@ std::optional<RawLesson> readRawLesson(const std::string& path, Reader reader, s
     }
 
     RawLesson lesson;
-    bool firstLine = true;
     bool full = false;
     std::size_t textBytes = 0;
     const LineSplitter::LineHandler keep = [&](const LineSplitter::Line& line) {
-        std::string_view bytes = line.bytes;
-        bool blank = line.blank;
-        if (firstLine) {
-            firstLine = false;
-            if (bytes.starts_with(kByteOrderMark)) {
-                // Kept in front of the text so that the guess sees it.
-                lesson.bytes.append(kByteOrderMark);
-                bytes.remove_prefix(kByteOrderMark.size());
-                blank = !line.overlong && trimSpaces(bytes).empty();
-            }
-        }
-        if (reader == Reader::Trainer && blank) {
+        if (reader == Reader::Trainer && line.blank) {
             return true;
         }
-        std::string_view trimmed = trimSpaces(bytes);
+        const std::string_view trimmed = trimSpaces(line.bytes);
         full = full || line.overlong || lesson.lines.size() >= kMaxLessonLines ||
                textBytes + trimmed.size() > kMaxLessonBytes;
         if (full) {
@@ -96,15 +84,33 @@ std::optional<RawLesson> readRawLesson(const std::string& path, Reader reader, s
     LineSplitter splitter(*hasCr ? LineSplitter::LineEnds::CrOrCrLf : LineSplitter::LineEnds::Lf,
                           kMaxLineBytes);
     char buffer[kReadChunk];
+    bool atStart = true;
     for (;;) {
-        const std::optional<std::size_t> got = file->read(buffer, sizeof buffer, error);
-        if (!got) {
-            return std::nullopt;
-        }
-        if (*got == 0) {
+        std::size_t filled = 0;
+        // The first piece holds at least the three bytes a byte-order mark
+        // needs, unless the file is shorter.
+        do {
+            const std::optional<std::size_t> got =
+                file->read(buffer + filled, sizeof buffer - filled, error);
+            if (!got) {
+                return std::nullopt;
+            }
+            if (*got == 0) {
+                break;
+            }
+            filled += *got;
+        } while (atStart && filled < kByteOrderMark.size());
+        if (filled == 0) {
             break;
         }
-        splitter.feed(std::string_view(buffer, *got), keep);
+        std::string_view piece(buffer, filled);
+        if (atStart && piece.starts_with(kByteOrderMark)) {
+            // No part of any line; kept in front of the text for the guess.
+            lesson.bytes.append(kByteOrderMark);
+            piece.remove_prefix(kByteOrderMark.size());
+        }
+        atStart = false;
+        splitter.feed(piece, keep);
     }
     splitter.finish(keep);
     lesson.utf8 = looksLikeUtf8(lesson.bytes);
