@@ -113,6 +113,18 @@ std::string fileText(const std::filesystem::path& path) {
     return readFileBytes(path.string()).value_or("");
 }
 
+// The repository keeps texts with LF; learners' lessons have CR LF.
+std::string withCrLf(const std::string& text) {
+    std::string crlf;
+    for (const char c : text) {
+        if (c == '\n' && (crlf.empty() || crlf.back() != '\r')) {
+            crlf += '\r';
+        }
+        crlf += c;
+    }
+    return crlf;
+}
+
 // The UTF-8 lessons: the shipped ones and the samples, with CR LF as stored.
 std::map<std::string, std::string> utf8Lessons(const std::string& lessonFolder,
                                                const std::string& sampleFolder) {
@@ -120,21 +132,12 @@ std::map<std::string, std::string> utf8Lessons(const std::string& lessonFolder,
     for (const auto& entry : std::filesystem::recursive_directory_iterator(lessonFolder)) {
         const std::string name = entry.path().filename().string();
         if (entry.is_regular_file() && (name.ends_with(".txt") || name == "word.dat")) {
-            std::string text = fileText(entry.path());
-            // Shipped lessons are kept with LF; learners' files have CR LF.
-            std::string crlf;
-            for (const char c : text) {
-                if (c == '\n' && (crlf.empty() || crlf.back() != '\r')) {
-                    crlf += '\r';
-                }
-                crlf += c;
-            }
-            lessons[entry.path().string()] = crlf;
+            lessons[entry.path().string()] = withCrLf(fileText(entry.path()));
         }
     }
     for (const auto& entry : std::filesystem::directory_iterator(sampleFolder)) {
         if (entry.path().filename().string().starts_with("utf8_")) {
-            lessons[entry.path().string()] = fileText(entry.path());
+            lessons[entry.path().string()] = withCrLf(fileText(entry.path()));
         }
     }
     return lessons;
