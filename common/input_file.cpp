@@ -10,34 +10,36 @@
 
 #include "error_text.h"
 
+namespace {
+
+std::nullopt_t refuse(const std::string& path, int errnoValue, std::string* error) {
+    logSystemError(path, errnoValue);
+    if (error) {
+        *error = describeSystemError(errnoValue);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<InputFile> InputFile::open(const std::string& path, std::string* error) {
     // O_NONBLOCK: opening a pipe for reading returns at once instead of
     // waiting for a writer; the file type is checked before anything is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        const int code = errno;
-        logSystemError(path, code);
-        if (error) {
-            *error = describeSystemError(code);
-        }
-        return std::nullopt;
+        return refuse(path, errno, error);
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
         const int code = errno;
         ::close(fd);
-        logSystemError(path, code);
-        if (error) {
-            *error = describeSystemError(code);
-        }
-        return std::nullopt;
+        return refuse(path, code, error);
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        const bool folder = S_ISDIR(status.st_mode);
         std::cerr << path << ": not a regular file\n";
         if (error) {
-            *error = describeNotRegularFile(folder);
+            *error = describeNotRegularFile(S_ISDIR(status.st_mode));
         }
         return std::nullopt;
     }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 
 // A file opened for reading the way every file the programs read must be:
 // opening never blocks (a named pipe in place of a lesson would otherwise
