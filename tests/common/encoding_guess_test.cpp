@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -125,6 +126,10 @@ TEST(EncodingGuess, RealLessonsReadInTheirOwnEncoding) {
     ASSERT_GT(lessons.size(), 15u);
     for (const auto& path : lessons) {
         const std::string text = readText(path);
+        if (std::all_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            continue;  // plain ASCII (the example sentences) reads the same either way
+        }
         EXPECT_TRUE(looksLikeUtf8(text)) << path;
         EXPECT_FALSE(looksLikeUtf8(gbk::encode(text))) << path;
         for (const std::string_view line : splitLines(text, Decoding::Detect)) {
