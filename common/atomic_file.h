@@ -75,6 +75,8 @@ struct RecoveryResult {
 // folder) left behind, including temporary files of earlier versions of the
 // programs. Then runs `whileLocked`, if given, with the outcome and the
 // folder still locked, so that no save can change the set while it is read.
+// (`whileLocked` must not save or recover files of the same folder: the lock
+// is not re-entrant, and it would wait for itself.)
 RecoveryResult recoverFiles(const std::vector<std::string>& paths,
                             const std::function<void(const RecoveryResult&)>& whileLocked = {});
 
