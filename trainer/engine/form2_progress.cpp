@@ -1,50 +1,19 @@
 // Saving and restoring the six card boxes of the open lesson.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
+#include "error_text.h"
 #include "form2.h"
 #include "paths.h"
 #include "progress_files.h"
 
 namespace {
 
-// The learner reads Chinese; the system's own words go to stderr.
-// (Stands in for the shared describeSystemError of error_text.h until that
-// is in this tree.)
-std::string describeSystemError(int errnoValue) {
-    switch (errnoValue) {
-        case ENOSPC:
-            return "磁盘已满";
-        case EDQUOT:
-            return "磁盘配额已用完";
-        case EROFS:
-            return "磁盘是只读的";
-        case EACCES:
-        case EPERM:
-            return "没有权限";
-        case ENAMETOOLONG:
-            return "文件名太长";
-        case ENOENT:
-            return "文件或文件夹不存在";
-        case EISDIR:
-            return "有一个同名的文件夹";
-        case ENOTDIR:
-            return "路径中有一部分不是文件夹";
-        case EIO:
-            return "读写磁盘时出错";
-        default:
-            return std::string("系统错误（") + std::strerror(errnoValue) + "）";
-    }
-}
-
 // "“第一课.lt3”：磁盘已满。"
 std::string fileProblem(const std::string& path, int errnoValue) {
     return "“" + getfilename(path) + "”：" + describeSystemError(errnoValue) + "。";
 }
 
-void logFailure(const char* what, const std::string& path, int errnoValue) {
-    std::fprintf(stderr, "Lorvane: %s %s: %s\n", what, path.c_str(), std::strerror(errnoValue));
+// The system's own words go to stderr.
+void logFailure(const std::string& what, const std::string& path, int errnoValue) {
+    logSystemError("Lorvane: " + what + " " + path, errnoValue);
 }
 
 }  // namespace

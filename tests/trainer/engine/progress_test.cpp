@@ -156,7 +156,7 @@ TEST_F(StudyTest, AFolderNamedLikeTheFirstProgressFileIsNoProgress) {
     EXPECT_FALSE(form.savelist());
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
-    EXPECT_NE(prompts.warnings[0].find("“第一课.lt0”：有一个同名的文件夹"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("“第一课.lt0”：是文件夹"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(lessonDir() + "/第一课.lt0"));
     EXPECT_EQ(entriesIn(lessonDir()), 2u);  // the lesson and the folder, nothing else
 }
