@@ -44,11 +44,17 @@ void Form2::initlist(const std::string& path) {
         box.clear();
     }
     attempts_ = 0;
+    keepUnreadProgress_ = false;
     Tag = path;
 
+    const std::string unstorable =
+        holdsLineBreak(path) ? "这篇课文的路径里有换行符，下次启动时不能自动打开它。" : "";
     const auto base = lessonBaseName(path);
     if (base && hasProgress(*base) && prompts_.askContinueProgress()) {
-        loadlist();
+        const bool restored = loadlist();
+        if (!unstorable.empty()) {
+            Label6.caption = restored ? unstorable : Label6.caption + " " + unstorable;
+        }
         return;
     }
 
@@ -81,6 +87,9 @@ void Form2::initlist(const std::string& path) {
         clearDisplay();
     }
     showword(0);
+    if (!unstorable.empty()) {
+        notice += (notice.empty() ? "" : " ") + unstorable;
+    }
     if (!notice.empty()) {
         Label6.caption = notice;
     }
