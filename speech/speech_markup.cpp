@@ -13,7 +13,7 @@ namespace {
 enum class ValueKind {
     Word,       // x-slow, +20%, 0.8, tts:char, female, 30
     Language,   // en-us
-    VoiceName,  // English (America), en-us+f3
+    VoiceName,  // English (America), en-us+f3: no dot, so never a file name
     Pause,      // a break's time: 500ms, 1.5s, at most ten seconds
     Text,       // sub's alias: spoken instead of the element's text
 };
@@ -387,7 +387,7 @@ bool acceptable(ValueKind kind, std::string_view value) {
         case ValueKind::Language:
             return allCharsIn(value, "-", kMaxLanguage);
         case ValueKind::VoiceName:
-            return allCharsIn(value, " ()_+-.", kMaxVoiceName);
+            return allCharsIn(value, " ()_+-", kMaxVoiceName);
         case ValueKind::Pause:
             return isPause(value);
         case ValueKind::Text:

@@ -58,6 +58,7 @@ TEST(SpeechMarkup, NothingThatNamesAFileOrAnAddressGetsThrough) {
     EXPECT_EQ(safeSpeechMarkup("<speak xml:base=\"http://example.org/\" xml:lang=\"en\">a</speak>"),
               "<speak xml:lang=\"en\">a</speak>");
     EXPECT_EQ(safeSpeechMarkup("<voice name=\"../../etc/passwd\">a</voice>"), "<voice>a</voice>");
+    EXPECT_EQ(safeSpeechMarkup("<voice name=\"x.flitevox\">a</voice>"), "<voice>a</voice>");
     EXPECT_EQ(safeSpeechMarkup("<prosody rate=\"slow\" src=\"x.wav\" uri=\"y\">a</prosody>"),
               "<prosody rate=\"slow\">a</prosody>");
     // mark, metadata, html: tags go, text stays.
