@@ -9,9 +9,9 @@
 #   miselle_end_to_end.sh PATH/TO/Miselle
 set -euo pipefail
 executable=$1
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 0; }
+[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 for tool in xdotool xwininfo trayer; do
-    command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 0; }
+    command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
 
 work=$(mktemp -d)
