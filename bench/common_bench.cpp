@@ -1,10 +1,13 @@
 // Reading lessons, the GBK codec and the settings files at their largest.
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "atomic_file.h"
 #include "bench_support.h"
+#include "encoding_guess.h"
 #include "gbk_codec.h"
 #include "ini_file.h"
 #include "lesson_reader.h"
@@ -35,6 +38,53 @@ void ReadLargeLesson(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<long>(largeLessonBytes().size()));
 }
 BENCHMARK(ReadLargeLesson)->Unit(benchmark::kMillisecond);
+
+// A 100 MB lesson of 3.4 million lines, written once in pieces of 1 MB.
+const std::string& hugeLessonPath() {
+    static const std::string path = [] {
+        const std::string file = benchFolder() + "/huge.txt";
+        std::ofstream out(file, std::ios::binary);
+        const std::string meaning = gbk::encode("  n. 单词的中文意思\r\n");
+        std::string piece;
+        char english[16];
+        for (int i = 0; i < 3400000; ++i) {
+            std::snprintf(english, sizeof english, "word%07d", i);
+            piece += english;
+            piece += meaning;
+            if (piece.size() > (1 << 20)) {
+                out << piece;
+                piece.clear();
+            }
+        }
+        out << piece;
+        return file;
+    }();
+    return path;
+}
+
+// The reader keeps the first 32767 entries and only counts the other lines
+// (run with /usr/bin/time to see that the memory stays small too).
+void ReadHugeLesson(benchmark::State& state) {
+    const std::string& path = hugeLessonPath();
+    for (auto _ : state) {
+        auto lesson = readLessonEntries(path);
+        benchmark::DoNotOptimize(lesson);
+    }
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<long>(std::filesystem::file_size(path)));
+}
+BENCHMARK(ReadHugeLesson)->Unit(benchmark::kMillisecond);
+
+// The guess on a large UTF-8 lesson, which it reads through in both
+// encodings (a GBK one is mostly settled at its first Chinese character).
+void GuessEncoding(benchmark::State& state) {
+    static const std::string bytes = largeLessonText(kMaxEntries);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(looksLikeUtf8(bytes));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long>(bytes.size()));
+}
+BENCHMARK(GuessEncoding)->Unit(benchmark::kMillisecond);
 
 void GbkRoundTrip(benchmark::State& state) {
     const std::string& bytes = largeLessonBytes();

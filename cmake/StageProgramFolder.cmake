@@ -40,16 +40,35 @@ foreach(document Lorvane说明.htm 安装必读.htm)
     list(APPEND STAGED_FILES ${LORVANE_PROGRAM_FOLDER}/${document})
 endforeach()
 
-add_custom_target(program_folder ALL DEPENDS ${STAGED_FILES})
-
-# The icons and the desktop launchers, with the full paths of the programs.
-set(LAUNCHER_FILES
-    ${LORVANE_PROGRAM_FOLDER}/Lorvane.desktop ${LORVANE_PROGRAM_FOLDER}/Miselle.desktop
-    ${LORVANE_PROGRAM_FOLDER}/lorvane.png ${LORVANE_PROGRAM_FOLDER}/miselle.png)
-add_custom_command(OUTPUT ${LAUNCHER_FILES}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${LORVANE_PROGRAM_FOLDER}
-    COMMAND stage_launchers ${LORVANE_PROGRAM_FOLDER}
-    DEPENDS stage_launchers
-    COMMENT "Staging the launchers and icons"
+# The icons, and the script that puts both programs into the desktop's menu.
+# A menu entry must name its program by a full path, which only the folder's
+# final place knows: the script writes the entries there, when it is run, so
+# a copied or moved folder still works. Nothing staged holds a build path.
+set(STAGED_ICONS)
+foreach(icon IN LISTS LORVANE_ICON_FILES)
+    file(RELATIVE_PATH relative ${LORVANE_ICON_TREE} ${icon})
+    list(APPEND STAGED_ICONS ${LORVANE_PROGRAM_FOLDER}/icons/hicolor/${relative})
+endforeach()
+add_custom_command(OUTPUT ${STAGED_ICONS}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${LORVANE_ICON_TREE}
+            ${LORVANE_PROGRAM_FOLDER}/icons/hicolor
+    DEPENDS ${LORVANE_ICON_FILES} app_icon_images
+    COMMENT "Staging the icons"
     VERBATIM)
-add_custom_target(program_launchers ALL DEPENDS ${LAUNCHER_FILES})
+
+foreach(program Lorvane Miselle)
+    set(entry ${PROJECT_SOURCE_DIR}/data/desktop/${LORVANE_APP_ID_PREFIX}${program}.desktop)
+    file(READ ${entry} LORVANE_ENTRY_${program})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${entry})
+endforeach()
+configure_file(${PROJECT_SOURCE_DIR}/data/desktop/add-to-menu.sh.in
+    ${LORVANE_PROGRAM_FOLDER}/add-to-menu.sh @ONLY
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                     WORLD_READ WORLD_EXECUTE)
+# Launchers of earlier builds held the build's own paths.
+file(REMOVE ${LORVANE_PROGRAM_FOLDER}/Lorvane.desktop ${LORVANE_PROGRAM_FOLDER}/Miselle.desktop
+    ${LORVANE_PROGRAM_FOLDER}/lorvane.png ${LORVANE_PROGRAM_FOLDER}/miselle.png)
+
+# Everything a learner gets: start-lorvane.sh builds this target alone.
+add_custom_target(program_folder ALL DEPENDS ${STAGED_FILES} ${STAGED_ICONS})
+add_dependencies(program_folder Lorvane Miselle)

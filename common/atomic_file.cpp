@@ -1,108 +1,207 @@
 #include "atomic_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
-#include <vector>
+
+#include "commit_record.h"
+#include "locked_folder.h"
 
 namespace {
 
-bool fail(std::string* error, const std::string& what) {
-    if (error) {
-        *error = what + ": " + std::strerror(errno);
-    }
-    return false;
-}
+// The folder and file names of a set; errno when the paths make no set of
+// files in one folder.
+struct SetNames {
+    std::string folder;
+    std::vector<std::string> names;
+    int errnoValue = 0;
+};
 
-// The mode a new file gets from the umask, or the mode of the file it replaces.
-mode_t modeFor(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
+SetNames setNames(const std::vector<std::string>& paths) {
+    SetNames set;
+    set.errnoValue = paths.empty() ? EINVAL : 0;
+    for (const std::string& path : paths) {
+        const std::size_t slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "."
+                                   : slash == 0               ? "/"
+                                                              : path.substr(0, slash);
+        std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        if (set.names.empty()) {
+            set.folder = folder;
+        } else if (folder != set.folder) {
+            set.errnoValue = EINVAL;
         }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+        if (name.empty() || name == "." || name == "..") {
+            set.errnoValue = EISDIR;
+        } else if (name.size() > kFileNameMax) {
+            set.errnoValue = ENAMETOOLONG;
+        }
+        set.names.push_back(std::move(name));
     }
-    return true;
+    return set;
+}
+
+std::string pathIn(const std::string& folder, const std::string& name) {
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+RecoveryResult recoverLocked(const LockedFolder& folder, const SetNames& set) {
+    RecoveryResult result;
+    const std::string recordName = commitRecordName(set.names.front());
+    const std::optional<std::string> recordBytes = folder.readSmallFile(recordName);
+    if (const auto recorded = recordBytes ? parseCommitRecord(*recordBytes) : std::nullopt) {
+        // The set was committed: put every staged file still waiting in place
+        // (those already renamed are gone from their staging names).
+        for (const std::string& name : *recorded) {
+            const int error = folder.rename(stagingName(name), name);
+            if (error != 0 && error != ENOENT && result.errnoValue == 0) {
+                result = {RecoveryResult::Outcome::Unfinished, error, pathIn(set.folder, name)};
+            }
+        }
+        if (result.errnoValue != 0) {
+            return result;  // the record stays for the next try
+        }
+        // The renames must be on disk before the record goes, and the record
+        // must be gone for good before a later save stages anything, or a
+        // power cut could bring it back to put those later files in place.
+        folder.flush();
+        folder.remove(recordName);
+        folder.flush();
+        result.outcome = RecoveryResult::Outcome::Completed;
+    } else if (folder.exists(recordName)) {
+        // Not a record we wrote whole: nothing was renamed on its account.
+        folder.remove(recordName);
+    }
+
+    bool discarded = folder.remove(commitRecordStagingName(set.names.front()));
+    for (const std::string& name : set.names) {
+        discarded = folder.remove(stagingName(name)) || discarded;
+    }
+    for (const std::string& entry : folder.names()) {
+        for (const std::string& name : set.names) {
+            if (isEarlierStagingName(entry, name)) {
+                folder.remove(entry);
+            }
+        }
+    }
+    if (discarded && result.outcome == RecoveryResult::Outcome::Clean) {
+        result.outcome = RecoveryResult::Outcome::Discarded;
+    }
+    return result;
+}
+
+ReplaceResult unchanged(int errnoValue, std::string path) {
+    return {ReplaceResult::Outcome::Unchanged, errnoValue, std::move(path)};
 }
 
 }  // namespace
 
-namespace {
-
-// Writes `bytes` to a new temporary file beside `path`; returns its name, or
-// "" after removing it again on failure.
-std::string stageTemporaryFile(const std::string& path, std::string_view bytes,
-                               std::string* error) {
-    std::string pattern = path + ".tmp-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        fail(error, "cannot create a temporary file beside " + path);
-        return {};
-    }
-    const std::string tempPath(name.data());
-    bool ok = writeAll(fd, bytes) && ::fchmod(fd, modeFor(path)) == 0 && ::fsync(fd) == 0;
-    const int writeErrno = errno;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok) {
-        errno = writeErrno;
-        fail(error, "cannot write " + tempPath);
-        ::unlink(tempPath.c_str());
-        return {};
-    }
-    return tempPath;
+std::string ReplaceResult::systemText() const {
+    return path + ": " + std::strerror(errnoValue);
 }
 
-bool renameIntoPlace(const std::string& tempPath, const std::string& path, std::string* error) {
-    if (::rename(tempPath.c_str(), path.c_str()) != 0) {
-        fail(error, "cannot replace " + path);
-        ::unlink(tempPath.c_str());
-        return false;
+RecoveryResult recoverFiles(const std::vector<std::string>& paths,
+                            const std::function<void(const RecoveryResult&)>& whileLocked) {
+    const SetNames set = setNames(paths);
+    if (set.errnoValue != 0) {
+        return {RecoveryResult::Outcome::Unfinished, set.errnoValue, paths.empty() ? "" : paths[0]};
     }
-    return true;
+    const LockedFolder folder(set.folder);
+    RecoveryResult result;
+    if (folder.openErrno() == 0) {
+        result = recoverLocked(folder, set);
+    }
+    if (whileLocked) {
+        whileLocked(result);
+    }
+    return result;
 }
 
-}  // namespace
+ReplaceResult replaceFiles(const std::vector<FileWrite>& files) {
+    std::vector<std::string> paths;
+    for (const FileWrite& file : files) {
+        paths.push_back(file.path);
+    }
+    const SetNames set = setNames(paths);
+    if (set.errnoValue != 0) {
+        return unchanged(set.errnoValue, paths.empty() ? "" : paths[0]);
+    }
+    const LockedFolder folder(set.folder);
+    if (folder.openErrno() != 0) {
+        return unchanged(folder.openErrno(), set.folder);
+    }
+    // Whatever an earlier save left is settled first, so that files staged
+    // now can never be taken for part of an earlier set.
+    if (const RecoveryResult earlier = recoverLocked(folder, set);
+        earlier.outcome == RecoveryResult::Outcome::Unfinished) {
+        return unchanged(earlier.errnoValue, earlier.path);
+    }
+    // A folder where a file should be would refuse its rename half-way
+    // through the set: refuse the set before anything is written.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (folder.isFolder(set.names[i])) {
+            return unchanged(EISDIR, files[i].path);
+        }
+    }
+
+    auto removeStaged = [&] {
+        for (const std::string& name : set.names) {
+            folder.remove(stagingName(name));
+        }
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& name = set.names[i];
+        if (const int error =
+                folder.writeFlushed(stagingName(name), files[i].bytes, folder.modeFor(name))) {
+            removeStaged();
+            return unchanged(error, files[i].path);
+        }
+    }
+
+    if (files.size() == 1) {
+        // One rename is all or nothing by itself.
+        if (const int error = folder.rename(stagingName(set.names[0]), set.names[0])) {
+            removeStaged();
+            return unchanged(error, files[0].path);
+        }
+        folder.flush();
+        return {};
+    }
+
+    const std::string record = commitRecordName(set.names.front());
+    const std::string recordStaging = commitRecordStagingName(set.names.front());
+    if (const int error = folder.writeFlushed(recordStaging, encodeCommitRecord(set.names), 0600)) {
+        removeStaged();
+        return unchanged(error, files[0].path);
+    }
+    folder.flush();  // the staged files' names are on disk before the record
+    if (const int error = folder.rename(recordStaging, record)) {
+        folder.remove(recordStaging);
+        removeStaged();
+        return unchanged(error, files[0].path);
+    }
+    folder.flush();
+    // Committed: from here on the new set is the saved one, whatever happens.
+
+    ReplaceResult result;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const int error = folder.rename(stagingName(set.names[i]), set.names[i]);
+        if (error != 0 && result.replaced()) {
+            result = {ReplaceResult::Outcome::Unfinished, error, files[i].path};
+        }
+    }
+    if (!result.replaced()) {
+        return result;  // the record stays: the next reader or save retries
+    }
+    folder.flush();
+    folder.remove(record);
+    folder.flush();
+    return result;
+}
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    const std::string tempPath = stageTemporaryFile(path, bytes, error);
-    return !tempPath.empty() && renameIntoPlace(tempPath, path, error);
-}
-
-bool writeFilesAtomically(const std::vector<std::pair<std::string, std::string>>& pathsAndBytes,
-                          std::string* error) {
-    std::vector<std::string> staged;
-    for (const auto& [path, bytes] : pathsAndBytes) {
-        std::string tempPath = stageTemporaryFile(path, bytes, error);
-        if (tempPath.empty()) {
-            for (const std::string& done : staged) {
-                ::unlink(done.c_str());
-            }
-            return false;
-        }
-        staged.push_back(std::move(tempPath));
+    const ReplaceResult result = replaceFiles({{path, std::string(bytes)}});
+    if (!result.replaced() && error) {
+        *error = result.systemText();
     }
-    bool ok = true;
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        ok = renameIntoPlace(staged[i], pathsAndBytes[i].first, error) && ok;
-    }
-    return ok;
+    return result.replaced();
 }

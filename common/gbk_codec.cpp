@@ -189,45 +189,4 @@ std::string encode(std::string_view text) {
     return out;
 }
 
-namespace {
-
-// True when every non-ASCII byte belongs to a pair from the common GB2312
-// area (both bytes A1–FE). Chinese text in GBK mostly is; UTF-8 text almost
-// never is, since its continuation bytes run from 80 to BF.
-bool isAllGb2312Pairs(std::string_view bytes) {
-    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
-        const auto lead = static_cast<unsigned char>(bytes[pos]);
-        if (isAscii(lead)) {
-            continue;
-        }
-        if (pos + 1 >= bytes.size()) {
-            return false;
-        }
-        const auto trail = static_cast<unsigned char>(bytes[pos + 1]);
-        if (lead < 0xA1 || lead > 0xF7 || trail < 0xA1 || trail > 0xFE) {
-            return false;
-        }
-        ++pos;
-    }
-    return true;
-}
-
-}  // namespace
-
-bool looksLikeUtf8(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        return true;
-    }
-    bool hasNonAscii = false;
-    for (const char c : bytes) {
-        if (!isAscii(static_cast<unsigned char>(c))) {
-            hasNonAscii = true;
-            break;
-        }
-    }
-    // A short GBK text can be well-formed UTF-8 by chance ("一" is D2 BB,
-    // which UTF-8 reads as a Cyrillic letter); such text is taken for GBK.
-    return hasNonAscii && utf8::isValid(bytes) && !isAllGb2312Pairs(bytes);
-}
-
 }  // namespace gbk

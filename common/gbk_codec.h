@@ -23,12 +23,4 @@ std::string decode(std::string_view gbkBytes);
 // so nothing turns into "?".
 std::string encode(std::string_view utf8Text);
 
-// True when a whole file should be read as UTF-8 rather than GBK: it starts
-// with the UTF-8 byte-order mark, or it is well-formed UTF-8, holds at least
-// one non-ASCII byte, and is not made of common GBK Chinese characters only
-// (which a short GBK text can be while also being well-formed UTF-8). GBK
-// text decoded as UTF-8 (or the other way round) gives garbage without any
-// error, so the choice is made once per file.
-bool looksLikeUtf8(std::string_view fileBytes);
-
 }  // namespace gbk

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "atomic_file.h"
+#include "gbk_codec.h"
 #include "text_file.h"
 #include "utf8_text.h"
 
@@ -43,15 +44,6 @@ std::vector<std::string> splitIniLines(std::string_view bytes) {
         lines.emplace_back(bytes.substr(start));
     }
     return lines;
-}
-
-// The decoded lines of the file; std::nullopt when it can't be read.
-std::optional<std::vector<std::string>> loadLines(const std::string& file) {
-    std::optional<std::string> bytes = readFileBytes(file);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return splitIniLines(decodeFileText(*bytes, Decoding::Detect));
 }
 
 // The name of the section a "[name]" line opens, if it is one.
@@ -126,25 +118,45 @@ bool refuse(std::string* error, const char* why) {
     return false;
 }
 
+// One pair of matching quotes around a value is no part of it.
+std::string_view unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 }  // namespace
 
-std::string readValue(const std::string& file, std::string_view section, std::string_view key,
-                      std::string_view fallback, std::size_t maxChars) {
+Document Document::fromBytes(std::string_view bytes) {
+    Document document;
+    document.lines_ = splitIniLines(decodeFileText(bytes, Decoding::Gbk));
+    return document;
+}
+
+std::optional<Document> Document::load(const std::string& file) {
+    if (std::optional<std::string> bytes = readFileBytes(file)) {
+        return fromBytes(*bytes);
+    }
+    if (std::error_code ec; std::filesystem::exists(file, ec) || ec) {
+        return std::nullopt;
+    }
+    return Document{};
+}
+
+std::string Document::value(std::string_view section, std::string_view key,
+                            std::string_view fallback, std::size_t maxChars) const {
     std::string_view result = fallback;
-    const std::optional<std::vector<std::string>> lines = loadLines(file);
-    std::optional<KeyLine> found;
-    if (lines) {
-        const Location where = locate(*lines, section, key);
-        if (where.key) {
-            found = keyLine((*lines)[*where.key]);
-            result = found->value;
-        }
+    const Location where = locate(lines_, section, key);
+    if (where.key) {
+        result = unquoted(keyLine(lines_[*where.key])->value);
     }
     return std::string(maxChars == kWholeValue ? result : utf8::left(result, maxChars));
 }
 
-bool writeValue(const std::string& file, std::string_view section, std::string_view key,
-                std::string_view value, std::string* error) {
+bool Document::set(std::string_view section, std::string_view key, std::string_view value,
+                   std::string* error) {
     if (holdsLineEnd(section) || holdsLineEnd(key) || holdsLineEnd(value)) {
         return refuse(error, "a settings value cannot hold a line break");
     }
@@ -152,26 +164,60 @@ bool writeValue(const std::string& file, std::string_view section, std::string_v
         section.find(']') != std::string_view::npos) {
         return refuse(error, "not a usable settings key");
     }
-    std::vector<std::string> lines;
-    if (auto existing = loadLines(file)) {
-        lines = std::move(*existing);
-    } else if (std::error_code ec; std::filesystem::exists(file, ec) || ec) {
-        // Never replace a file we could not read: its other keys would be lost.
+    // Each line is kept as reading the written file back would give it, so
+    // that one write of many keys gives the bytes of many writes of one.
+    auto asStored = [](const std::string& line) { return gbk::decode(gbk::encode(line)); };
+    const Location where = locate(lines_, section, key);
+    if (where.key) {
+        const std::string name(keyLine(lines_[*where.key])->name);
+        lines_[*where.key] = asStored(name + "=" + std::string(value));
+    } else if (where.section) {
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(where.lastContentLine + 1),
+                      asStored(std::string(key) + "=" + std::string(value)));
+    } else {
+        lines_.push_back(asStored("[" + std::string(section) + "]"));
+        lines_.push_back(asStored(std::string(key) + "=" + std::string(value)));
+    }
+    return true;
+}
+
+std::string Document::bytes() const {
+    return encodeLines(lines_);
+}
+
+std::string readValue(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view fallback, std::size_t maxChars) {
+    const std::optional<std::string> bytes = readFileBytes(file);
+    return (bytes ? Document::fromBytes(*bytes) : Document{})
+        .value(section, key, fallback, maxChars);
+}
+
+bool writeValues(const std::string& file, const std::vector<Setting>& settings,
+                 std::string* error) {
+    std::optional<Document> document = Document::load(file);
+    if (!document) {
         return refuse(error, "the settings file exists but cannot be read");
     }
-
-    const Location where = locate(lines, section, key);
-    if (where.key) {
-        const std::string name(keyLine(lines[*where.key])->name);
-        lines[*where.key] = name + "=" + std::string(value);
-    } else if (where.section) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(where.lastContentLine + 1),
-                     std::string(key) + "=" + std::string(value));
-    } else {
-        lines.push_back("[" + std::string(section) + "]");
-        lines.push_back(std::string(key) + "=" + std::string(value));
+    bool allSet = true;
+    bool anySet = false;
+    for (const Setting& setting : settings) {
+        const bool set = document->set(setting.section, setting.key, setting.value, error);
+        allSet = allSet && set;
+        anySet = anySet || set;
     }
-    return writeFileAtomically(file, encodeLines(lines), error);
+    if (!anySet) {
+        return false;  // nothing to write: the file stays as it is, or absent
+    }
+    std::string writeError;
+    if (!writeFileAtomically(file, document->bytes(), &writeError)) {
+        return refuse(error, writeError.c_str());
+    }
+    return allSet;
+}
+
+bool writeValue(const std::string& file, std::string_view section, std::string_view key,
+                std::string_view value, std::string* error) {
+    return writeValues(file, {{section, key, std::string(value)}}, error);
 }
 
 }  // namespace ini

@@ -1,37 +1,158 @@
 #include "lesson_reader.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "encoding_guess.h"
+#include "gbk_codec.h"
+#include "input_file.h"
+#include "line_splitter.h"
 #include "text_file.h"
 
-std::optional<std::vector<std::string>> readLessonEntries(const std::string& path,
-                                                          std::string* error) {
-    std::vector<std::string> entries;
-    const bool ok = forEachLine(
-        path, Decoding::Detect,
-        [&entries](std::string line) {
-            const std::string_view trimmed = trimSpaces(line);
-            if (!trimmed.empty()) {
-                entries.emplace_back(trimmed);
-            }
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kReadChunk = 65536;
+
+// How a reader treats each line.
+enum class Reader { Trainer, Companion };
+
+// The kept lines as raw bytes, one after another in `bytes` (each followed
+// by LF, which no kept line holds any more), before they are decoded.
+struct RawLesson {
+    std::string bytes;
+    std::vector<std::pair<std::size_t, std::size_t>> lines;  // offset, length
+    std::size_t leftOut = 0;
+    bool utf8 = false;
+};
+
+// The first pass: whether the file holds a CR anywhere. A lesson with CR LF
+// answers within its first piece; only a file without CR is read through.
+std::optional<bool> containsCr(InputFile& file, std::string* error) {
+    char buffer[kReadChunk];
+    for (;;) {
+        const std::optional<std::size_t> got = file.read(buffer, sizeof buffer, error);
+        if (!got) {
+            return std::nullopt;
+        }
+        if (*got == 0) {
+            return false;
+        }
+        if (std::string_view(buffer, *got).find('\r') != std::string_view::npos) {
             return true;
-        },
-        error);
-    if (!ok) {
+        }
+    }
+}
+
+std::optional<RawLesson> readRawLesson(const std::string& path, Reader reader, std::string* error) {
+    std::optional<InputFile> file = InputFile::open(path, error);
+    if (!file) {
         return std::nullopt;
     }
-    return entries;
+    const std::optional<bool> hasCr = containsCr(*file, error);
+    if (!hasCr || !file->rewind(error)) {
+        return std::nullopt;
+    }
+
+    RawLesson lesson;
+    bool full = false;
+    std::size_t textBytes = 0;
+    const LineSplitter::LineHandler keep = [&](const LineSplitter::Line& line) {
+        if (reader == Reader::Trainer && line.blank) {
+            return true;
+        }
+        const std::string_view trimmed = trimSpaces(line.bytes);
+        full = full || line.overlong || lesson.lines.size() >= kMaxLessonLines ||
+               textBytes + trimmed.size() > kMaxLessonBytes;
+        if (full) {
+            ++lesson.leftOut;
+            return true;
+        }
+        const std::size_t offset = lesson.bytes.size();
+        lesson.bytes.append(trimmed);
+        if (reader == Reader::Companion) {
+            lesson.bytes.erase(std::remove(lesson.bytes.begin() + static_cast<long>(offset),
+                                           lesson.bytes.end(), '\n'),
+                               lesson.bytes.end());
+        }
+        lesson.lines.emplace_back(offset, lesson.bytes.size() - offset);
+        textBytes += lesson.bytes.size() - offset;
+        lesson.bytes += '\n';
+        return true;
+    };
+
+    LineSplitter splitter(*hasCr ? LineSplitter::LineEnds::CrOrCrLf : LineSplitter::LineEnds::Lf,
+                          kMaxLineBytes);
+    char buffer[kReadChunk];
+    bool atStart = true;
+    for (;;) {
+        std::size_t filled = 0;
+        // The first piece holds at least the three bytes a byte-order mark
+        // needs, unless the file is shorter.
+        do {
+            const std::optional<std::size_t> got =
+                file->read(buffer + filled, sizeof buffer - filled, error);
+            if (!got) {
+                return std::nullopt;
+            }
+            if (*got == 0) {
+                break;
+            }
+            filled += *got;
+        } while (atStart && filled < kByteOrderMark.size());
+        if (filled == 0) {
+            break;
+        }
+        std::string_view piece(buffer, filled);
+        if (atStart && piece.starts_with(kByteOrderMark)) {
+            // No part of any line; kept in front of the text for the guess.
+            lesson.bytes.append(kByteOrderMark);
+            piece.remove_prefix(kByteOrderMark.size());
+        }
+        atStart = false;
+        splitter.feed(piece, keep);
+    }
+    splitter.finish(keep);
+    lesson.utf8 = looksLikeUtf8(lesson.bytes);
+    return lesson;
+}
+
+std::string decodedLine(const RawLesson& lesson, std::size_t index) {
+    const auto [offset, length] = lesson.lines[index];
+    const std::string_view bytes = std::string_view(lesson.bytes).substr(offset, length);
+    return lesson.utf8 ? std::string(bytes) : gbk::decode(bytes);
+}
+
+}  // namespace
+
+std::optional<LessonLines> readLessonEntries(const std::string& path, std::string* error) {
+    const std::optional<RawLesson> raw = readRawLesson(path, Reader::Trainer, error);
+    if (!raw) {
+        return std::nullopt;
+    }
+    LessonLines lesson;
+    lesson.lines.reserve(raw->lines.size());
+    for (std::size_t i = 0; i < raw->lines.size(); ++i) {
+        lesson.lines.push_back(decodedLine(*raw, i));
+    }
+    lesson.leftOut = raw->leftOut;
+    return lesson;
 }
 
 bool readCompanionLesson(const std::string& path,
-                         const std::function<bool(std::string item)>& afterLine,
-                         std::string* error) {
-    return forEachLine(
-        path, Decoding::Detect,
-        [&afterLine](std::string line) {
-            std::string item(trimSpaces(line));
-            std::erase(item, '\n');
-            return afterLine(std::move(item));
-        },
-        error);
+                         const std::function<bool(std::string item)>& afterLine, std::string* error,
+                         std::size_t* linesLeftOut) {
+    const std::optional<RawLesson> raw = readRawLesson(path, Reader::Companion, error);
+    if (!raw) {
+        return false;
+    }
+    if (linesLeftOut) {
+        *linesLeftOut = raw->leftOut;
+    }
+    for (std::size_t i = 0; i < raw->lines.size(); ++i) {
+        if (!afterLine(decodedLine(*raw, i))) {
+            break;
+        }
+    }
+    return true;
 }

@@ -1,22 +1,40 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The two ways a lesson text is read.
+// The two ways a lesson text is read. Both take GBK and UTF-8 lessons (see
+// looksLikeUtf8), split a lesson without any CR (saved by a Linux editor) at
+// LF, and drop a byte-order mark.
+//
+// Both read at most kMaxLessonLines lines, since list indices are 16-bit:
+// past them, or once the kept lines pass kMaxLessonBytes or a line passes
+// kMaxLineBytes, the rest of the file is only counted, never kept, so that a
+// huge file costs little memory.
+
+inline constexpr std::size_t kMaxLessonLines = 32767;
+inline constexpr std::size_t kMaxLessonBytes = std::size_t{16} << 20;
+
+// The lines kept from a lesson, in file order, and how many lines after
+// them were left out (lines the reader would have kept, had there been room).
+struct LessonLines {
+    std::vector<std::string> lines;
+    std::size_t leftOut = 0;
+};
 
 // The trainer's reader: the trimmed, non-blank lines in file order.
 // std::nullopt when the file can't be opened or read (`error` says why).
-std::optional<std::vector<std::string>> readLessonEntries(const std::string& path,
-                                                          std::string* error = nullptr);
+std::optional<LessonLines> readLessonEntries(const std::string& path, std::string* error = nullptr);
 
 // The companion's reader: every line becomes an item, blank lines included
 // (they show nothing); each line is trimmed and then loses every LF in it.
 // `afterLine` runs after each line so that the window stays responsive while
 // a long lesson loads; it returns false to abandon the rest of the file.
-// Returns false when the file can't be opened or read.
+// Returns false when the file can't be opened or read; `linesLeftOut`, when
+// given, receives the number of lines past the limits.
 bool readCompanionLesson(const std::string& path,
                          const std::function<bool(std::string item)>& afterLine,
-                         std::string* error = nullptr);
+                         std::string* error = nullptr, std::size_t* linesLeftOut = nullptr);

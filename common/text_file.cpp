@@ -1,53 +1,28 @@
 #include "text_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
+#include "encoding_guess.h"
+#include "error_text.h"
 #include "gbk_codec.h"
+#include "input_file.h"
+#include "line_splitter.h"
 
-std::optional<std::string> readFileBytes(const std::string& path, std::string* error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (error) {
-            *error = std::strerror(errno);
-        }
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) {
-            break;
-        }
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            if (error) {
-                *error = std::strerror(errno);
-            }
-            ::close(fd);
-            return std::nullopt;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return bytes;
-}
+namespace {
 
-std::vector<std::string_view> splitLines(std::string_view bytes) {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kReadChunk = 65536;
+
+std::vector<std::string_view> splitAt(std::string_view bytes, char end) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
-        if (bytes[pos] != '\r') {
+        if (bytes[pos] != end) {
             continue;
         }
         lines.push_back(bytes.substr(start, pos - start));
-        if (pos + 1 < bytes.size() && bytes[pos + 1] == '\n') {
+        if (end == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') {
             ++pos;
         }
         start = pos + 1;
@@ -58,27 +33,122 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
     return lines;
 }
 
-std::string decodeFileText(std::string_view bytes, Decoding decoding) {
-    if (decoding == Decoding::Detect && gbk::looksLikeUtf8(bytes)) {
-        if (bytes.starts_with("\xEF\xBB\xBF")) {
-            bytes.remove_prefix(3);
-        }
-        return std::string(bytes);
+std::string overlongLineError() {
+    return "文件中有一行太长";
+}
+
+// Files this system writes: read piece by piece, each line decoded as GBK.
+bool forEachGbkLine(const std::string& path, const std::function<bool(std::string line)>& onLine,
+                    std::string* error) {
+    std::optional<InputFile> file = InputFile::open(path, error);
+    if (!file) {
+        return false;
     }
-    return gbk::decode(bytes);
+    LineSplitter splitter(LineSplitter::LineEnds::CrOrCrLf, kMaxLineBytes);
+    bool overlong = false;
+    const LineSplitter::LineHandler handle = [&](const LineSplitter::Line& line) {
+        if (line.overlong) {
+            overlong = true;
+            return false;
+        }
+        return onLine(gbk::decode(line.bytes));
+    };
+    char buffer[kReadChunk];
+    for (;;) {
+        const std::optional<std::size_t> got = file->read(buffer, sizeof buffer, error);
+        if (!got) {
+            return false;
+        }
+        if (*got == 0 || !splitter.feed(std::string_view(buffer, *got), handle)) {
+            break;
+        }
+    }
+    splitter.finish(handle);
+    if (overlong) {
+        if (error) {
+            *error = overlongLineError();
+        }
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> readFileBytes(const std::string& path, std::string* error,
+                                         std::size_t maxBytes) {
+    std::optional<InputFile> file = InputFile::open(path, error);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    bytes.reserve(std::min(file->size(), maxBytes));
+    char buffer[kReadChunk];
+    for (;;) {
+        const std::optional<std::size_t> got = file->read(buffer, sizeof buffer, error);
+        if (!got) {
+            return std::nullopt;
+        }
+        if (*got == 0) {
+            return bytes;
+        }
+        if (bytes.size() + *got > maxBytes) {
+            if (error) {
+                *error = describeSystemError(EFBIG);
+            }
+            return std::nullopt;
+        }
+        bytes.append(buffer, *got);
+    }
+}
+
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+    return splitAt(bytes, '\r');
+}
+
+bool endsLinesAtLf(std::string_view bytes) {
+    return bytes.find('\r') == std::string_view::npos;
+}
+
+std::vector<std::string_view> splitLines(std::string_view bytes, Decoding decoding) {
+    const bool atLf = decoding == Decoding::Detect && endsLinesAtLf(bytes);
+    return splitAt(bytes, atLf ? '\n' : '\r');
+}
+
+std::string decodeFileText(std::string_view bytes, Decoding decoding) {
+    if (decoding == Decoding::Gbk) {
+        return gbk::decode(bytes);
+    }
+    const bool utf8 = looksLikeUtf8(bytes);
+    if (bytes.starts_with(kByteOrderMark)) {
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
+    return utf8 ? std::string(bytes) : gbk::decode(bytes);
 }
 
 bool forEachLine(const std::string& path, Decoding decoding,
                  const std::function<bool(std::string line)>& onLine, std::string* error) {
+    if (decoding == Decoding::Gbk) {
+        return forEachGbkLine(path, onLine, error);
+    }
+    // A learner's file is judged as a whole before its first line is used.
     const std::optional<std::string> bytes = readFileBytes(path, error);
     if (!bytes) {
         return false;
     }
-    // CR and LF are never part of a GBK character, so decoding the whole file
-    // first splits it exactly as splitting the bytes would.
-    const std::string text = decodeFileText(*bytes, decoding);
-    for (const std::string_view line : splitLines(text)) {
-        if (!onLine(std::string(line))) {
+    const bool utf8 = looksLikeUtf8(*bytes);
+    std::string_view text = *bytes;
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    for (const std::string_view line : splitLines(text, Decoding::Detect)) {
+        if (line.size() > kMaxLineBytes) {
+            if (error) {
+                *error = overlongLineError();
+            }
+            return false;
+        }
+        if (!onLine(utf8 ? std::string(line) : gbk::decode(line))) {
             break;
         }
     }

@@ -1,13 +1,10 @@
 #pragma once
 
 #include <QIcon>
-#include <QImage>
 
-// The programs' own icons, drawn rather than shipped as pictures so that
-// they stay sharp at every size: a blue card with an "L" for the trainer, a
-// teal speech bubble with an "M" for the companion.
-QImage lorvaneIconImage(int size);
-QImage miselleIconImage(int size);
-
+// The programs' own icons, drawn once as SVG (data/icons) and rendered at
+// build time in every size the desktop asks for: a blue card with an "L" in
+// front of an orange one for the trainer, a teal speech bubble with an "M"
+// for the companion.
 QIcon lorvaneIcon();
 QIcon miselleIcon();

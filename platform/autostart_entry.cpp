@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "atomic_file.h"
 
 namespace {
 
@@ -93,20 +94,13 @@ bool writeAutostartEntry(const QString& name, const QString& executable) {
     if (!QDir().mkpath(autostartFolder())) {
         return false;
     }
-    // QSaveFile writes a temporary file beside the entry and renames it over
-    // the old one at commit: a full disk never leaves half an entry behind.
-    QSaveFile file(autostartEntryPath(name));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
+    // Written beside the entry, flushed and renamed over it, as the programs'
+    // other files are: a full disk never leaves half an entry behind, and a
+    // link in place of the entry is replaced rather than written through
+    // (QSaveFile would write into whatever the link points to).
     const QByteArray bytes = entryText(name, executable);
-    // Flushed by hand: a small write only fills Qt's buffer, and Qt 6.4's
-    // commit() renames the file into place even when flushing that buffer
-    // fails (measured on a full disk: an empty entry replaced the old one).
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        return false;  // the destructor throws the temporary file away
-    }
-    return file.commit();
+    return writeFileAtomically(QFile::encodeName(autostartEntryPath(name)).toStdString(),
+                               std::string_view(bytes.constData(), bytes.size()));
 }
 
 bool removeAutostartEntry(const QString& name) {

@@ -15,8 +15,9 @@ QString autostartEntryPath(const QString& name);
 
 // Writes the entry that starts `executable` (an absolute path) at logon,
 // titled `name`, creating the autostart folder when it is missing. The file
-// is replaced whole or not at all (written beside it, then renamed). False
-// when the path is not absolute or the folder or file cannot be written.
+// is replaced whole or not at all (written beside it, then renamed; a link
+// in its place is replaced, not followed). False when the path is not
+// absolute or the folder or file cannot be written.
 bool writeAutostartEntry(const QString& name, const QString& executable);
 
 // Removes the entry. True when no entry is left, also when there was none.

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Sets up, builds, stages the program folder and starts the trainer on the
-# shipped lessons.
+# Sets up what building and running need, builds the two programs and their
+# folder build/Lorvane/ (the tests and benchmarks are the test command's),
+# and starts Lorvane on the shipped lessons. Run it as yourself: missing
+# packages are installed with sudo, and the build and the program are yours.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-bash scripts/build.sh
-if [ -x build/Lorvane/Lorvane ]; then
-    exec build/Lorvane/Lorvane
+display=yes
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    display=""
+    echo "start-lorvane: no display (DISPLAY is not set): building build/Lorvane/ only, Lorvane is not started"
 fi
-echo "The program folder is staged in build/Lorvane/ (lessons and documents)."
-echo "The trainer window is not part of this build yet, so there is nothing to start."
+bash scripts/setup.sh
+bash scripts/build.sh --programs
+[ -n "$display" ] || exit 0
+exec build/Lorvane/Lorvane

@@ -47,14 +47,29 @@ bool CompanionEngine::loadLesson(std::string path) {
     const unsigned thisLoad = ++loadsBegun_;
     ListBoxState& items = model_.form1.List1;
     items.clear();
-    readCompanionLesson(path, [&](std::string item) {
-        if (!items.add(std::move(item))) {
-            return false;  // a full list keeps its first 32767 lines
-        }
-        ui_.processPendingEvents();
-        return thisLoad == loadsBegun_;
-    });
-    return thisLoad == loadsBegun_;
+    std::string error;
+    const bool read = readCompanionLesson(
+        path,
+        [&](std::string item) {
+            if (!items.add(std::move(item))) {
+                return false;  // a full list keeps its first 32767 lines
+            }
+            ui_.processPendingEvents();
+            return thisLoad == loadsBegun_;
+        },
+        &error);
+    if (thisLoad != loadsBegun_) {
+        return false;
+    }
+    if (!read || items.count() == 0) {
+        // Nothing to show: the label says why, briefly (it is small; its tip
+        // names the lesson), instead of keeping the last lesson's item, whose
+        // English would still be the expected answer.
+        LabelState& label = model_.form1.Label1;
+        label.caption = read ? "课文是空的" : "打不开：" + error;
+        label.tag.clear();
+    }
+    return true;
 }
 
 bool CompanionEngine::loadLessonAt(int index) {

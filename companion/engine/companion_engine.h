@@ -31,8 +31,8 @@ public:
     bool saveSettings();
 
     // Replaces the item list with the lines of the lesson at `path`, letting
-    // the UI run after each line. A lesson that can't be read leaves the lines
-    // read so far. Returns false when a move made from inside the UI took
+    // the UI run after each line. A lesson that can't be read, or has no
+    // lines, leaves the item list empty and says so on the label. Returns false when a move made from inside the UI took
     // over with a load of its own; the caller must then leave the cursor and
     // the display to that move.
     bool loadLesson(std::string path);

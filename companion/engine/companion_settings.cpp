@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "atomic_file.h"
 #include "companion_model.h"
@@ -17,30 +18,38 @@ namespace {
 constexpr std::string_view kLabelSection = "label";
 constexpr std::string_view kConfigSection = "配置";
 
-std::string read(const SettingsFiles& files, std::string_view section, std::string_view key,
-                 std::string_view fallback) {
-    return ini::readValue(files.girlDat, section, key, fallback, ini::kBufferChars);
+// girl.dat first: its name names the pair's commit record.
+std::vector<std::string> pair(const SettingsFiles& files) {
+    return {files.girlDat, files.listgirlDat};
 }
 
-std::string config(const SettingsFiles& files, std::string_view key, std::string_view fallback) {
-    return read(files, kConfigSection, key, fallback);
-}
+class StoredSettings {
+public:
+    explicit StoredSettings(const ini::Document& file) : file_(file) {}
 
-void readCheck(const SettingsFiles& files, std::string_view key, std::string_view fallback,
-               bool& check) {
-    if (const std::optional<bool> value = parseTruthValue(config(files, key, fallback))) {
-        check = *value;
+    std::string read(std::string_view section, std::string_view key,
+                     std::string_view fallback) const {
+        return file_.value(section, key, fallback, ini::kBufferChars);
     }
-}
-
-// Runs `apply` with the stored 16-bit whole number, when there is one.
-template <typename Apply>
-void readSetting(const SettingsFiles& files, std::string_view key, std::string_view fallback,
-                 Apply apply) {
-    if (const std::optional<std::int16_t> value = toInt16(config(files, key, fallback))) {
-        apply(*value);
+    std::string config(std::string_view key, std::string_view fallback) const {
+        return read(kConfigSection, key, fallback);
     }
-}
+    void readCheck(std::string_view key, std::string_view fallback, bool& check) const {
+        if (const std::optional<bool> value = parseTruthValue(config(key, fallback))) {
+            check = *value;
+        }
+    }
+    // Runs `apply` with the stored 16-bit whole number, when there is one.
+    template <typename Apply>
+    void readSetting(std::string_view key, std::string_view fallback, Apply apply) const {
+        if (const std::optional<std::int16_t> value = toInt16(config(key, fallback))) {
+            apply(*value);
+        }
+    }
+
+private:
+    const ini::Document& file_;
+};
 
 }  // namespace
 
@@ -50,62 +59,75 @@ SettingsFiles settingsFilesIn(std::string_view lessonFolder) {
 }
 
 void loadSettings(const SettingsFiles& files, CompanionModel& model) {
+    // Both files are read as one set: a save killed half-way is finished or
+    // thrown away first. A settings file that can't be read gives every
+    // default. (Nothing below looks at the lesson list: reading it first
+    // changes nothing.)
+    ini::Document document;
+    recoverFiles(pair(files), [&](const RecoveryResult&) {
+        document = ini::Document::load(files.girlDat).value_or(ini::Document{});
+        readListFile(files.listgirlDat, model.form4);
+    });
+    const StoredSettings stored(document);
+
     Form1& form = model.form1;
-    if (const auto fore = toInt32(read(files, kLabelSection, "ForeColor", "16777215"))) {
+    if (const auto fore = toInt32(stored.read(kLabelSection, "ForeColor", "16777215"))) {
         form.Label1.foreColor = *fore;
     }
     form.Text1.foreColor = form.Label1.foreColor;
-    if (const auto back = toInt32(read(files, kLabelSection, "BackColor", "8421376"))) {
+    if (const auto back = toInt32(stored.read(kLabelSection, "BackColor", "8421376"))) {
         form.backColor = *back;
         form.Label1.backColor = *back;
         form.Text1.backColor = *back;
     }
 
-    readSetting(files, "curkewen", "0", [&](std::int16_t index) { model.curkewen = index; });
-    readSetting(files, "curword", "0", [&](std::int16_t index) { model.curword = index; });
+    stored.readSetting("curkewen", "0", [&](std::int16_t index) { model.curkewen = index; });
+    stored.readSetting("curword", "0", [&](std::int16_t index) { model.curword = index; });
     // The default "ture" is no truth value: without the key the check stays
     // as it is, and it starts checked.
-    readCheck(files, "munOnTop", "ture", model.menu.munOnTop);
+    stored.readCheck("munOnTop", "ture", model.menu.munOnTop);
     // Twips, rounded to whole ones; a value beyond 16 bits is not applied.
-    readSetting(files, "top", "20", [&](std::int16_t twips) { form.top = twips; });
-    readSetting(files, "left", "400", [&](std::int16_t twips) { form.left = twips; });
-    readCheck(files, "zidongqidong", "True", model.menu.zidongqidong);
-    readCheck(files, "suijixianshi", "False", model.menu.suijixianshi);
+    stored.readSetting("top", "20", [&](std::int16_t twips) { form.top = twips; });
+    stored.readSetting("left", "400", [&](std::int16_t twips) { form.left = twips; });
+    stored.readCheck("zidongqidong", "True", model.menu.zidongqidong);
+    stored.readCheck("suijixianshi", "False", model.menu.suijixianshi);
 
     // Volume, rate, voice, in this order: each real change reaches the voice.
-    readSetting(files, "音量", "50", [&](int volume) { model.form2.setHScroll2(volume); });
-    readSetting(files, "语速", "0", [&](int rate) { model.form2.setHScroll1(rate); });
-    readSetting(files, "语音", "0", [&](int voice) { model.form2.setCombo1(voice); });
-
-    readListFile(files.listgirlDat, model.form4);
+    stored.readSetting("音量", "50", [&](int volume) { model.form2.setHScroll2(volume); });
+    stored.readSetting("语速", "0", [&](int rate) { model.form2.setHScroll1(rate); });
+    stored.readSetting("语音", "0", [&](int voice) { model.form2.setCombo1(voice); });
 }
 
 bool saveSettings(const SettingsFiles& files, const CompanionModel& model) {
     const Form1& form = model.form1;
-    const std::pair<std::string_view, std::string> label[] = {
-        {"ForeColor", std::to_string(form.Label1.foreColor)},
-        {"BackColor", std::to_string(form.backColor)},
+    const std::vector<ini::Setting> settings = {
+        {kLabelSection, "ForeColor", std::to_string(form.Label1.foreColor)},
+        {kLabelSection, "BackColor", std::to_string(form.backColor)},
+        {kConfigSection, "curkewen", std::to_string(model.curkewen)},
+        {kConfigSection, "curword", std::to_string(model.curword)},
+        {kConfigSection, "munOnTop", formatTruthValue(model.menu.munOnTop)},
+        {kConfigSection, "top", formatNumber(form.top)},
+        {kConfigSection, "left", formatNumber(form.left)},
+        {kConfigSection, "zidongqidong", formatTruthValue(model.menu.zidongqidong)},
+        {kConfigSection, "suijixianshi", formatTruthValue(model.menu.suijixianshi)},
+        {kConfigSection, "音量", std::to_string(model.form2.HScroll2())},
+        {kConfigSection, "语速", std::to_string(model.form2.HScroll1())},
+        {kConfigSection, "语音", std::to_string(model.form2.combo1())},
     };
-    const std::pair<std::string_view, std::string> config[] = {
-        {"curkewen", std::to_string(model.curkewen)},
-        {"curword", std::to_string(model.curword)},
-        {"munOnTop", formatTruthValue(model.menu.munOnTop)},
-        {"top", formatNumber(form.top)},
-        {"left", formatNumber(form.left)},
-        {"zidongqidong", formatTruthValue(model.menu.zidongqidong)},
-        {"suijixianshi", formatTruthValue(model.menu.suijixianshi)},
-        {"音量", std::to_string(model.form2.HScroll2())},
-        {"语速", std::to_string(model.form2.HScroll1())},
-        {"语音", std::to_string(model.form2.combo1())},
-    };
-    bool allWritten = true;
-    for (const auto& [key, value] : label) {
-        allWritten = ini::writeValue(files.girlDat, kLabelSection, key, value) && allWritten;
+    std::optional<ini::Document> document;
+    recoverFiles(pair(files),
+                 [&](const RecoveryResult&) { document = ini::Document::load(files.girlDat); });
+    if (!document) {
+        // Replacing a settings file that can't be read would lose its other
+        // keys; the list file goes with it or not at all.
+        return false;
     }
-    for (const auto& [key, value] : config) {
-        allWritten = ini::writeValue(files.girlDat, kConfigSection, key, value) && allWritten;
+    for (const ini::Setting& setting : settings) {
+        document->set(setting.section, setting.key, setting.value);
     }
-    // Replaced whole through a temporary file: a crash or a full disk during
-    // the save leaves the learner's previous lesson list in place.
-    return writeFileAtomically(files.listgirlDat, encodeListFile(model.form4)) && allWritten;
+    // The two files are one set: a kill, a crash or a full disk during the
+    // save leaves both as they were or both new.
+    return replaceFiles({{files.girlDat, document->bytes()},
+                         {files.listgirlDat, encodeListFile(model.form4)}})
+        .replaced();
 }

@@ -18,7 +18,7 @@ SettingsFiles settingsFilesIn(std::string_view lessonFolder);
 // change on to the voice.
 void loadSettings(const SettingsFiles& files, CompanionModel& model);
 
-// Written once, at a confirmed exit. A step that fails is skipped and the
-// next one runs; each file is replaced whole or not at all. Returns whether
-// every step succeeded.
+// Written once, at a confirmed exit: each file is written in one go, and
+// the two are replaced as one set, both or neither. Returns whether they
+// were; nothing is reported to the learner.
 bool saveSettings(const SettingsFiles& files, const CompanionModel& model);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lesson_list.h"
+#include "stored_path.h"
 #include "text_file.h"
 #include "utf8_text.h"
 
@@ -26,7 +27,7 @@ void appendEntries(std::string_view line, LessonList& lessons) {
             // The first character may be a Chinese one in a hand-edited file:
             // it goes as a whole, never half of it into the path.
             const std::size_t pathStart = utf8::offsetOfChar(part, 1);
-            lessons.add(std::string(part.substr(pathStart)), part.front() == 'T');
+            lessons.add(pathFromStoredText(part.substr(pathStart)), part.front() == 'T');
         }
         start = end + 1;
     }
@@ -36,7 +37,9 @@ void appendEntries(std::string_view line, LessonList& lessons) {
 
 bool readListFile(const std::string& path, LessonList& lessons) {
     lessons.clear();
-    const std::optional<std::vector<std::string>> lines = readLines(path, Decoding::Detect);
+    // Always GBK: a path such as "/home/learner/聽.txt" (C2 A0 in GBK) is
+    // well-formed UTF-8 too, and was read back as another path.
+    const std::optional<std::vector<std::string>> lines = readLines(path, Decoding::Gbk);
     if (!lines) {
         return false;
     }
@@ -50,7 +53,7 @@ std::string encodeListFile(const LessonList& lessons) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(lessons.count()) + 1);
     for (const LessonListEntry& entry : lessons.entries()) {
-        lines.push_back((entry.ticked ? "T" : "F") + entry.path);
+        lines.push_back((entry.ticked ? "T" : "F") + storedPathText(entry.path));
     }
     lines.emplace_back();  // the closing line end
     return encodeLines(lines);

@@ -6,7 +6,7 @@ class LessonList;
 
 // The lesson list file `listgirl.dat`: one line per lesson, "T" (ticked) or
 // "F" and then the path, each line ended by CR LF, and one more CR LF after
-// the last; written in GBK.
+// the last; GBK, read as GBK always. Paths keep their bytes (stored_path.h).
 
 // Replaces the list with the lessons in `path`. Lines that hold nothing but
 // spaces are skipped; an entry is ticked exactly when its line starts with

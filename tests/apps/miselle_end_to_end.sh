@@ -9,9 +9,9 @@
 #   miselle_end_to_end.sh PATH/TO/Miselle
 set -euo pipefail
 executable=$1
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 0; }
+[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 for tool in xdotool xwininfo trayer; do
-    command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 0; }
+    command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
 
 work=$(mktemp -d)
@@ -33,7 +33,8 @@ lessons=$program/单词课文
 mkdir -p "$lessons/初一"
 cp "$executable" "$program/Miselle"
 gbk() { iconv -f UTF-8 -t GBK; }
-printf 'apple  苹果\r\npear  梨\r\nplum  李子\r\n' | gbk > "$lessons/初一/第一课.txt"
+# The first lesson as a Linux editor saves it: UTF-8 with LF line ends.
+printf 'apple  苹果\npear  梨\nplum  李子\n' > "$lessons/初一/第一课.txt"
 printf 'cat  猫\r\n' | gbk > "$lessons/初一/第二课.txt"
 # A lower-case "t" leaves a lesson unticked; a line of spaces is no entry.
 printf 'T%s\r\n   \r\nt%s\r\n' "$lessons/初一/第一课.txt" "$lessons/初一/第二课.txt" |

@@ -7,8 +7,8 @@
 set -euo pipefail
 executable=$1
 sound_regions=$2
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 0; }
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 0; }
+[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
+command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
 . "$(dirname "$0")/heard_speech.sh"
 
 work=$(mktemp -d)

@@ -10,8 +10,8 @@ set -euo pipefail
 name=$1
 executable=$2
 clipboard_text=$3
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 0; }
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 0; }
+[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
+command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
 
 work=$(mktemp -d)
 pid=""

@@ -54,17 +54,3 @@ TEST(GbkCodec, CharactersOutsideGbkUseGb18030InsteadOfQuestionMarks) {
     EXPECT_EQ(gbk::decode(gbk::encode("\xE1\xB8\xBF")), "\xE1\xB8\xBF");
     EXPECT_EQ(gbk::encode("é").find('?'), std::string::npos);
 }
-
-TEST(GbkCodec, DetectsFilesWrittenInUtf8) {
-    EXPECT_TRUE(
-        gbk::looksLikeUtf8("\xEF\xBB\xBF"
-                           "apple"));
-    EXPECT_TRUE(gbk::looksLikeUtf8("apple  苹果\r\n"));
-    EXPECT_FALSE(gbk::looksLikeUtf8("apple  apple\r\n"));  // plain ASCII: either will do
-    EXPECT_FALSE(gbk::looksLikeUtf8("apple  \xC6\xBB\xB9\xFB\r\n"));
-    EXPECT_FALSE(gbk::looksLikeUtf8(""));
-    // Short GBK lines that happen to be well-formed UTF-8 stay GBK.
-    EXPECT_FALSE(gbk::looksLikeUtf8("one  \xD2\xBB\r\n"));    // 一
-    EXPECT_FALSE(gbk::looksLikeUtf8("apple  \xC6\xBB\r\n"));  // 苹
-    EXPECT_TRUE(gbk::looksLikeUtf8("one  一\r\n"));
-}

@@ -1,6 +1,10 @@
 #include "text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "temp_folder.h"
 
@@ -23,6 +27,23 @@ TEST(TextFile, LineEndsAreCrLfOrLoneCrButNotLoneLf) {
     EXPECT_EQ(split("\r\r\n"), (Lines{"", ""}));
     EXPECT_EQ(split(""), Lines{});
     EXPECT_EQ(split("last line without end"), (Lines{"last line without end"}));
+}
+
+TEST(TextFile, ALearnersFileWithoutAnyCrSplitsAtLf) {
+    using Lines = std::vector<std::string>;
+    auto learner = [](std::string_view bytes) {
+        Lines lines;
+        for (const std::string_view line : splitLines(bytes, Decoding::Detect)) {
+            lines.emplace_back(line);
+        }
+        return lines;
+    };
+    EXPECT_EQ(learner("a\nb\n\nc"), (Lines{"a", "b", "", "c"}));
+    // One CR anywhere: the file keeps the old rule, LF stays in the line.
+    EXPECT_EQ(learner("a\nb\r\nc"), (Lines{"a\nb", "c"}));
+    EXPECT_EQ(learner(""), Lines{});
+    // Files the system writes never split at LF.
+    EXPECT_EQ(splitLines("a\nb", Decoding::Gbk).size(), 1u);
 }
 
 TEST(TextFile, TrimmingRemovesAsciiSpacesOnly) {
@@ -49,12 +70,81 @@ TEST(TextFile, ReadsGbkAndUtf8FilesToTheSameText) {
     // Files the programs write themselves are always read as GBK.
     folder.write("short.lt0", "\xC6\xBB\r\n");  // 苹 in GBK, also valid UTF-8
     EXPECT_EQ(readLines(folder.file("short.lt0"), Decoding::Gbk), std::vector<std::string>{"苹"});
+    folder.write("rare.lt0", "\xD8\x88\r\n");  // 貓, also valid UTF-8
+    EXPECT_EQ(readLines(folder.file("rare.lt0"), Decoding::Gbk), std::vector<std::string>{"貓"});
+}
+
+TEST(TextFile, AByteOrderMarkBeforeGbkIsDroppedAndTheRestReadAsGbk) {
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"
+                             "apple  \xC6\xBB\xB9\xFB",
+                             Decoding::Detect),
+              "apple  苹果");
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"
+                             "apple  苹果",
+                             Decoding::Detect),
+              "apple  苹果");
+}
+
+TEST(TextFile, ExampleSentencesSavedOnLinuxSplitAtLf) {
+    TempFolder folder;
+    folder.write("word.dat", "I like apples.  我喜欢苹果。\nGood morning.  早上好。\n");
+    EXPECT_EQ(
+        readLines(folder.file("word.dat"), Decoding::Detect),
+        (std::vector<std::string>{"I like apples.  我喜欢苹果。", "Good morning.  早上好。"}));
 }
 
 TEST(TextFile, MissingFileIsReportedNotEmpty) {
     std::string error;
     EXPECT_EQ(readLines("/nonexistent/lesson.txt", Decoding::Detect, &error), std::nullopt);
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error, "找不到文件");
+}
+
+// A pipe would block the open until a writer came, a device never ends:
+// each is refused at once, for both kinds of file and for the raw bytes.
+TEST(TextFile, PipesDevicesAndFoldersAreRefusedWithoutBlocking) {
+    TempFolder folder;
+    const std::string pipe = folder.file("pipe.lt0");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.file("zero.lt0"));
+    std::filesystem::create_directory(folder.file("folder.lt0"));
+    for (const char* name : {"pipe.lt0", "zero.lt0", "folder.lt0"}) {
+        for (const Decoding decoding : {Decoding::Gbk, Decoding::Detect}) {
+            std::string error;
+            EXPECT_EQ(readLines(folder.file(name), decoding, &error), std::nullopt) << name;
+            EXPECT_NE(error.find("不是普通文件"), std::string::npos) << name << " " << error;
+        }
+        EXPECT_EQ(readFileBytes(folder.file(name)), std::nullopt) << name;
+    }
+}
+
+TEST(TextFile, AFileLargerThanTheBoundIsRefused) {
+    TempFolder folder;
+    const std::string path = folder.write("big.dat", std::string(5000, 'x'));
+    std::string error;
+    EXPECT_EQ(readFileBytes(path, &error, 4096), std::nullopt);
+    EXPECT_EQ(error, "文件太大");
+    EXPECT_EQ(readFileBytes(path, &error, 5000)->size(), 5000u);
+}
+
+// One line longer than any lesson line (a file of zeros, say) ends the read
+// instead of being collected whole.
+TEST(TextFile, AnOverlongLineEndsTheReadWithAnError) {
+    TempFolder folder;
+    const std::string path =
+        folder.write("huge.lt0", "one\r\n" + std::string(kMaxLineBytes + 1, '\0') + "\r\ntwo\r\n");
+    for (const Decoding decoding : {Decoding::Gbk, Decoding::Detect}) {
+        std::vector<std::string> seen;
+        std::string error;
+        EXPECT_FALSE(forEachLine(
+            path, decoding,
+            [&seen](std::string line) {
+                seen.push_back(std::move(line));
+                return true;
+            },
+            &error));
+        EXPECT_EQ(seen, std::vector<std::string>{"one"});
+        EXPECT_FALSE(error.empty());
+    }
 }
 
 TEST(TextFile, WritesGbkWithCrLfAfterEveryLine) {

@@ -180,6 +180,19 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(readAll(marker), QByteArray("0\n"), 5000);  // no arguments
     }
 
+    // Like the settings and progress files: a link in place of the entry is
+    // replaced by the entry, and whatever it points to stays as it was.
+    void aLinkedEntryIsReplacedAndWhatItPointsToIsKept() {
+        QVERIFY(QDir().mkpath(folder_));
+        const QString elsewhere = temp_->filePath("shared.desktop");
+        QVERIFY(writeFile(elsewhere, "[Desktop Entry]\nName=someone else's\n"));
+        QVERIFY(QFile::link(elsewhere, entry_));
+        QVERIFY(writeAutostartEntry("Miselle", "/opt/lorvane/Miselle"));
+        QVERIFY(!QFileInfo(entry_).isSymLink());
+        QVERIFY(readAll(entry_).contains("Exec=\"/opt/lorvane/Miselle\"\n"));
+        QCOMPARE(readAll(elsewhere), QByteArray("[Desktop Entry]\nName=someone else's\n"));
+    }
+
     void writingAgainReplacesTheEntry() {
         QVERIFY(writeAutostartEntry("Miselle", "/first/place/Miselle"));
         QVERIFY(writeAutostartEntry("Miselle", "/second/place/Miselle"));

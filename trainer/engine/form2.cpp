@@ -9,6 +9,16 @@
 #include "paths.h"
 #include "progress_files.h"
 
+namespace {
+
+// What the learner is told when a file had more lines than a box holds.
+std::string cutNotice(const std::string& source, std::size_t kept, std::size_t leftOut) {
+    return "“" + source + "”太长：只读入了前" + std::to_string(kept) + "行，其余" +
+           std::to_string(leftOut) + "行没有读入。";
+}
+
+}  // namespace
+
 Form2::Form2(std::string programFolder, Voice& voice, WaveAudio& recorder, RandomSource& random,
              StudyPrompts& prompts)
     : programFolder_(std::move(programFolder)),
@@ -34,19 +44,31 @@ void Form2::initlist(const std::string& path) {
         box.clear();
     }
     attempts_ = 0;
+    keepUnreadProgress_ = false;
     Tag = path;
 
+    const std::string unstorable =
+        holdsLineBreak(path) ? "这篇课文的路径里有换行符，下次启动时不能自动打开它。" : "";
     const auto base = lessonBaseName(path);
     if (base && hasProgress(*base) && prompts_.askContinueProgress()) {
-        loadlist();
+        const bool restored = loadlist();
+        if (!unstorable.empty()) {
+            Label6.caption = restored ? unstorable : Label6.caption + " " + unstorable;
+        }
         return;
     }
 
     std::string error;
     std::string notice;
-    if (const auto entries = readLessonEntries(path, &error)) {
-        notice = addToBox(kNewWordBox, *entries, getfilename(path));
-        if (entries->empty()) {
+    if (const auto lesson = readLessonEntries(path, &error)) {
+        notice = addToBox(kNewWordBox, lesson->lines, getfilename(path));
+        if (lesson->leftOut > 0) {
+            // The reader stopped at the box's limit and only counted the rest.
+            const std::size_t kept = static_cast<std::size_t>(List2[kNewWordBox].count());
+            notice =
+                cutNotice(getfilename(path), kept, lesson->lines.size() - kept + lesson->leftOut);
+        }
+        if (lesson->lines.empty() && lesson->leftOut == 0) {
             notice = "课文“" + getfilename(path) + "”里没有单词。";
         }
     } else {
@@ -65,6 +87,9 @@ void Form2::initlist(const std::string& path) {
         clearDisplay();
     }
     showword(0);
+    if (!unstorable.empty()) {
+        notice += (notice.empty() ? "" : " ") + unstorable;
+    }
     if (!notice.empty()) {
         Label6.caption = notice;
     }
@@ -82,8 +107,7 @@ std::string Form2::addToBox(int box, const std::vector<std::string>& entries,
     if (added == entries.size()) {
         return {};
     }
-    return "“" + source + "”太长：只读入了前" + std::to_string(added) + "行，其余" +
-           std::to_string(entries.size() - added) + "行没有读入。";
+    return cutNotice(source, added, entries.size() - added);
 }
 
 void Form2::showword(int n) {

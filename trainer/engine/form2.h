@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "card_boxes.h"
@@ -12,6 +13,10 @@
 #include "study_prompts.h"
 #include "voice.h"
 #include "wave_audio.h"
+
+// Whether a lesson path holds a line break, which the settings file cannot
+// keep: such a lesson is not reopened at the next start.
+bool holdsLineBreak(std::string_view path);
 
 // The study window of the trainer, as a model: the state its controls hold
 // and one method per event the learner causes. The Qt window shows these
@@ -124,4 +129,8 @@ private:
     StudyPrompts& prompts_;
     int attempts_ = 0;
     std::int16_t playbackEnd_ = 0;
+    // Set when restoring the open lesson could not read all of its progress
+    // files while some of the unread ones are there: saving would replace
+    // them with what this run never read.
+    bool keepUnreadProgress_ = false;
 };

@@ -1,11 +1,31 @@
 // Saving and restoring the six card boxes of the open lesson.
+#include "error_text.h"
 #include "form2.h"
 #include "paths.h"
 #include "progress_files.h"
 
+namespace {
+
+// "“第一课.lt3”：磁盘已满。"
+std::string fileProblem(const std::string& path, int errnoValue) {
+    return "“" + getfilename(path) + "”：" + describeSystemError(errnoValue) + "。";
+}
+
+// The system's own words go to stderr.
+void logFailure(const std::string& what, const std::string& path, int errnoValue) {
+    logSystemError("Lorvane: " + what + " " + path, errnoValue);
+}
+
+}  // namespace
+
 bool Form2::savelist() {
     if (Tag.empty()) {
         return true;  // no lesson open: nothing to save
+    }
+    if (keepUnreadProgress_) {
+        // The restore could not read every progress file, and the learner
+        // was told then that this run's study is not saved.
+        return false;
     }
     const auto base = lessonBaseName(Tag);
     if (!base) {
@@ -16,12 +36,23 @@ bool Form2::savelist() {
     for (int box = 0; box < kBoxCount; ++box) {
         boxes[static_cast<std::size_t>(box)] = &List2[static_cast<std::size_t>(box)].items();
     }
-    std::string error;
-    if (!writeProgress(*base, boxes, &error)) {
-        prompts_.warn("学习进度没有保存成功，原来的进度文件保持不变。\n" + error);
-        return false;
+    const ReplaceResult result = writeProgress(*base, boxes);
+    switch (result.outcome) {
+        case ReplaceResult::Outcome::Replaced:
+            return true;
+        case ReplaceResult::Outcome::Unchanged:
+            logFailure("cannot save progress,", result.path, result.errnoValue);
+            prompts_.warn("学习进度没有保存成功，原来的进度文件保持不变。\n" +
+                          fileProblem(result.path, result.errnoValue));
+            return false;
+        case ReplaceResult::Outcome::Unfinished:
+            logFailure("progress saved but not yet in place,", result.path, result.errnoValue);
+            prompts_.warn("新的学习进度已经写好，但还没有全部换上：" +
+                          fileProblem(result.path, result.errnoValue) +
+                          "\n下次打开这篇课文时会再把它换上。");
+            return false;
     }
-    return true;
+    return false;
 }
 
 bool Form2::loadlist() {
@@ -30,22 +61,39 @@ bool Form2::loadlist() {
         Label6.caption = "课文“" + getfilename(Tag) + "”的名字不以“.txt”结尾，没有学习进度。";
         return false;
     }
+    for (ListBoxState& box : List2) {
+        box.clear();
+    }
+    keepUnreadProgress_ = false;
+    const ProgressRead read = readProgress(*base);
     std::string notice;
-    for (int box = 0; box < kBoxCount; ++box) {
-        List2[static_cast<std::size_t>(box)].clear();
-        std::string error;
-        const auto entries = readProgressBox(*base, box, &error);
-        if (!entries) {
-            // The boxes before this one keep what was read.
-            clearDisplay();
-            Label6.caption =
-                "无法读取学习进度“" + getfilename(progressFileName(*base, box)) + "”：" + error;
-            return false;
-        }
-        const std::string cut = addToBox(box, *entries, getfilename(progressFileName(*base, box)));
+    for (int box = 0; box < kBoxCount && box != read.unreadBox; ++box) {
+        const std::string cut = addToBox(box, read.boxes[static_cast<std::size_t>(box)],
+                                         getfilename(progressFileName(*base, box)));
         if (notice.empty()) {
             notice = cut;
         }
+    }
+    if (!read.complete()) {
+        // The boxes before the unread file keep what was read. Saving them
+        // would overwrite the unread files with empty boxes, losing their
+        // words for good: this run leaves the files alone.
+        keepUnreadProgress_ = read.unreadFilesExist;
+        clearDisplay();
+        if (read.recovery.outcome == RecoveryResult::Outcome::Unfinished) {
+            logFailure("cannot finish the last progress save,", read.recovery.path,
+                       read.recovery.errnoValue);
+            Label6.caption = "上次保存的学习进度没能全部换上，无法读取。" +
+                             fileProblem(read.recovery.path, read.recovery.errnoValue);
+        } else {
+            Label6.caption = "无法读取学习进度“" +
+                             getfilename(progressFileName(*base, read.unreadBox)) + "”：" +
+                             read.error;
+        }
+        if (keepUnreadProgress_) {
+            Label6.caption += " 这次的学习不会保存，以免盖掉没有读出的进度文件。";
+        }
+        return false;
     }
     if (!List2[kNewWordBox].select(0)) {
         // Every word has left the new-word box: the learner picks a box.

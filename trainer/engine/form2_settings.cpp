@@ -1,11 +1,15 @@
 // The study window's settings file dan.dat: window place and size, the five
 // options, the voice, the rate and the open lesson.
+#include <cstdio>
 #include <optional>
+#include <vector>
 
+#include "atomic_file.h"
 #include "form2.h"
 #include "ini_file.h"
 #include "numbers.h"
 #include "paths.h"
+#include "stored_path.h"
 #include "text_file.h"
 
 namespace {
@@ -35,10 +39,16 @@ void Form2::hscroll1Change() {
 
 void Form2::loadsetting(int screenWidth, int screenHeight) {
     const std::string file = settingsFile();
+    // Read once; a file that can't be read gives every default. A temporary
+    // file left by a killed save goes on the way.
+    ini::Document settings;
+    recoverFiles({file}, [&](const RecoveryResult&) {
+        settings = ini::Document::load(file).value_or(ini::Document{});
+    });
     // Every step is tried; a value that is missing, not a number or refused
     // by its control leaves the control as it was.
-    auto number = [&file](std::string_view key, const std::string& fallback) {
-        return toInt16(ini::readValue(file, kSection, key, fallback));
+    auto number = [&settings](std::string_view key, const std::string& fallback) {
+        return toInt16(settings.value(kSection, key, fallback));
     };
     if (const auto v = number("width", "6165")) {
         width = *v;
@@ -74,8 +84,9 @@ void Form2::loadsetting(int screenWidth, int screenHeight) {
         }
     }
     // A stored lesson path must never be cut short.
-    Tag =
-        std::string(trimSpaces(ini::readValue(file, kSection, "filename", "无", ini::kWholeValue)));
+    const std::string stored(
+        trimSpaces(settings.value(kSection, "filename", "无", ini::kWholeValue)));
+    Tag = pathFromStoredText(stored);
     if (Tag.starts_with("无")) {
         Tag.clear();
         if (onShowChooser) {
@@ -89,24 +100,33 @@ void Form2::loadsetting(int screenWidth, int screenHeight) {
 }
 
 void Form2::savesetting() {
-    const std::string file = settingsFile();
-    const std::pair<const char*, std::string> values[] = {
-        {"width", formatNumber(width)},
-        {"height", formatNumber(height)},
-        {"top", formatNumber(top)},
-        {"left", formatNumber(left)},
-        {"filename", Tag},
-        {"check0", std::to_string(Check1[0].value)},
-        {"check1", std::to_string(Check1[1].value)},
-        {"check2", std::to_string(Check1[2].value)},
-        {"check3", std::to_string(Check1[3].value)},
-        {"check4", std::to_string(Check1[4].value)},
-        {"角色", std::to_string(combo1.selected)},
-        {"语速", std::to_string(HScroll1)},
+    // A path with a line break can't stand in the file (the learner was told
+    // when the lesson was opened); no lesson is better than a wrong one.
+    const std::string filename = holdsLineBreak(Tag) ? std::string() : storedPathText(Tag);
+    // Written in one go: a kill leaves the old file or the new one, never
+    // keys of two closings.
+    const std::vector<ini::Setting> values = {
+        {kSection, "width", formatNumber(width)},
+        {kSection, "height", formatNumber(height)},
+        {kSection, "top", formatNumber(top)},
+        {kSection, "left", formatNumber(left)},
+        {kSection, "filename", filename},
+        {kSection, "check0", std::to_string(Check1[0].value)},
+        {kSection, "check1", std::to_string(Check1[1].value)},
+        {kSection, "check2", std::to_string(Check1[2].value)},
+        {kSection, "check3", std::to_string(Check1[3].value)},
+        {kSection, "check4", std::to_string(Check1[4].value)},
+        {kSection, "角色", std::to_string(combo1.selected)},
+        {kSection, "语速", std::to_string(HScroll1)},
     };
     // A failed write is not worth a message at closing time: the next start
     // reads the older values or the defaults.
-    for (const auto& [key, value] : values) {
-        ini::writeValue(file, kSection, key, value);
+    std::string error;
+    if (!ini::writeValues(settingsFile(), values, &error)) {
+        std::fprintf(stderr, "Lorvane: settings not saved, %s\n", error.c_str());
     }
+}
+
+bool holdsLineBreak(std::string_view path) {
+    return path.find_first_of("\r\n") != std::string_view::npos;
 }

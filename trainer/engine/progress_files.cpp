@@ -1,44 +1,80 @@
 #include "progress_files.h"
 
-#include <filesystem>
+#include <sys/stat.h>
 
-#include "atomic_file.h"
+#include <algorithm>
+
 #include "text_file.h"
+
+namespace {
+
+std::vector<std::string> progressFilePaths(const std::string& baseName) {
+    std::vector<std::string> paths;
+    for (int box = 0; box < kBoxCount; ++box) {
+        paths.push_back(progressFileName(baseName, box));
+    }
+    return paths;
+}
+
+}  // namespace
 
 std::string progressFileName(const std::string& baseName, int box) {
     return baseName + ".lt" + std::to_string(box);
 }
 
 bool hasProgress(const std::string& baseName) {
-    std::error_code ignored;
-    return std::filesystem::exists(progressFileName(baseName, kNewWordBox), ignored);
+    bool found = false;
+    // A save killed before its first ".lt0" was in place may still have
+    // committed it: the question must see the set as a reader would.
+    recoverFiles(progressFilePaths(baseName), [&](const RecoveryResult&) {
+        struct stat status {};
+        found = ::stat(progressFileName(baseName, kNewWordBox).c_str(), &status) == 0 &&
+                S_ISREG(status.st_mode);
+    });
+    return found;
 }
 
-bool writeProgress(const std::string& baseName,
-                   const std::array<const std::vector<std::string>*, kBoxCount>& boxes,
-                   std::string* error) {
-    std::vector<std::pair<std::string, std::string>> files;
+ReplaceResult writeProgress(const std::string& baseName,
+                            const std::array<const std::vector<std::string>*, kBoxCount>& boxes) {
+    std::vector<FileWrite> files;
     for (int box = 0; box < kBoxCount; ++box) {
-        files.emplace_back(progressFileName(baseName, box),
-                           encodeLines(*boxes[static_cast<std::size_t>(box)]) + "\r\n");
+        files.push_back({progressFileName(baseName, box),
+                         encodeLines(*boxes[static_cast<std::size_t>(box)]) + "\r\n"});
     }
-    return writeFilesAtomically(files, error);
+    return replaceFiles(files);
 }
 
-std::optional<std::vector<std::string>> readProgressBox(const std::string& baseName, int box,
-                                                        std::string* error) {
-    // These files are always written in GBK; reading them as GBK keeps a
-    // short file from being taken for UTF-8 by chance.
-    auto lines = readLines(progressFileName(baseName, box), Decoding::Gbk, error);
-    if (!lines) {
-        return std::nullopt;
-    }
-    std::vector<std::string> entries;
-    for (const std::string& line : *lines) {
-        const std::string_view trimmed = trimSpaces(line);
-        if (!trimmed.empty()) {
-            entries.emplace_back(trimmed);
+ProgressRead readProgress(const std::string& baseName) {
+    ProgressRead read;
+    // The box of the first file that can't be read; -1 when all can.
+    auto readBoxes = [&] {
+        for (int box = 0; box < kBoxCount; ++box) {
+            // These files are always written in GBK; reading them as GBK
+            // keeps a short file from being taken for UTF-8 by chance.
+            const auto lines =
+                readLines(progressFileName(baseName, box), Decoding::Gbk, &read.error);
+            if (!lines) {
+                return box;
+            }
+            auto& entries = read.boxes[static_cast<std::size_t>(box)];
+            for (const std::string& line : *lines) {
+                const std::string_view trimmed = trimSpaces(line);
+                if (!trimmed.empty()) {
+                    entries.emplace_back(trimmed);
+                }
+            }
         }
-    }
-    return entries;
+        return -1;
+    };
+    read.recovery = recoverFiles(progressFilePaths(baseName), [&](const RecoveryResult& recovery) {
+        // Half old, half new files are no progress: read none of them.
+        read.unreadBox =
+            recovery.outcome == RecoveryResult::Outcome::Unfinished ? kNewWordBox : readBoxes();
+        for (int box = std::max(read.unreadBox, 0); box < kBoxCount && !read.complete(); ++box) {
+            struct stat status {};
+            read.unreadFilesExist = read.unreadFilesExist ||
+                                    ::lstat(progressFileName(baseName, box).c_str(), &status) == 0;
+        }
+    });
+    return read;
 }

@@ -1,28 +1,42 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "atomic_file.h"
 #include "card_boxes.h"
 
 // The learner's progress in a lesson: one file per card box beside the
 // lesson, base name + ".lt0" … ".lt5", GBK, one entry text per line with
-// CR LF and one closing empty line.
+// CR LF and one closing empty line. The six files are one set: a save
+// replaces all of them or none, even when it is killed half-way (see
+// atomic_file.h), and every reader first finishes or throws away what such a
+// save left behind.
 
 std::string progressFileName(const std::string& baseName, int box);
 
-// True when the lesson has saved progress (its ".lt0" exists).
+// True when the lesson has saved progress: its ".lt0" is a file (a folder of
+// that name is none).
 bool hasProgress(const std::string& baseName);
 
-// Writes all six files together: either every file is replaced or, when any
-// cannot be written, none is, and `error` says why.
-bool writeProgress(const std::string& baseName,
-                   const std::array<const std::vector<std::string>*, kBoxCount>& boxes,
-                   std::string* error);
+// Writes all six files as one set.
+ReplaceResult writeProgress(const std::string& baseName,
+                            const std::array<const std::vector<std::string>*, kBoxCount>& boxes);
 
-// The trimmed, non-blank lines of one box's file; std::nullopt when it can't
-// be read.
-std::optional<std::vector<std::string>> readProgressBox(const std::string& baseName, int box,
-                                                        std::string* error);
+struct ProgressRead {
+    // The trimmed, non-blank lines of each box's file, up to the first file
+    // that could not be read; the boxes from there on stay empty.
+    std::array<std::vector<std::string>, kBoxCount> boxes;
+    int unreadBox = -1;  // that file's box; -1 when all six were read
+    std::string error;   // why it could not be read
+    // Whether that file or one after it is there: saved progress that this
+    // read did not take in, and that a save would therefore overwrite.
+    bool unreadFilesExist = false;
+    // Unfinished when a committed save could not be put in place: then
+    // nothing was read (unreadBox is 0), since the files would be a mixture.
+    RecoveryResult recovery;
+
+    bool complete() const { return unreadBox < 0; }
+};
+ProgressRead readProgress(const std::string& baseName);

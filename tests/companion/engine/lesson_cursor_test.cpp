@@ -1,4 +1,6 @@
 // The cursor over the lesson list and the lesson's items.
+#include <sys/stat.h>
+
 #include <cmath>
 #include <limits>
 
@@ -94,17 +96,53 @@ TEST_F(CursorTest, AZeroStepOnAnUntickedLessonStopsInsteadOfLooping) {
     EXPECT_EQ(curkewen(), 1);
 }
 
-TEST_F(CursorTest, AnUnreadableLessonLeavesNoItemsAndNextItemMovesOn) {
+// The label says why there is nothing to show, and no longer expects the
+// last lesson's word; the next item moves on to the next lesson.
+TEST_F(CursorTest, AMissingLessonIsSaidOnTheLabelAndNextItemMovesOn) {
     std::filesystem::remove(inLessons("two.txt"));
     model().form4.setTicked(1, true);
     study(0);
     engine.nextGroup();
     EXPECT_EQ(curkewen(), 1);
     EXPECT_TRUE(items().empty());
-    EXPECT_EQ(meaning(), "苹果");  // nothing to show: the label keeps its text
+    EXPECT_EQ(meaning(), "打不开：找不到文件");
+    EXPECT_EQ(english(), "");
     engine.nextItem();
     EXPECT_EQ(curkewen(), 2);
     EXPECT_EQ(meaning(), "猫");
+}
+
+TEST_F(CompanionTest, EmptyAndUnreadableLessonsAreSaidBrieflyOnTheLabel) {
+    const std::string pipe = inLessons("pipe.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_directory(inLessons("folder.txt"));
+    const std::pair<std::string, std::string> cases[] = {
+        {lessonBytes("empty.txt", ""), "课文是空的"},
+        {pipe, "打不开：不是普通文件"},
+        {inLessons("folder.txt"), "打不开：是文件夹，不是普通文件"},
+    };
+    for (const auto& [path, said] : cases) {
+        add(lesson("one.txt", {"apple  苹果"}), true);
+        add(path, true);
+        study(0);
+        engine.nextGroup();
+        EXPECT_TRUE(items().empty()) << path;
+        EXPECT_EQ(meaning(), said);
+        EXPECT_EQ(english(), "");
+        model().form4.removeAt(1);
+        model().form4.removeAt(0);
+    }
+}
+
+// Saved by a Linux editor: LF line ends and no CR, in UTF-8.
+TEST_F(CompanionTest, ALessonWithLfLineEndsGivesOneItemPerLine) {
+    add(lessonBytes("unix.txt", "apple  苹果\npear  梨\n\nplum  李子\n"), true);
+    study(0);
+    EXPECT_EQ(items(), (Items{"apple  苹果", "pear  梨", "", "plum  李子"}));
+    EXPECT_EQ(meaning(), "苹果");
+    answer() = "apple";
+    engine.checkAnswer();
+    EXPECT_EQ(meaning(), "梨");
 }
 
 TEST_F(CompanionTest, OneItemAndEmptyLessonsGoOnToTheNextGroupInBothModes) {

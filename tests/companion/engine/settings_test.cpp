@@ -4,7 +4,9 @@
 
 #include <fstream>
 
+#include "atomic_file.h"
 #include "companion_fixture.h"
+#include "gbk_codec.h"
 #include "truth_value.h"
 
 namespace {
@@ -152,14 +154,96 @@ TEST_F(SettingsTest, TheRunsStateIsWrittenByteForByteAndComesBack) {
     EXPECT_EQ(next.model().form4.entries(), model().form4.entries());
 }
 
-TEST_F(SettingsTest, AFailingFileIsSkippedAndAMissingFolderGetsNothing) {
+// The two files are one set: either can stop the other, and a missing
+// lesson folder gets nothing.
+TEST_F(SettingsTest, TheTwoFilesAreWrittenTogetherOrNotAtAll) {
     add("/a.txt", true);
     std::filesystem::create_directory(inLessons("girl.dat"));
     EXPECT_FALSE(engine.saveSettings());
+    EXPECT_EQ(readBack("listgirl.dat"), "<missing>");
+    std::filesystem::remove(inLessons("girl.dat"));
+
+    lessonBytes("girl.dat", "[label]\r\nForeColor=255\r\n");
+    std::filesystem::create_directory(inLessons("listgirl.dat"));
+    EXPECT_FALSE(engine.saveSettings());
+    EXPECT_EQ(readBack("girl.dat"), "[label]\r\nForeColor=255\r\n");
+    std::filesystem::remove(inLessons("listgirl.dat"));
+    EXPECT_TRUE(engine.saveSettings());
     EXPECT_EQ(readBack("listgirl.dat"), "T/a.txt\r\n\r\n");
+
     std::filesystem::remove_all(lessonFolder(programDir.path()));
     EXPECT_FALSE(engine.saveSettings());
     EXPECT_FALSE(std::filesystem::exists(lessonFolder(programDir.path())));
+}
+
+// An exit killed between renaming the two files: the next start finishes it.
+TEST_F(SettingsTest, AnExitKilledBetweenTheTwoFilesIsFinishedAtTheNextStart) {
+    lessonBytes("girl.dat", "[label]\r\nForeColor=1\r\n");
+    lessonBytes("listgirl.dat", "T/old.txt\r\n\r\n");
+    lessonBytes(commitRecordName("girl.dat"),
+                "lorvane file set 1\n8 girl.dat\n12 listgirl.dat\nend 2\n");
+    lessonBytes("girl.dat", "[label]\r\nForeColor=2\r\n");  // already renamed
+    lessonBytes(stagingName("listgirl.dat"), "T/new.txt\r\n\r\n");
+    engine.loadSettings();
+    EXPECT_EQ(model().form1.Label1.foreColor, 2);
+    EXPECT_EQ(model().form4.entries(), (Entries{{"/new.txt", true}}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(inLessons("")),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+// Both are this system's own files, read as GBK whatever they look like:
+// "聽" is C2 A0 in GBK, which is well-formed UTF-8 (a no-break space).
+TEST_F(SettingsTest, ListFilePathsAreReadAsGbkEvenWhenTheyLookLikeUtf8) {
+    lessonBytes("listgirl.dat",
+                gbk::encode("T/home/learner/聽.txt\r\nF/home/learner/聽聞.txt\r\n"));
+    lessonBytes("girl.dat", "[label]\r\nForeColor=\"255\"\r\n");
+    engine.loadSettings();
+    EXPECT_EQ(model().form4.entries(),
+              (Entries{{"/home/learner/聽.txt", true}, {"/home/learner/聽聞.txt", false}}));
+    EXPECT_EQ(model().form1.Label1.foreColor, 255);  // quotes are no part of a value
+    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_EQ(readBack("listgirl.dat"),
+              gbk::encode("T/home/learner/聽.txt\r\nF/home/learner/聽聞.txt\r\n\r\n"));
+}
+
+// Lessons in folders named in GBK bytes (copied from an old system) or in
+// bytes of no encoding keep their paths exactly.
+TEST_F(SettingsTest, ListFilePathsComeBackByteForByteWhateverTheirBytes) {
+    const std::vector<std::string> paths = {
+        lesson("\xB5\xDA\xD2\xBB.txt", {"one  一"}),  // "第一" in GBK bytes
+        lesson("odd\xFF\x80.txt", {"two  二"}),
+        lesson("第三.txt", {"three  三"}),
+    };
+    for (const std::string& path : paths) {
+        add(path, true);
+    }
+    EXPECT_TRUE(engine.saveSettings());
+    const std::string list = readBack("listgirl.dat");
+    EXPECT_NE(list.find("T" + paths[0] + "\r\n"), std::string::npos);
+    EXPECT_NE(list.find("T" + paths[1] + "\r\n"), std::string::npos);
+    EXPECT_NE(list.find("T" + gbk::encode(paths[2]) + "\r\n"), std::string::npos);
+
+    FakeVoice nextVoice;
+    CompanionEngine next(programDir.path(), nextVoice, random, ui);
+    next.loadSettings();
+    EXPECT_EQ(next.model().form4.entries(), model().form4.entries());
+}
+
+TEST_F(SettingsTest, LinkedFilesAreReplacedAndWhatTheyPointToIsKept) {
+    programDir.write("mine.dat", "[label]\r\nForeColor=255\r\n");
+    programDir.write("mylist.dat", "T/kept.txt\r\n\r\n");
+    std::filesystem::create_symlink(programDir.file("mine.dat"), inLessons("girl.dat"));
+    std::filesystem::create_symlink(programDir.file("mylist.dat"), inLessons("listgirl.dat"));
+    engine.loadSettings();
+    EXPECT_EQ(model().form1.Label1.foreColor, 255);
+    add("/new.txt", false);
+    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_FALSE(std::filesystem::is_symlink(inLessons("girl.dat")));
+    EXPECT_FALSE(std::filesystem::is_symlink(inLessons("listgirl.dat")));
+    EXPECT_EQ(readBack("listgirl.dat"), "T/kept.txt\r\nF/new.txt\r\n\r\n");
+    EXPECT_EQ(programDir.read("mine.dat"), "[label]\r\nForeColor=255\r\n");
+    EXPECT_EQ(programDir.read("mylist.dat"), "T/kept.txt\r\n\r\n");
 }
 
 // A save that fails half-way, here on a full disk, keeps the previous list.
@@ -173,6 +257,7 @@ TEST_F(SettingsTest, AFullDiskKeepsThePreviousLessonList) {
         ~Unmount() { ::umount(folder.c_str()); }
     } unmount{folder};
     lessonBytes("listgirl.dat", "T/old.txt\r\n\r\n");
+    lessonBytes("girl.dat", "[label]\r\nForeColor=1\r\n");
     std::ofstream filler(folder + "filler", std::ios::binary);
     while (filler << std::string(4096, 'x')) {
     }
@@ -181,6 +266,29 @@ TEST_F(SettingsTest, AFullDiskKeepsThePreviousLessonList) {
         add("/a/long/path/to/a/lesson/number/" + std::to_string(i) + ".txt", true);
     }
     EXPECT_FALSE(engine.saveSettings());
+    EXPECT_EQ(readBack("listgirl.dat"), "T/old.txt\r\n\r\n");
+    EXPECT_EQ(readBack("girl.dat"), "[label]\r\nForeColor=1\r\n");
+    std::filesystem::remove(folder + "filler");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              2);  // no temporary file left
+}
+
+TEST_F(SettingsTest, AReadOnlyLessonFolderKeepsBothFiles) {
+    const std::string folder = lessonFolder(programDir.path());
+    if (::geteuid() != 0 || ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    }
+    struct Unmount {
+        std::string folder;
+        ~Unmount() { ::umount(folder.c_str()); }
+    } unmount{folder};
+    lessonBytes("girl.dat", "[label]\r\nForeColor=1\r\n");
+    lessonBytes("listgirl.dat", "T/old.txt\r\n\r\n");
+    ASSERT_EQ(::mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    add("/new.txt", true);
+    EXPECT_FALSE(engine.saveSettings());
+    EXPECT_EQ(readBack("girl.dat"), "[label]\r\nForeColor=1\r\n");
     EXPECT_EQ(readBack("listgirl.dat"), "T/old.txt\r\n\r\n");
 }
 

@@ -1,6 +1,11 @@
 // The card boxes saved beside the lesson and restored from there.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
+#include "progress_files.h"
 #include "study_fixture.h"
 
 using Lines = std::vector<std::string>;
@@ -136,6 +141,139 @@ TEST_F(StudyTest, APathWithoutTxtIsNeitherSavedNorRestored) {
     EXPECT_FALSE(std::filesystem::exists(lessonDir() + "/lesson.lt0"));
 }
 
+namespace {
+std::size_t entriesIn(const std::string& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                  std::filesystem::directory_iterator()));
+}
+}  // namespace
+
+TEST_F(StudyTest, AFolderNamedLikeTheFirstProgressFileIsNoProgress) {
+    std::filesystem::create_directory(lessonDir() + "/第一课.lt0");
+    openFruit();
+    EXPECT_EQ(prompts.questions, 0);  // nothing to continue
+    EXPECT_EQ(box(0).size(), 4u);
+    EXPECT_FALSE(form.savelist());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("“第一课.lt0”：是文件夹"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(lessonDir() + "/第一课.lt0"));
+    EXPECT_EQ(entriesIn(lessonDir()), 2u);  // the lesson and the folder, nothing else
+}
+
+// A folder in place of a later file used to stop the save after the first
+// files had been replaced, while the message said nothing had changed.
+TEST_F(StudyTest, AFolderInTheWayOfAnyProgressFileChangesNone) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(form.savelist());
+    std::array<std::string, 6> saved;
+    for (int i = 0; i < 6; ++i) {
+        saved[static_cast<std::size_t>(i)] = readRaw("第一课.lt" + std::to_string(i));
+    }
+    std::filesystem::remove(lessonDir() + "/第一课.lt3");
+    std::filesystem::create_directory(lessonDir() + "/第一课.lt3");
+    answer("pear");
+    EXPECT_FALSE(form.savelist());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("第一课.lt3"), std::string::npos);
+    for (int i : {0, 1, 2, 4, 5}) {
+        EXPECT_EQ(readRaw("第一课.lt" + std::to_string(i)), saved[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_EQ(entriesIn(lessonDir()), 7u);
+}
+
+// Any name a lesson can have is a name its progress files can have, up to
+// the 255 bytes of a file name.
+TEST_F(StudyTest, ALessonWithTheLongestNameSavesItsProgress) {
+    const std::string name = std::string(251, 'x') + ".txt";
+    form.initlist(writeLesson(name, {"one  一", "two  二"}));
+    answer("one");
+    ASSERT_TRUE(form.savelist());
+    EXPECT_TRUE(prompts.warnings.empty());
+    EXPECT_EQ(readRaw(std::string(251, 'x') + ".lt5"), "one  \xD2\xBB\r\n\r\n");
+    EXPECT_EQ(entriesIn(lessonDir()), 7u);
+}
+
+// A close killed between renaming the first and the last file has
+// committed its set; the next start finishes it before anything is read.
+TEST_F(StudyTest, ASaveKilledHalfWayIsFinishedBeforeTheLessonIsRead) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(form.savelist());  // old: apple memorized
+    // What the killed save left: the record, .lt0 already new, the rest staged.
+    writeRaw(commitRecordName("第一课.lt0"),
+             "lorvane file set 1\n"
+             "13 \xE7\xAC\xAC\xE4\xB8\x80\xE8\xAF\xBE.lt0\n"
+             "13 \xE7\xAC\xAC\xE4\xB8\x80\xE8\xAF\xBE.lt1\n"
+             "13 \xE7\xAC\xAC\xE4\xB8\x80\xE8\xAF\xBE.lt2\n"
+             "13 \xE7\xAC\xAC\xE4\xB8\x80\xE8\xAF\xBE.lt3\n"
+             "13 \xE7\xAC\xAC\xE4\xB8\x80\xE8\xAF\xBE.lt4\n"
+             "13 \xE7\xAC\xAC\xE4\xB8\x80\xE8\xAF\xBE.lt5\n"
+             "end 6\n");
+    writeRaw("第一课.lt0", "plum  p\r\n\r\n");
+    writeRaw(stagingName("第一课.lt1"), "pear  q\r\n\r\n");
+    for (const char* empty : {"第一课.lt2", "第一课.lt3", "第一课.lt4"}) {
+        writeRaw(stagingName(empty), "\r\n");
+    }
+    writeRaw(stagingName("第一课.lt5"), "apple  r\r\npeach  s\r\n\r\n");
+
+    Form2 next(folder.path(), voice, recorder, random, prompts);
+    next.Tag = lessonDir() + "/第一课.txt";
+    ASSERT_TRUE(next.loadlist());
+    EXPECT_EQ(next.List2[0].items(), Lines{"plum  p"});
+    EXPECT_EQ(next.List2[1].items(), Lines{"pear  q"});
+    EXPECT_EQ(next.List2[5].items(), (Lines{"apple  r", "peach  s"}));
+    EXPECT_EQ(entriesIn(lessonDir()), 7u);
+}
+
+// Killed before the record was in place: the last complete set stands, and
+// what the killed save (or an earlier version of the program) left is gone.
+TEST_F(StudyTest, TemporaryFilesOfAKilledSaveGoAtTheNextLoad) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(form.savelist());
+    writeRaw(stagingName("第一课.lt0"), "half  a save\r\n");
+    writeRaw("第一课.lt2.tmp-Xy12Zq", "\r\n");
+    prompts.continueProgress = true;
+    openFruit();
+    EXPECT_EQ(prompts.questions, 1);
+    EXPECT_EQ(box(0), (Lines{"pear  梨", "plum  李子", "peach  桃"}));
+    EXPECT_EQ(entriesIn(lessonDir()), 7u);
+}
+
+// Restoring stopped at a missing ".lt3": the boxes after it stayed empty,
+// and the next close used to write them over ".lt4" and ".lt5".
+TEST_F(StudyTest, ProgressThatCouldNotBeReadIsNeverOverwritten) {
+    writeRaw("第三课.lt0", "a  1\r\nb  2\r\n\r\n");
+    writeRaw("第三课.lt1", "\r\n");
+    writeRaw("第三课.lt2", "\r\n");
+    writeRaw("第三课.lt4", "c  3\r\n\r\n");
+    writeRaw("第三课.lt5", "d  4\r\ne  5\r\nf  6\r\n\r\n");
+    form.Tag = lessonDir() + "/第三课.txt";
+    EXPECT_FALSE(form.loadlist());
+    EXPECT_NE(form.Label6.caption.find("第三课.lt3"), std::string::npos);
+    EXPECT_NE(form.Label6.caption.find("不会保存"), std::string::npos);
+    chooseBox(0);
+    answer("a");
+    EXPECT_FALSE(form.savelist());
+    EXPECT_FALSE(form.savelist());
+    EXPECT_TRUE(prompts.warnings.empty());  // told once, on the message line
+    EXPECT_EQ(readRaw("第三课.lt0"), "a  1\r\nb  2\r\n\r\n");
+    EXPECT_EQ(readRaw("第三课.lt4"), "c  3\r\n\r\n");
+    EXPECT_EQ(readRaw("第三课.lt5"), "d  4\r\ne  5\r\nf  6\r\n\r\n");
+    EXPECT_FALSE(std::filesystem::exists(lessonDir() + "/第三课.lt3"));
+
+    // Starting the lesson afresh is the learner's choice to replace it all.
+    writeLesson("第三课.txt", {"a  1"});
+    prompts.continueProgress = false;
+    form.initlist(lessonDir() + "/第三课.txt");
+    EXPECT_TRUE(form.savelist());
+    EXPECT_EQ(readRaw("第三课.lt3"), "\r\n");
+    EXPECT_EQ(readRaw("第三课.lt5"), "\r\n");
+}
+
 TEST_F(StudyTest, AFailedSaveIsReportedAndKeepsTheOldProgress) {
     const std::string disk = folder.file("disk");
     std::filesystem::create_directory(disk);
@@ -152,6 +290,8 @@ TEST_F(StudyTest, AFailedSaveIsReportedAndKeepsTheOldProgress) {
     }
     EXPECT_FALSE(form.savelist());
     ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("磁盘已满"), std::string::npos);
     EXPECT_EQ(folder.read("disk/big.lt0"), saved);
     EXPECT_EQ(folder.read("disk/big.lt0"), "one  1\r\ntwo  2\r\n\r\n");
     EXPECT_EQ(folder.read("disk/big.lt3"), "\r\n");
@@ -182,4 +322,83 @@ TEST_F(StudyTest, ALessonLongerThanABoxKeepsItsFirstEntries) {
     EXPECT_EQ(box(0).back(), "w32766  x");
     EXPECT_NE(form.Label6.caption.find("其余3行"), std::string::npos);
     EXPECT_EQ(form.Label1[0].tag, "w0");
+}
+
+TEST_F(StudyTest, AReadOnlyFolderKeepsTheOldProgressAndSaysWhy) {
+    const std::string disk = folder.file("disk");
+    std::filesystem::create_directory(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    }
+    folder.write("disk/small.txt", "one  1\r\n");
+    form.initlist(disk + "/small.txt");
+    ASSERT_TRUE(form.savelist());
+    answer("one");
+    ASSERT_EQ(::mount("tmpfs", disk.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    EXPECT_FALSE(form.savelist());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("只读"), std::string::npos);
+    EXPECT_EQ(folder.read("disk/small.lt0"), "one  1\r\n\r\n");
+    EXPECT_EQ(folder.read("disk/small.lt5"), "\r\n");
+    ::umount(disk.c_str());
+}
+
+namespace {
+// Makes a file immutable (or not): nothing can replace or remove it, which
+// no check beforehand can see. Needs root and a file system that has the
+// flag; false when it could not be set.
+bool setImmutable(const std::string& path, bool immutable) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+}  // namespace
+
+// A file that refuses to be replaced after the new set was committed: the
+// learner hears that the save is not yet all in place, no start reads the
+// mixture, and once the file lets go the next start puts the new set in.
+TEST_F(StudyTest, ASaveThatCannotBeFinishedIsSaidSoAndFinishedLater) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(form.savelist());
+    const std::string stuck = lessonDir() + "/第一课.lt3";
+    if (!setImmutable(stuck, true)) {
+        GTEST_SKIP() << "making a file immutable needs root and a file system with the flag";
+    }
+    struct Release {
+        std::string path;
+        ~Release() { setImmutable(path, false); }
+    } release{stuck};
+    answer("pear");
+    EXPECT_FALSE(form.savelist());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_NE(prompts.warnings[0].find("还没有全部换上"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("第一课.lt3"), std::string::npos);
+    EXPECT_NE(prompts.warnings[0].find("下次打开这篇课文时"), std::string::npos);
+
+    Form2 meanwhile(folder.path(), voice, recorder, random, prompts);
+    meanwhile.Tag = lessonDir() + "/第一课.txt";
+    EXPECT_FALSE(meanwhile.loadlist());
+    EXPECT_NE(meanwhile.Label6.caption.find("没能全部换上"), std::string::npos);
+    for (const ListBoxState& box : meanwhile.List2) {
+        EXPECT_EQ(box.count(), 0);
+    }
+    EXPECT_FALSE(meanwhile.savelist());  // nor is the mixture saved over
+    EXPECT_EQ(prompts.warnings.size(), 1u);
+
+    ASSERT_TRUE(setImmutable(stuck, false));
+    Form2 later(folder.path(), voice, recorder, random, prompts);
+    later.Tag = lessonDir() + "/第一课.txt";
+    ASSERT_TRUE(later.loadlist());
+    EXPECT_EQ(later.List2[0].items(), (Lines{"plum  李子", "peach  桃"}));
+    EXPECT_EQ(later.List2[5].items(), (Lines{"apple  苹果", "pear  梨"}));
+    EXPECT_EQ(entriesIn(lessonDir()), 7u);
 }

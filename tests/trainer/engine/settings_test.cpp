@@ -1,4 +1,9 @@
 // The trainer's settings file dan.dat, read at start and written at closing.
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <fstream>
+
 #include "ini_file.h"
 #include "study_fixture.h"
 
@@ -117,4 +122,108 @@ TEST_F(SettingsTest, ALongLessonPathIsNeverCut) {
     Form2 next(folder.path(), voice, recorder, random, prompts);
     next.loadsetting(kScreenWidth, kScreenHeight);
     EXPECT_EQ(next.Tag, path);
+}
+
+// A lesson path can hold a line break on Linux, but no line of dan.dat can.
+TEST_F(SettingsTest, ALessonPathWithALineBreakIsNotStoredAndTheLearnerIsTold) {
+    std::filesystem::create_directories(lessonDir() + "/two\nlines");
+    form.initlist(writeLesson("two\nlines/第一课.txt", {"one  一"}));
+    EXPECT_NE(form.Label6.caption.find("换行符"), std::string::npos);
+    EXPECT_EQ(form.Label1[0].tag, "one");  // the lesson itself works
+    form.width = 7000;
+    form.savesetting();
+    const std::string saved = folder.read("单词课文/dan.dat");
+    EXPECT_NE(saved.find("\r\nfilename=\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("width=7000\r\n"), std::string::npos);
+
+    // With saved progress, continuing the lesson tells the same.
+    ASSERT_TRUE(form.savelist());
+    prompts.continueProgress = true;
+    form.initlist(lessonDir() + "/two\nlines/第一课.txt");
+    EXPECT_EQ(prompts.questions, 1);
+    EXPECT_EQ(form.Label6.caption, "这篇课文的路径里有换行符，下次启动时不能自动打开它。");
+
+    Form2 next(folder.path(), voice, recorder, random, prompts);
+    next.onShowChooser = [this] { ++chooserShown; };
+    next.loadsetting(kScreenWidth, kScreenHeight);
+    EXPECT_EQ(next.Tag, "");
+    EXPECT_EQ(next.width, 7000);
+}
+
+// Folders copied from old systems may be named in GBK bytes, which are not
+// UTF-8; the path must come back exactly, and so must one in UTF-8.
+TEST_F(SettingsTest, LessonPathsComeBackByteForByteWhateverTheirBytes) {
+    const std::string gbkFolder = "\xB5\xDA\xD2\xBB\xB2\xBF";  // "第一部" in GBK
+    const std::string oddFolder = "odd\xFF\x80";               // neither GBK nor UTF-8
+    for (const std::string& folderName : {gbkFolder, oddFolder, std::string("第一部")}) {
+        SCOPED_TRACE(folderName);
+        std::filesystem::create_directories(lessonDir() + "/" + folderName);
+        form.initlist(writeLesson(folderName + "/课.txt", {"one  一", "two  二"}));
+        answer("one");
+        ASSERT_TRUE(form.savelist());
+        form.savesetting();
+        // The file holds the path in GBK when it is UTF-8, else its own bytes.
+        const std::string inFile = folderName == "第一部" ? gbk::encode(form.Tag) : form.Tag;
+        EXPECT_NE(folder.read("单词课文/dan.dat").find("\r\nfilename=" + inFile + "\r\n"),
+                  std::string::npos);
+
+        Form2 next(folder.path(), voice, recorder, random, prompts);
+        next.loadsetting(kScreenWidth, kScreenHeight);
+        EXPECT_EQ(next.Tag, form.Tag);
+        EXPECT_EQ(next.List2[5].items(), std::vector<std::string>{"one  一"});
+    }
+}
+
+// "貓" is D8 88 in GBK, which is also well-formed UTF-8 (U+0608).
+TEST_F(SettingsTest, AStoredPathIsReadAsGbkEvenWhenItLooksLikeUtf8) {
+    std::filesystem::create_directories(lessonDir());
+    form.initlist(writeLesson("貓.txt", {"cat  貓"}));
+    ASSERT_TRUE(form.savelist());
+    folder.write("单词课文/dan.dat",
+                 "[" + kSection + "]\r\nfilename=" + gbk::encode(lessonDir() + "/貓.txt") + "\r\n");
+    Form2 next(folder.path(), voice, recorder, random, prompts);
+    next.loadsetting(kScreenWidth, kScreenHeight);
+    EXPECT_EQ(next.Tag, lessonDir() + "/貓.txt");
+    EXPECT_EQ(next.Label1[0].tag, "cat");
+}
+
+TEST_F(SettingsTest, ALinkedSettingsFileIsReplacedAndWhatItPointsToIsKept) {
+    folder.write("elsewhere.dat", "[other]\r\nkept=1\r\n");
+    std::filesystem::create_symlink(folder.file("elsewhere.dat"), folder.file("单词课文/dan.dat"));
+    form.loadsetting(kScreenWidth, kScreenHeight);
+    form.savesetting();
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.file("单词课文/dan.dat")));
+    EXPECT_EQ(folder.read("elsewhere.dat"), "[other]\r\nkept=1\r\n");
+    EXPECT_EQ(folder.read("单词课文/dan.dat").substr(0, 14), "[other]\r\nkept=");
+}
+
+TEST_F(SettingsTest, AQuotedValueIsReadWithoutItsQuotes) {
+    writeSettings("width=\"7000\"\r\ncheck0='1'\r\n");
+    form.loadsetting(kScreenWidth, kScreenHeight);
+    EXPECT_EQ(form.width, 7000);
+    EXPECT_EQ(form.Check1[0].value, 1);
+}
+
+// Failed writes stay silent at closing time, but the last settings stay.
+TEST_F(SettingsTest, AFullDiskKeepsTheLastSettingsWhole) {
+    const std::string lessons = folder.file("单词课文");
+    if (::geteuid() != 0 || ::mount("tmpfs", lessons.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    }
+    struct Unmount {
+        std::string folder;
+        ~Unmount() { ::umount(folder.c_str()); }
+    } unmount{lessons};
+    writeSettings("width=7000\r\n");
+    const std::string before = folder.read("单词课文/dan.dat");
+    std::ofstream filler(lessons + "/filler", std::ios::binary);
+    while (filler << std::string(4096, 'x')) {
+    }
+    filler.close();
+    form.Tag = "/" + std::string(5000, 'x') + ".txt";  // more than is left
+    form.savesetting();
+    EXPECT_EQ(folder.read("单词课文/dan.dat"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(lessons),
+                            std::filesystem::directory_iterator()),
+              2);  // dan.dat and the filler: no temporary file
 }

@@ -131,6 +131,16 @@ private slots:
         QCOMPARE(study<QCheckBox>("Check1_3")->checkState(), Qt::Unchecked);
     }
 
+    // Saved by a Linux editor: UTF-8 with LF line ends, no CR anywhere.
+    void aLessonSavedOnLinuxOpensWithOneEntryPerLine() {
+        folder_->write("单词课文/初一/第二课.txt", "cat  n. 猫\ndog  n. 狗\n\nfish  n. 鱼\n");
+        startApp();
+        openInChooser(QStringLiteral("初一"));
+        openInChooser(QStringLiteral("第二课.txt"));
+        QCOMPARE(study<QLabel>("Label1_1")->text(), QStringLiteral("n. 猫"));
+        QCOMPARE(study<QLabel>("Label5")->text(), QStringLiteral("卡中有3个单词"));
+    }
+
     void aLearnerStudiesThroughTheWidgets() {
         startApp();
         openFruitLesson();
