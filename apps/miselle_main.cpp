@@ -11,17 +11,7 @@
 #include "paths.h"
 #include "single_instance.h"
 #include "sink_audio_output.h"
-
-namespace {
-
-// Without a speech synthesiser the companion can't read words out: say so,
-// open the installation notes and end.
-int failStart(const QString& programFolder) {
-    MiselleApp::reportMissingSpeech(programFolder, MiselleApp::realDesktop());
-    return 1;
-}
-
-}  // namespace
+#include "start_failure.h"
 
 int main(int argc, char** argv) {
     // One companion per user: a second start ends here, silently, before it
@@ -40,17 +30,22 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromStdString(programFolder());
     const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 
+    // Without espeak-ng's English voices the companion can't read words
+    // out: say so, open the installation notes and end.
     auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
     if (!voice) {
-        return failStart(folder);
+        MiselleApp::reportMissingSpeech(folder, MiselleApp::realDesktop());
+        return 1;
     }
-    auto miselle =
-        std::make_unique<MiselleApp>(folder, executable, *voice, MiselleApp::realDesktop());
+    std::unique_ptr<MiselleApp> miselle;
     try {
+        miselle =
+            std::make_unique<MiselleApp>(folder, executable, *voice, MiselleApp::realDesktop());
         miselle->start();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         miselle.reset();  // no icon is left behind
-        return failStart(folder);
+        reportStartFailure(QStringLiteral("Miselle"), error);
+        return 1;
     }
     if (miselle->exited()) {
         return 0;  // left before the window was ever shown

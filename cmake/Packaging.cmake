@@ -30,9 +30,11 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries come from the programs themselves (dpkg-shlibdeps, which
 # brings Qt's xcb platform plugin with libqt6gui6 and the sound backends with
 # libqt6multimedia6). What they load only at run time is named here: the
-# voice's data, a font with Chinese characters, the Chinese texts of Qt's
-# own buttons, and the desktop's document opener.
+# voice (libespeak-ng, opened by the programs themselves so that without it
+# they can say what is missing) and its data, a font with Chinese
+# characters, the Chinese texts of Qt's own buttons, and the desktop's
+# document opener.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "espeak-ng-data, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
+    "libespeak-ng1, espeak-ng-data, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
 include(CPack)

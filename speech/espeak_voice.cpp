@@ -1,129 +1,60 @@
 #include "espeak_voice.h"
 
-#include <espeak-ng/speak_lib.h>
-
-#include <QMetaObject>
+#include <QCoreApplication>
 #include <algorithm>
-#include <cmath>
+
+#include "speaking_rate.h"
+#include "speech_markup.h"
 
 namespace {
 
-// The one voice that receives espeak-ng's callbacks.
-std::mutex activeMutex;
-EspeakVoice* activeVoice = nullptr;
+const auto kBlockEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-int synthCallback(short* samples, int count, espeak_EVENT* events) {
-    const auto generation = reinterpret_cast<std::uintptr_t>(events ? events->user_data : nullptr);
-    std::lock_guard lock(activeMutex);
-    if (!activeVoice) {
-        return 1;
-    }
-    return activeVoice->onSamples(samples, count, generation);
-}
-
-// English voices first, American then British, so that a learner's first
-// choice (index 0) speaks English; the rest keep espeak-ng's order.
-int rank(const std::string& language) {
-    if (language == "en-us") {
-        return 0;
-    }
-    if (language == "en-gb") {
-        return 1;
-    }
-    if (language.starts_with("en")) {
-        return 2;
-    }
-    return 3;
-}
-
-// espeak-ng's rate in words per minute: 0 is the normal 175, and each step
-// multiplies the speed by the tenth root of 3 (10 is three times as fast).
-int wordsPerMinute(int rate) {
-    const double wpm = espeakRATE_NORMAL * std::pow(3.0, rate / 10.0);
-    return std::clamp(static_cast<int>(std::lround(wpm)), espeakRATE_MINIMUM, espeakRATE_MAXIMUM);
-}
-
-}  // namespace
-
-namespace {
-
-// espeak-ng is initialised once per process and never terminated: a second
-// initialisation after espeak_Terminate can leave its worker thread deaf to
-// espeak_Cancel.
-struct Engine {
-    int sampleRate = 0;
-    std::vector<std::pair<std::string, std::string>> voices;  // identifier, description
+// A block of an utterance on its way to the voice's thread.
+struct BlockEvent : QEvent {
+    BlockEvent(std::uint64_t utterance, bool replacesCurrent, std::vector<std::int16_t> samples)
+        : QEvent(kBlockEvent),
+          utterance(utterance),
+          replacesCurrent(replacesCurrent),
+          samples(std::move(samples)) {}
+    std::uint64_t utterance;
+    bool replacesCurrent;
+    std::vector<std::int16_t> samples;
 };
-
-const Engine& engine() {
-    static const Engine instance = [] {
-        Engine e;
-        e.sampleRate = espeak_Initialize(AUDIO_OUTPUT_RETRIEVAL, 200, nullptr, 0);
-        if (e.sampleRate <= 0) {
-            return e;
-        }
-        std::vector<std::pair<int, std::pair<std::string, std::string>>> ranked;
-        for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
-            const std::string language = (*v)->languages ? std::string((*v)->languages + 1) : "";
-            ranked.push_back({rank(language), {(*v)->identifier, std::string((*v)->name)}});
-        }
-        std::stable_sort(ranked.begin(), ranked.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (auto& [order, voice] : ranked) {
-            e.voices.push_back(std::move(voice));
-        }
-        espeak_SetSynthCallback(synthCallback);
-        return e;
-    }();
-    return instance;
-}
 
 }  // namespace
 
 std::unique_ptr<EspeakVoice> EspeakVoice::create(std::unique_ptr<AudioOutput> output) {
-    const Engine& e = engine();
-    if (e.sampleRate <= 0 || e.voices.empty()) {
+    EspeakEngine* engine = EspeakEngine::instance();
+    if (!engine) {
         return nullptr;
     }
-    std::lock_guard lock(activeMutex);
-    if (activeVoice) {
+    std::unique_ptr<EspeakVoice> voice(new EspeakVoice(*engine, std::move(output)));
+    if (!engine->attach(*voice)) {
         return nullptr;
     }
-    std::vector<InstalledVoice> voices;
-    for (const auto& [identifier, description] : e.voices) {
-        voices.push_back({identifier, description});
-    }
-    std::unique_ptr<EspeakVoice> voice(
-        new EspeakVoice(std::move(output), e.sampleRate, std::move(voices)));
-    activeVoice = voice.get();
     return voice;
 }
 
-EspeakVoice::EspeakVoice(std::unique_ptr<AudioOutput> output, int sampleRate,
-                         std::vector<InstalledVoice> voices)
-    : output_(std::move(output)), sampleRate_(sampleRate), voices_(std::move(voices)) {}
+EspeakVoice::EspeakVoice(EspeakEngine& engine, std::unique_ptr<AudioOutput> output)
+    : engine_(engine), output_(std::move(output)) {}
 
 EspeakVoice::~EspeakVoice() {
-    ++generation_;
-    espeak_Cancel();
-    {
-        std::lock_guard lock(activeMutex);
-        activeVoice = nullptr;
-    }
+    engine_.detach(*this);
     output_->stop();
 }
 
 std::vector<std::string> EspeakVoice::voiceDescriptions() const {
     std::vector<std::string> names;
-    names.reserve(voices_.size());
-    for (const InstalledVoice& v : voices_) {
+    names.reserve(engine_.voices().size());
+    for (const EspeakEngine::InstalledVoice& v : engine_.voices()) {
         names.push_back(v.description);
     }
     return names;
 }
 
 bool EspeakVoice::selectVoice(int index) {
-    if (index < 0 || index >= static_cast<int>(voices_.size())) {
+    if (index < 0 || index >= static_cast<int>(engine_.voices().size())) {
         return false;
     }
     selected_ = index;
@@ -146,68 +77,67 @@ bool EspeakVoice::setVolume(int volume) {
     return true;
 }
 
-void EspeakVoice::applySettings() {
-    // Until a voice is chosen, the first of the list (an English one) speaks.
-    const std::size_t voice = selected_ < 0 ? 0 : static_cast<std::size_t>(selected_);
-    espeak_SetVoiceByName(voices_[voice].identifier.c_str());
-    espeak_SetParameter(espeakRATE, wordsPerMinute(rate_), 0);
-    // espeak-ng's own default volume is 100 of its 0 … 200: full volume here.
-    espeak_SetParameter(espeakVOLUME, volume_, 0);
-}
-
 void EspeakVoice::speak(const std::string& text, int flags) {
     const bool purge = (flags & kPurgeBeforeSpeak) != 0;
-    std::uintptr_t generation = generation_.load();
+    EspeakEngine::Request request;
+    request.utterance = engine_.newUtterance();
     if (purge) {
-        // The callback sees the new generation and aborts the old text at
-        // once; only then does espeak_Cancel return without waiting for it.
-        generation = ++generation_;
-        espeak_Cancel();
-        output_->stop();
-        std::lock_guard lock(pendingMutex_);
-        pending_.clear();
+        cutOff_ = request.utterance;
+        engine_.cutOffBefore(request.utterance);
     }
-    {
-        std::lock_guard lock(pendingMutex_);
-        pendingAfterCurrent_ = !purge;
+    request.markup = (flags & kIsXml) != 0;
+    // Lesson texts come from anywhere, and the synthesiser's markup can name
+    // files and run a program for them: only markup that shapes the voice
+    // gets through.
+    request.text = request.markup ? safeSpeechMarkup(text) : text;
+    // Until a voice is chosen, the first of the list (an English one) speaks.
+    request.voice =
+        engine_.voices()[selected_ < 0 ? 0 : static_cast<std::size_t>(selected_)].identifier;
+    request.wordsPerMinute = wordsPerMinute(rate_);
+    // espeak-ng's own normal volume is 100 of its 0 … 200: full volume here.
+    request.volume = volume_;
+    request.replacesCurrent = purge;
+    engine_.speak(std::move(request));
+    if (purge) {
+        // While the first words are being synthesised: the sound stops, and
+        // the way to the audio server is opened for them.
+        output_->prepare(engine_.sampleRate());
     }
-    // espeak_Cancel also drops settings still queued for the synthesiser's
-    // thread, so the voice, rate and volume go with every utterance.
-    applySettings();
-    unsigned int options = espeakCHARS_UTF8;
-    if (flags & kIsXml) {
-        options |= espeakSSML;
-    }
-    espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, options, nullptr,
-                 reinterpret_cast<void*>(generation));
 }
 
-int EspeakVoice::onSamples(const short* samples, int count, std::uintptr_t generation) {
-    if (generation != generation_.load()) {
-        return 1;  // an utterance that has been cut off
+void EspeakVoice::onSamples(std::uint64_t utterance, bool replacesCurrent, const short* samples,
+                            int count) {
+    if (utterance != arriving_) {
+        arriving_ = utterance;
+        sounding_ = false;
     }
-    std::lock_guard lock(pendingMutex_);
-    if (samples) {
-        pending_.insert(pending_.end(), samples, samples + std::max(count, 0));
-        return 0;
+    const short* begin = samples;
+    const short* end = samples + count;
+    if (!sounding_) {
+        begin = std::find_if(begin, end, [](short s) { return s != 0; });
+        if (begin == end) {
+            return;
+        }
     }
-    // The utterance is complete: play it on the voice's own thread.
-    std::vector<std::int16_t> utterance;
-    utterance.swap(pending_);
-    const bool afterCurrent = pendingAfterCurrent_;
-    QMetaObject::invokeMethod(
-        &receiver_,
-        [this, utterance = std::move(utterance), generation, afterCurrent]() mutable {
-            deliver(std::move(utterance), generation, afterCurrent);
-        },
-        Qt::QueuedConnection);
-    return 0;
+    // The first block of sound replaces what is playing; the rest follow it.
+    const bool replaces = replacesCurrent && !sounding_;
+    sounding_ = true;
+    QCoreApplication::postEvent(&receiver_, new BlockEvent(utterance, replaces, {begin, end}));
 }
 
-void EspeakVoice::deliver(std::vector<std::int16_t> samples, std::uintptr_t generation,
-                          bool afterCurrent) {
-    if (generation != generation_.load() || samples.empty()) {
-        return;
+bool EspeakVoice::Receiver::event(QEvent* event) {
+    if (event->type() != kBlockEvent) {
+        return QObject::event(event);
     }
-    output_->play(std::move(samples), sampleRate_, afterCurrent);
+    auto* block = static_cast<BlockEvent*>(event);
+    voice_.play(block->utterance, block->replacesCurrent, std::move(block->samples));
+    return true;
+}
+
+void EspeakVoice::play(std::uint64_t utterance, bool replacesCurrent,
+                       std::vector<std::int16_t> samples) {
+    if (utterance < cutOff_) {
+        return;  // arrived after a later text cut it off
+    }
+    output_->play(std::move(samples), engine_.sampleRate(), !replacesCurrent);
 }

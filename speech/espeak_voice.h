@@ -1,29 +1,28 @@
 #pragma once
 
+#include <QEvent>
 #include <QObject>
-#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "audio_output.h"
+#include "espeak_engine.h"
 #include "voice.h"
 
 // The voice of both programs, spoken by libespeak-ng.
 //
-// espeak-ng runs in retrieval mode: it synthesises on its own thread (about a
-// thousand times faster than real time) and hands the samples to a callback;
-// the finished utterance is played through an AudioOutput on the thread that
-// made the voice. Cutting off an utterance sets a generation number the
-// callback checks, so the synthesiser stops at once instead of finishing the
-// old text first.
+// The engine synthesises on its own thread, about a thousand times faster
+// than real time; each block of samples is played through an AudioOutput
+// on the thread that made the voice as soon as it arrives, so speech starts
+// before the rest of a long text has been synthesised. Leading silence is
+// left out: espeak-ng begins a sentence with 12 ms of it.
 //
 // espeak-ng keeps its state per process: make at most one voice at a time.
-class EspeakVoice : public Voice {
+class EspeakVoice : public Voice, private EspeakEngine::Listener {
 public:
-    // nullptr when no synthesiser or voice data is installed.
+    // nullptr when no synthesiser or no English voice is installed.
     static std::unique_ptr<EspeakVoice> create(std::unique_ptr<AudioOutput> output);
     ~EspeakVoice() override;
 
@@ -36,31 +35,36 @@ public:
     int volume() const override { return volume_; }
     void speak(const std::string& text, int flags) override;
 
-    // Called on the synthesiser's thread.
-    int onSamples(const short* samples, int count, std::uintptr_t generation);
-
 private:
-    struct InstalledVoice {
-        std::string identifier;
-        std::string description;
-    };
+    EspeakVoice(EspeakEngine& engine, std::unique_ptr<AudioOutput> output);
+    void onSamples(std::uint64_t utterance, bool replacesCurrent, const short* samples,
+                   int count) override;
+    void play(std::uint64_t utterance, bool replacesCurrent, std::vector<std::int16_t> samples);
 
-    EspeakVoice(std::unique_ptr<AudioOutput> output, int sampleRate,
-                std::vector<InstalledVoice> voices);
-    void applySettings();
-    void deliver(std::vector<std::int16_t> samples, std::uintptr_t generation, bool afterCurrent);
-
+    EspeakEngine& engine_;
     std::unique_ptr<AudioOutput> output_;
-    const int sampleRate_;
-    const std::vector<InstalledVoice> voices_;
     int selected_ = -1;
     int rate_ = 0;
     int volume_ = 100;
 
-    // Receives finished utterances on the voice's own thread.
-    QObject receiver_;
-    std::atomic<std::uintptr_t> generation_{0};
-    std::mutex pendingMutex_;
-    std::vector<std::int16_t> pending_;
-    bool pendingAfterCurrent_ = false;
+    // Utterances numbered below this one have been cut off; the voice's
+    // thread only.
+    std::uint64_t cutOff_ = 0;
+    // Receives the blocks of samples on the voice's own thread.
+    class Receiver : public QObject {
+    public:
+        explicit Receiver(EspeakVoice& voice) : voice_(voice) {}
+
+    protected:
+        bool event(QEvent* event) override;
+
+    private:
+        EspeakVoice& voice_;
+    };
+    Receiver receiver_{*this};
+
+    // The engine's thread only: the utterance whose blocks are arriving, and
+    // whether its sound has begun.
+    std::uint64_t arriving_ = 0;
+    bool sounding_ = false;
 };

@@ -4,10 +4,19 @@
 #include <QMediaDevices>
 #include <algorithm>
 
+#include "pushed_playback.h"
+
+namespace {
+// Time for the server to start and finish the stretch it was given.
+constexpr int kGraceMs = 500;
+}  // namespace
+
 QtWaveAudio::QtWaveAudio() {
     format_.setSampleRate(22050);
     format_.setChannelCount(1);
     format_.setSampleFormat(QAudioFormat::Int16);
+    played_.setSingleShot(true);
+    QObject::connect(&played_, &QTimer::timeout, [this] { stopPlaying(); });
 }
 
 QtWaveAudio::~QtWaveAudio() {
@@ -48,9 +57,7 @@ void QtWaveAudio::record() {
     if (!open_ || source_) {
         return;
     }
-    if (sink_) {
-        sink_->stop();
-    }
+    stopPlaying();
     const QAudioDevice device = QMediaDevices::defaultAudioInput();
     if (device.isNull()) {
         return;
@@ -77,9 +84,15 @@ void QtWaveAudio::stop() {
         source_.reset();
         input_ = nullptr;
     }
-    if (sink_) {
+    stopPlaying();
+}
+
+void QtWaveAudio::stopPlaying() {
+    played_.stop();
+    if (sink_ && sinkStarted_) {
         sink_->stop();
     }
+    sinkStarted_ = false;
 }
 
 void QtWaveAudio::play() {
@@ -92,32 +105,37 @@ void QtWaveAudio::play() {
     }
     const qsizetype start = std::clamp<qsizetype>(bytesOf(from_), 0, recording_.size());
     const qsizetype end = std::clamp<qsizetype>(bytesOf(to_), start, recording_.size());
-    if (sink_) {
-        sink_->stop();
-    }
-    playBuffer_.close();
-    playData_ = recording_.mid(start, end - start);
-    playStart_ = start;
-    playBuffer_.setBuffer(&playData_);
-    playBuffer_.open(QIODevice::ReadOnly);
+    stopPlaying();
     if (!sink_) {
         sink_ = std::make_unique<QAudioSink>(device, format_);
     }
-    sink_->start(&playBuffer_);
+    QIODevice* output = startPushing(*sink_);
+    if (!output) {
+        return;
+    }
+    sinkStarted_ = true;
+    pushWhole(*output, *sink_, recording_.constData() + start, end - start);
+    playFrom_ = millisecondsOf(start);
+    playLength_ = millisecondsOf(end - start);
+    playClock_.start();
+    played_.start(static_cast<int>(playLength_) + kGraceMs);
+}
+
+bool QtWaveAudio::playing() const {
+    return sinkStarted_ && playClock_.elapsed() < playLength_;
 }
 
 void QtWaveAudio::close() {
+    // The sink stays for the next recording: destroying a Qt sink lets
+    // pending events run inside whatever handler closed the device.
     stop();
-    sink_.reset();
-    playBuffer_.close();
-    playData_.clear();
     recording_.clear();
     open_ = false;
 }
 
 long QtWaveAudio::position() const {
-    if (sink_ && sink_->state() == QAudio::ActiveState) {
-        return millisecondsOf(playStart_ + playBuffer_.pos());
+    if (playing()) {
+        return playFrom_ + static_cast<long>(playClock_.elapsed());
     }
     if (source_ && input_) {
         return millisecondsOf(recording_.size() + input_->bytesAvailable());
@@ -127,7 +145,7 @@ long QtWaveAudio::position() const {
 
 long QtWaveAudio::millisecondsOf(qsizetype bytes) const {
     const qint64 bytesPerSecond = format_.bytesPerFrame() * format_.sampleRate();
-    return static_cast<long>(bytes * 1000 / bytesPerSecond);
+    return bytesPerSecond > 0 ? static_cast<long>(bytes * 1000 / bytesPerSecond) : 0;
 }
 
 qsizetype QtWaveAudio::bytesOf(long milliseconds) const {

@@ -3,9 +3,10 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QAudioSource>
-#include <QBuffer>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QIODevice>
+#include <QTimer>
 #include <memory>
 
 #include "wave_audio.h"
@@ -13,6 +14,11 @@
 // The recorder on the desktop's audio server: records from the default input
 // into memory with a QAudioSource and plays a stretch of it with a QAudioSink.
 // Without an audio server every command simply does nothing.
+//
+// A stretch is handed to the audio server whole when it starts playing, so
+// replaying never depends on the program feeding the sink; where playback
+// has got to is told by the time since it started, and once it has played
+// the stream is closed.
 class QtWaveAudio : public WaveAudio {
 public:
     QtWaveAudio();
@@ -32,9 +38,11 @@ private:
     void open();
     void record();
     void stop();
+    void stopPlaying();
     void play();
     void close();
     void takeInput();
+    bool playing() const;
     long millisecondsOf(qsizetype bytes) const;
     qsizetype bytesOf(long milliseconds) const;
 
@@ -47,7 +55,9 @@ private:
     std::unique_ptr<QAudioSource> source_;
     QIODevice* input_ = nullptr;
     std::unique_ptr<QAudioSink> sink_;
-    QByteArray playData_;
-    QBuffer playBuffer_;
-    qsizetype playStart_ = 0;
+    bool sinkStarted_ = false;
+    QElapsedTimer playClock_;
+    long playFrom_ = 0;    // milliseconds into the recording
+    long playLength_ = 0;  // milliseconds
+    QTimer played_;
 };

@@ -40,8 +40,9 @@ public:
     // entry and the application's event loop.
     static Desktop realDesktop();
 
-    // The start-up failure: no speech synthesiser. Tells the learner, then
-    // opens the installation notes; the program ends after it.
+    // The start-up failure: no speech synthesiser, or none with an English
+    // voice. Tells the learner, then opens the installation notes; the
+    // program ends after it.
     static void reportMissingSpeech(const QString& programFolder, const Desktop& desktop);
 
     // `executableName` is the file name the program was started as, in

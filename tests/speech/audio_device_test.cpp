@@ -1,4 +1,5 @@
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -8,6 +9,15 @@
 #include "sink_audio_output.h"
 
 namespace {
+// The streams playing on the audio server, one line each.
+int playingStreams() {
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
+    pactl.waitForFinished(5000);
+    return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
+}
+
 int peakOf(const QByteArray& recording) {
     const auto* samples = reinterpret_cast<const std::int16_t*>(recording.constData());
     const qsizetype count = recording.size() / 2;
@@ -54,6 +64,28 @@ private slots:
 
         audio.command("close");
         QCOMPARE(audio.position(), 0L);
+    }
+
+    // An open stream keeps the sound card awake and the program's thread
+    // waking: once spoken or replayed, the sound leaves nothing open.
+    void nothingStaysOpenOnceItHasPlayed() {
+        auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
+        QVERIFY(voice);
+        QCOMPARE(playingStreams(), 0);
+        voice->speak("apple", Voice::kSpeakFlags);
+        QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 1, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 0, 3000);
+
+        QtWaveAudio audio;
+        audio.setFileName("new");
+        audio.command("open");
+        audio.command("record");
+        QTest::qWait(1000);
+        audio.command("stop");
+        audio.setTo(audio.position());
+        audio.command("play");
+        QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 1, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 0, 3000);
     }
 
     void commandsOutOfOrderDoNothing() {

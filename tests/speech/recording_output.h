@@ -12,40 +12,42 @@ class RecordingOutput : public AudioOutput {
 public:
     struct Call {
         std::string what;  // "play" or "stop"
-        std::size_t samples = 0;
+        std::vector<std::int16_t> samples;
         bool afterCurrent = false;
-        std::size_t voiced = 0;  // samples from the first to the last audible one
     };
 
     void play(std::vector<std::int16_t> samples, int /*sampleRate*/, bool afterCurrent) override {
-        calls.push_back({"play", samples.size(), afterCurrent, voicedLength(samples)});
+        calls.push_back({"play", std::move(samples), afterCurrent});
     }
-    void stop() override { calls.push_back({"stop", 0, false}); }
+    void stop() override { calls.push_back({"stop", {}, false}); }
 
     std::vector<Call> plays() const {
         std::vector<Call> result;
-        for (const Call& call : calls) {
-            if (call.what == "play") {
-                result.push_back(call);
-            }
-        }
+        std::copy_if(calls.begin(), calls.end(), std::back_inserter(result),
+                     [](const Call& call) { return call.what == "play"; });
         return result;
     }
 
-    std::vector<Call> calls;
+    // Everything played since the log was last cleared, end to end.
+    std::vector<std::int16_t> played() const {
+        std::vector<std::int16_t> all;
+        for (const Call& call : calls) {
+            all.insert(all.end(), call.samples.begin(), call.samples.end());
+        }
+        return all;
+    }
 
-private:
     // Leading and trailing pauses aside, how long the speech lasts.
     static std::size_t voicedLength(const std::vector<std::int16_t>& samples) {
         constexpr int kAudible = 500;
-        std::size_t first = samples.size();
-        std::size_t last = 0;
-        for (std::size_t i = 0; i < samples.size(); ++i) {
-            if (std::abs(samples[i]) > kAudible) {
-                first = std::min(first, i);
-                last = i;
-            }
+        const auto audible = [](std::int16_t s) { return std::abs(s) > kAudible; };
+        const auto first = std::find_if(samples.begin(), samples.end(), audible);
+        if (first == samples.end()) {
+            return 0;
         }
-        return first < samples.size() ? last - first + 1 : 0;
+        const auto last = std::find_if(samples.rbegin(), samples.rend(), audible);
+        return static_cast<std::size_t>(last.base() - first);
     }
+
+    std::vector<Call> calls;
 };

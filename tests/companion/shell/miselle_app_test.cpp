@@ -188,8 +188,8 @@ private slots:
         QCOMPARE(
             message,
             QStringLiteral(
-                "Lorvane|您机器里没有安装微软最新的TTS5.1语音系统，所以无法播放英文读音，"
-                "请参照说明下载相应的TTS语音包。\r\n安装完成后，再运行桌面上Miselle快捷方式。"));
+                "Lorvane|您机器里没有安装espeak-ng语音系统的英文语音，所以无法播放英文读音，"
+                "请参照说明下载相应的语音包。\r\n安装完成后，再运行桌面上Miselle快捷方式。"));
         QVERIFY(exclamationAndOk);
         QVERIFY(openedWhileAsking.isEmpty());
         QCOMPARE(opened_, QStringList{QStringLiteral("/程序/安装必读.htm")});

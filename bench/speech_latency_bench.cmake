@@ -1,0 +1,3 @@
+# Speak → first sound at the audio server; run it with bench/speech_latency.sh.
+add_executable(speech_latency_bench ${CMAKE_CURRENT_LIST_DIR}/speech_latency_bench.cpp)
+target_link_libraries(speech_latency_bench PRIVATE speech benchmark::benchmark)

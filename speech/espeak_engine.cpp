@@ -1,0 +1,188 @@
+#include "espeak_engine.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace {
+
+// English voices first, American then British, so that a learner's first
+// choice (index 0) speaks English; the rest keep espeak-ng's order.
+int rank(const std::string& language) {
+    if (language == "en-us") {
+        return 0;
+    }
+    if (language == "en-gb") {
+        return 1;
+    }
+    if (language.starts_with("en")) {
+        return 2;
+    }
+    return 3;
+}
+
+// The library's callback cannot carry the engine along.
+EspeakEngine* theEngine = nullptr;
+
+}  // namespace
+
+EspeakEngine* EspeakEngine::instance() {
+    static const std::unique_ptr<EspeakEngine> engine = setUp();
+    return engine.get();
+}
+
+std::unique_ptr<EspeakEngine> EspeakEngine::setUp() {
+    const EspeakLibrary* library = installedEspeakLibrary();
+    if (!library) {
+        return nullptr;
+    }
+    // Without the flag espeak-ng ends the whole program when its data is
+    // missing or damaged.
+    const int sampleRate =
+        library->initialize(AUDIO_OUTPUT_SYNCHRONOUS, 200, nullptr, espeakINITIALIZE_DONT_EXIT);
+    if (sampleRate <= 0) {
+        return nullptr;
+    }
+    std::vector<std::pair<int, InstalledVoice>> ranked;
+    const auto text = [](const char* s) { return s ? std::string(s) : std::string(); };
+    for (const espeak_VOICE** v = library->listVoices(nullptr); v && *v; ++v) {
+        if (!(*v)->identifier) {
+            continue;
+        }
+        // languages: a priority byte, then the language name.
+        const std::string language = (*v)->languages ? text((*v)->languages + 1) : "";
+        ranked.push_back({rank(language), {(*v)->identifier, text((*v)->name)}});
+    }
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // A learner of English needs an English voice that actually loads.
+    if (ranked.empty() || ranked.front().first > 2 ||
+        library->setVoiceByName(ranked.front().second.identifier.c_str()) != EE_OK) {
+        return nullptr;
+    }
+    std::vector<InstalledVoice> voices;
+    voices.reserve(ranked.size());
+    for (auto& [order, voice] : ranked) {
+        voices.push_back(std::move(voice));
+    }
+    return std::unique_ptr<EspeakEngine>(new EspeakEngine(*library, sampleRate, std::move(voices)));
+}
+
+EspeakEngine::EspeakEngine(const EspeakLibrary& library, int sampleRate,
+                           std::vector<InstalledVoice> voices)
+    : library_(library), sampleRate_(sampleRate), voices_(std::move(voices)) {
+    theEngine = this;
+    library_.setSynthCallback(&EspeakEngine::synthesised);
+    appliedVoice_ = voices_.front().identifier;
+    thread_ = std::thread([this] { run(); });
+}
+
+EspeakEngine::~EspeakEngine() {
+    cutOff_ = std::numeric_limits<std::uint64_t>::max();
+    {
+        std::lock_guard lock(queueMutex_);
+        quitting_ = true;
+    }
+    queued_.notify_one();
+    thread_.join();
+}
+
+bool EspeakEngine::attach(Listener& listener) {
+    std::lock_guard lock(listenerMutex_);
+    if (listener_) {
+        return false;
+    }
+    listener_ = &listener;
+    return true;
+}
+
+void EspeakEngine::detach(Listener& listener) {
+    cutOffBefore(newUtterance());
+    // A block being delivered holds the lock: it is through once we have it.
+    std::lock_guard lock(listenerMutex_);
+    if (listener_ == &listener) {
+        listener_ = nullptr;
+    }
+}
+
+void EspeakEngine::speak(Request request) {
+    {
+        std::lock_guard lock(queueMutex_);
+        queue_.push_back(std::move(request));
+    }
+    queued_.notify_one();
+}
+
+void EspeakEngine::cutOffBefore(std::uint64_t utterance) {
+    std::uint64_t current = cutOff_.load();
+    while (current < utterance && !cutOff_.compare_exchange_weak(current, utterance)) {
+    }
+    std::lock_guard lock(queueMutex_);
+    std::erase_if(queue_, [utterance](const Request& r) { return r.utterance < utterance; });
+}
+
+void EspeakEngine::run() {
+    for (;;) {
+        Request request;
+        {
+            std::unique_lock lock(queueMutex_);
+            queued_.wait(lock, [this] { return quitting_ || !queue_.empty(); });
+            if (quitting_) {
+                return;
+            }
+            request = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        if (request.utterance < cutOff_.load()) {
+            continue;
+        }
+        apply(request);
+        currentReplaces_ = request.replacesCurrent;
+        unsigned int options = espeakCHARS_UTF8;
+        if (request.markup) {
+            options |= espeakSSML;
+        }
+        library_.synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, options,
+                       nullptr,
+                       reinterpret_cast<void*>(static_cast<std::uintptr_t>(request.utterance)));
+    }
+}
+
+void EspeakEngine::apply(const Request& request) {
+    if (request.voice != appliedVoice_) {
+        library_.setVoiceByName(request.voice.c_str());
+        appliedVoice_ = request.voice;
+        // A new voice comes with its own speed and volume.
+        appliedRate_ = appliedVolume_ = -1;
+    }
+    if (request.wordsPerMinute != appliedRate_) {
+        library_.setParameter(espeakRATE, request.wordsPerMinute, 0);
+        appliedRate_ = request.wordsPerMinute;
+    }
+    if (request.volume != appliedVolume_) {
+        library_.setParameter(espeakVOLUME, request.volume, 0);
+        appliedVolume_ = request.volume;
+    }
+}
+
+int EspeakEngine::synthesised(short* samples, int count, espeak_EVENT* events) {
+    const auto utterance =
+        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(events->user_data));
+    return theEngine->deliver(samples, count, utterance, theEngine->currentReplaces_);
+}
+
+int EspeakEngine::deliver(const short* samples, int count, std::uint64_t utterance,
+                          bool replacesCurrent) {
+    if (utterance < cutOff_.load()) {
+        return 1;  // cut off: espeak-ng stops synthesising it
+    }
+    if (!samples || count <= 0) {
+        return 0;  // the end of the utterance, or a block without sound
+    }
+    std::lock_guard lock(listenerMutex_);
+    if (!listener_) {
+        return 1;
+    }
+    listener_->onSamples(utterance, replacesCurrent, samples, count);
+    return 0;
+}

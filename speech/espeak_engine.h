@@ -1,0 +1,111 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "espeak_library.h"
+
+// libespeak-ng for the whole process: its installed voices, and the one
+// thread that synthesises with it.
+//
+// espeak-ng runs synchronously on that thread, and nothing else calls into
+// the library once it has been set up. Its own queue and cancelling (the
+// "retrieval" mode) are not used: cancelling there races the next request
+// and can hold the caller for a whole utterance. Here an utterance is cut
+// off by number instead: the synthesiser stops at its next block of samples
+// (a fraction of a millisecond), and requests not yet begun are dropped.
+class EspeakEngine {
+public:
+    struct InstalledVoice {
+        std::string identifier;
+        std::string description;
+    };
+
+    struct Request {
+        std::uint64_t utterance = 0;  // from newUtterance()
+        std::string text;             // UTF-8
+        bool markup = false;          // SSML: interpreted, never read out
+        std::string voice;            // an identifier from voices()
+        int wordsPerMinute = 175;
+        int volume = 100;  // espeak-ng's 0 … 200, 100 being its normal
+        // Handed back with the samples: the utterance replaces whatever is
+        // still being said.
+        bool replacesCurrent = false;
+    };
+
+    // Receives synthesised speech on the engine's thread, in order, in
+    // blocks of about 200 ms.
+    class Listener {
+    public:
+        virtual void onSamples(std::uint64_t utterance, bool replacesCurrent, const short* samples,
+                               int count) = 0;
+
+    protected:
+        ~Listener() = default;
+    };
+
+    // The engine, set up on first use; null when libespeak-ng, its data or
+    // an English voice is missing. espeak-ng is set up once per process and
+    // stays until the process ends.
+    static EspeakEngine* instance();
+
+    EspeakEngine(const EspeakEngine&) = delete;
+    EspeakEngine& operator=(const EspeakEngine&) = delete;
+    ~EspeakEngine();
+
+    int sampleRate() const { return sampleRate_; }
+    // English voices first (American, British, others), then the rest in
+    // espeak-ng's order; the same order for the whole run.
+    const std::vector<InstalledVoice>& voices() const { return voices_; }
+
+    // One listener at a time: false while another one is attached.
+    bool attach(Listener& listener);
+    // Once this returns, the listener is called no more.
+    void detach(Listener& listener);
+
+    // A number for the next utterance, greater than every earlier one.
+    std::uint64_t newUtterance() { return ++lastUtterance_; }
+    // Synthesises in the background; returns at once.
+    void speak(Request request);
+    // Stops every utterance numbered below `utterance`: the one being
+    // synthesised at its next block, the waiting ones before they start.
+    void cutOffBefore(std::uint64_t utterance);
+
+private:
+    static std::unique_ptr<EspeakEngine> setUp();
+    EspeakEngine(const EspeakLibrary& library, int sampleRate, std::vector<InstalledVoice> voices);
+    static int synthesised(short* samples, int count, espeak_EVENT* events);
+    int deliver(const short* samples, int count, std::uint64_t utterance, bool replacesCurrent);
+    void run();
+    void apply(const Request& request);
+
+    const EspeakLibrary& library_;
+    const int sampleRate_;
+    const std::vector<InstalledVoice> voices_;
+
+    std::atomic<std::uint64_t> lastUtterance_{0};
+    std::atomic<std::uint64_t> cutOff_{0};
+
+    std::mutex listenerMutex_;
+    Listener* listener_ = nullptr;
+
+    std::mutex queueMutex_;
+    std::condition_variable queued_;
+    std::deque<Request> queue_;
+    bool quitting_ = false;
+
+    // The settings espeak-ng last got, on the engine's thread only.
+    std::string appliedVoice_;
+    int appliedRate_ = -1;
+    int appliedVolume_ = -1;
+    bool currentReplaces_ = false;
+
+    std::thread thread_;
+};
