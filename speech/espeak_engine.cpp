@@ -136,16 +136,48 @@ void EspeakEngine::run() {
         if (request.utterance < cutOff_.load()) {
             continue;
         }
-        apply(request);
-        currentReplaces_ = request.replacesCurrent;
         unsigned int options = espeakCHARS_UTF8;
         if (request.markup) {
             options |= espeakSSML;
         }
+        std::lock_guard lock(libraryMutex_);
+        apply(request);
+        currentReplaces_ = request.replacesCurrent;
         library_.synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, options,
                        nullptr,
                        reinterpret_cast<void*>(static_cast<std::uintptr_t>(request.utterance)));
     }
+}
+
+std::string EspeakEngine::phonemes(const std::string& text) {
+    // A lesson's word or phrase; a whole page would only hold up the voice.
+    constexpr std::size_t kLongest = 200;
+    constexpr int kMostClauses = 50;
+    std::lock_guard lock(libraryMutex_);
+    const std::string& english = voices_.front().identifier;
+    if (appliedVoice_ != english) {
+        library_.setVoiceByName(english.c_str());
+        appliedVoice_ = english;
+        appliedRate_ = appliedVolume_ = -1;
+    }
+    std::size_t length = std::min(text.size(), kLongest);
+    while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
+        --length;  // not in the middle of a character
+    }
+    const std::string shortened = text.substr(0, length);
+    const void* rest = shortened.c_str();
+    std::string ipa;
+    // One clause at a time; `rest` becomes null after the last.
+    for (int clause = 0; rest && clause < kMostClauses; ++clause) {
+        const char* phonemes = library_.textToPhonemes(&rest, espeakCHARS_UTF8, espeakPHONEMES_IPA);
+        if (phonemes && *phonemes) {
+            if (!ipa.empty()) {
+                ipa += ' ';
+            }
+            ipa += phonemes;
+        }
+    }
+    return ipa;
 }
 
 void EspeakEngine::apply(const Request& request) {

@@ -78,6 +78,12 @@ public:
     // synthesised at its next block, the waiting ones before they start.
     void cutOffBefore(std::uint64_t utterance);
 
+    // How the first English voice of the list pronounces `text`, in IPA as
+    // espeak-ng writes it ("ˈæpəl", "bˈeɪbi"); empty when it has nothing to
+    // say. Waits for the block being synthesised: espeak-ng looks words up
+    // with the same state it speaks with, and mixes the two up otherwise.
+    std::string phonemes(const std::string& text);
+
 private:
     static std::unique_ptr<EspeakEngine> setUp();
     EspeakEngine(const EspeakLibrary& library, int sampleRate, std::vector<InstalledVoice> voices);
@@ -101,7 +107,10 @@ private:
     std::deque<Request> queue_;
     bool quitting_ = false;
 
-    // The settings espeak-ng last got, on the engine's thread only.
+    // Held while espeak-ng synthesises or looks a word up: the library
+    // does one thing at a time.
+    std::mutex libraryMutex_;
+    // The settings espeak-ng last got, under libraryMutex_.
     std::string appliedVoice_;
     int appliedRate_ = -1;
     int appliedVolume_ = -1;

@@ -23,7 +23,8 @@ std::optional<EspeakLibrary> loadEspeakLibrary(const char* fileName) {
         lookUp(library, "espeak_SetSynthCallback", functions.setSynthCallback) &&
         lookUp(library, "espeak_SetVoiceByName", functions.setVoiceByName) &&
         lookUp(library, "espeak_SetParameter", functions.setParameter) &&
-        lookUp(library, "espeak_Synth", functions.synth)) {
+        lookUp(library, "espeak_Synth", functions.synth) &&
+        lookUp(library, "espeak_TextToPhonemes", functions.textToPhonemes)) {
         return functions;
     }
     dlclose(library);

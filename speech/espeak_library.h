@@ -15,6 +15,7 @@ struct EspeakLibrary {
     decltype(&espeak_SetVoiceByName) setVoiceByName;
     decltype(&espeak_SetParameter) setParameter;
     decltype(&espeak_Synth) synth;
+    decltype(&espeak_TextToPhonemes) textToPhonemes;
 };
 
 // Loads the library from `fileName` (searched like the program's own

@@ -14,12 +14,13 @@ public:
         std::string what;  // "play" or "stop"
         std::vector<std::int16_t> samples;
         bool afterCurrent = false;
+        int sampleRate = 0;
     };
 
-    void play(std::vector<std::int16_t> samples, int /*sampleRate*/, bool afterCurrent) override {
-        calls.push_back({"play", std::move(samples), afterCurrent});
+    void play(std::vector<std::int16_t> samples, int sampleRate, bool afterCurrent) override {
+        calls.push_back({"play", std::move(samples), afterCurrent, sampleRate});
     }
-    void stop() override { calls.push_back({"stop", {}, false}); }
+    void stop() override { calls.push_back({"stop", {}, false, 0}); }
 
     std::vector<Call> plays() const {
         std::vector<Call> result;

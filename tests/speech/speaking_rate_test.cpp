@@ -22,3 +22,12 @@ TEST(SpeakingRate, ARateBeyondTheEndsCountsAsTheEnd) {
     EXPECT_EQ(wordsPerMinute(-11), 80);
     EXPECT_EQ(wordsPerMinute(1000), 450);
 }
+
+// libflite is told a factor of its own speed: the same 21 speeds.
+TEST(SpeakingRate, TheFactorsAreTheSameSpeeds) {
+    EXPECT_DOUBLE_EQ(relativeSpeed(0), 1);
+    for (int rate = Voice::kMinRate; rate <= Voice::kMaxRate; ++rate) {
+        EXPECT_NEAR(relativeSpeed(rate) * 175, wordsPerMinute(rate), 0.5) << "rate " << rate;
+    }
+    EXPECT_DOUBLE_EQ(relativeSpeed(-30), relativeSpeed(Voice::kMinRate));
+}
