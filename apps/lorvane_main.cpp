@@ -5,8 +5,8 @@
 
 #include "app_icons.h"
 #include "chinese_translations.h"
+#include "combined_voice.h"
 #include "document_opener.h"
-#include "espeak_voice.h"
 #include "lorvane_app.h"
 #include "lorvane_missing_speech.h"
 #include "paths.h"
@@ -22,9 +22,10 @@ int main(int argc, char** argv) {
     loadChineseTranslations(app);
     const QString folder = QString::fromStdString(programFolder());
 
-    // Without espeak-ng's English voices the trainer can't read words out:
-    // say so, open the installation notes and end.
-    auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
+    // Without a voice that speaks English (libflite's natural voices or
+    // espeak-ng's) the trainer can't read words out: say so, open the
+    // installation notes and end.
+    auto voice = CombinedVoice::create(std::make_unique<SinkAudioOutput>());
     if (!voice) {
         reportMissingSpeech(folder, [](const QString& path) { return openDocument(path); });
         return 1;
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
             folder, *voice, recorder,
             LorvaneApp::Desktop{[](const QString& path) { return openDocument(path); },
                                 [](const QString& path) { return startProgram(path); }});
+        lorvane->studyWindow().transcribe = [&voice](const std::string& english) {
+            return voice->transcription(english);
+        };
         lorvane->start();
     } catch (const std::exception& error) {
         lorvane.reset();  // its windows go before the message

@@ -6,7 +6,7 @@
 
 #include "app_icons.h"
 #include "chinese_translations.h"
-#include "espeak_voice.h"
+#include "combined_voice.h"
 #include "miselle_app.h"
 #include "paths.h"
 #include "single_instance.h"
@@ -30,9 +30,10 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromStdString(programFolder());
     const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 
-    // Without espeak-ng's English voices the companion can't read words
-    // out: say so, open the installation notes and end.
-    auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
+    // Without a voice that speaks English (libflite's natural voices or
+    // espeak-ng's) the companion can't read words out: say so, open the
+    // installation notes and end.
+    auto voice = CombinedVoice::create(std::make_unique<SinkAudioOutput>());
     if (!voice) {
         MiselleApp::reportMissingSpeech(folder, MiselleApp::realDesktop());
         return 1;

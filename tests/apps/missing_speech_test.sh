@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The staged Lorvane or Miselle on a machine without espeak-ng's voices (its
-# data folder empty) and, where a private mount namespace can be made,
-# without libespeak-ng itself: the message box says so, OK opens the
+# The staged Lorvane or Miselle on a machine without libflite, and without
+# espeak-ng's voices (its data folder empty) or without libespeak-ng
+# itself: no voice can speak, the message box says so, OK opens the
 # installation notes through the desktop's opener (a stand-in xdg-open
 # here), and the program ends having saved nothing. Needs an X display
 # and xdotool.
@@ -20,6 +20,7 @@ export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/confi
 export QT_QPA_PLATFORM=xcb
 mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir "$HOME" "$XDG_CONFIG_HOME"
 fail() { echo "$@"; exit 1; }
+. "$(dirname "$0")/hidden_libraries.sh"
 
 # The desktop's opener, standing in: notes what it was asked to open.
 mkdir "$work/bin"
@@ -84,17 +85,8 @@ check() {  # HOW, then the command that starts the program
     [ "$(written)" = "$before" ] || fail "$how: $name wrote files: $(diff <(echo "$before") <(written))"
 }
 
-check "an empty voice data folder" env ESPEAK_DATA_PATH="$work/no-voices" "$program/$name"
-
-# Without the library: hidden behind /dev/null in a mount namespace of our
-# own, which needs root.
-library=$(ldconfig -p | awk '/libespeak-ng\.so\.1 /{print $NF; exit}')
-if [ -n "$library" ] && [ "$(id -u)" = 0 ] &&
-    unshare --mount --propagation private true 2>/dev/null; then
-    check "no libespeak-ng" unshare --mount --propagation private \
-        sh -c 'mount --bind /dev/null "$1" && exec "$2"' _ "$(readlink -f "$library")" \
-        "$program/$name"
-else
-    echo "no libespeak-ng: not checked (needs root and unshare)"
-fi
+check "an empty voice data folder, no libflite" \
+    run_without libflite.so.1 env ESPEAK_DATA_PATH="$work/no-voices" "$program/$name"
+check "no libespeak-ng, no libflite" \
+    run_without "libespeak-ng.so.1 libflite.so.1" "$program/$name"
 echo "1 passed, 0 failed"

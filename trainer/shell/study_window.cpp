@@ -415,6 +415,11 @@ void StudyWindow::refresh() {
     }
 
     Label1_[0]->setText(qs(model_.Label1[0].caption));
+    // How the word sounds, but only once it is shown: hidden, it would give
+    // the answer away (as would a hint that shows part of it).
+    const LabelState& english = model_.Label1[0];
+    const bool shown = !english.tag.empty() && english.caption == english.tag;
+    Label1_[0]->setToolTip(shown && transcribe ? qs(transcribe(english.tag)) : QString());
     Label1_[1]->setText(qs(model_.Label1[1].caption));
     Label1_[1]->setVisible(model_.Label1[1].visible);
     Label3_->setText(qs(model_.Label3.caption));

@@ -39,6 +39,9 @@ public:
     std::function<void()> onCaptionDragEnded;  // dock the chooser again
     std::function<bool(const QString& path)> openDocument;
     std::function<bool(const QString& path)> startProgram;
+    // The phonetic transcription of an English word, shown over the word
+    // while it is shown; "" for none.
+    std::function<std::string(const std::string& english)> transcribe;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

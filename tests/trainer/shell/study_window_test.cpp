@@ -9,8 +9,10 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <filesystem>
 
+#include "combined_voice.h"
 #include "fake_voice.h"
 #include "fake_wave_audio.h"
 #include "gbk_codec.h"
@@ -33,6 +35,23 @@ void answerNextMessageBox(QMessageBox::StandardButton button, QString* text = nu
         }
         box->button(button)->click();
     });
+}
+
+// Sound that goes nowhere: the test reads transcriptions, not speech.
+class SilentOutput : public AudioOutput {
+public:
+    void play(std::vector<std::int16_t> /*samples*/, int /*sampleRate*/,
+              bool /*afterCurrent*/) override {}
+    void stop() override {}
+};
+
+// The tooltip the label would show now, as hovering over it asks for it.
+QString hoveredToolTip(QWidget* widget) {
+    QToolTip::hideText();
+    const QPoint centre = widget->rect().center();
+    QHelpEvent hover(QEvent::ToolTip, centre, widget->mapToGlobal(centre));
+    QCoreApplication::sendEvent(widget, &hover);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 }  // namespace
@@ -171,6 +190,41 @@ private slots:
         QCOMPARE(study<QLabel>("Label1_0")->text(), QStringLiteral("pear"));
         QTest::mouseClick(study<QPushButton>("Command6"), Qt::LeftButton);
         QCOMPARE(voice_->spokenTexts().back(), std::string("pear"));
+    }
+
+    // How the shown word sounds, from the real synthesisers, over the
+    // English; never while the English or only a hint of it is shown.
+    void theShownWordTellsHowItSounds() {
+        auto transcriber = CombinedVoice::create(std::make_unique<SilentOutput>());
+        QVERIFY2(transcriber, "a synthesiser must be installed");
+        startApp();
+        app_->studyWindow().transcribe = [&transcriber](const std::string& english) {
+            return transcriber->transcription(english);
+        };
+        openFruitLesson();
+        auto* english = study<QLabel>("Label1_0");
+        QCOMPARE(english->text(), QString());
+        QCOMPARE(hoveredToolTip(english), QString());
+
+        auto* answer = study<QLineEdit>("Text1");
+        QTest::keyClicks(answer, "aple");
+        QTest::keyClick(answer, Qt::Key_Return);
+        QCOMPARE(english->text(), QStringLiteral("ap***"));
+        QCOMPARE(hoveredToolTip(english), QString());
+
+        auto* showEnglish = study<QCheckBox>("Check1_0");
+        QTest::mouseClick(showEnglish, Qt::LeftButton);
+        QCOMPARE(english->text(), QStringLiteral("apple"));
+        QCOMPARE(hoveredToolTip(english), QStringLiteral("/ˈæpəl/"));
+
+        QTest::mouseClick(study<QPushButton>("Command5"), Qt::LeftButton);
+        QCOMPARE(english->text(), QStringLiteral("pear"));
+        QCOMPARE(hoveredToolTip(english), QStringLiteral("/ˈpɛɹ/"));
+
+        QTest::mouseClick(showEnglish, Qt::LeftButton);
+        QCOMPARE(english->text(), QString());
+        QCOMPARE(hoveredToolTip(english), QString());
+        QCOMPARE(english->toolTip(), QString());
     }
 
     void theRecordButtonShowsTheRecordingState() {
