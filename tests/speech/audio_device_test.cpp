@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "espeak_voice.h"
+#include "flite_voice.h"
 #include "qt_wave_audio.h"
 #include "sink_audio_output.h"
 
@@ -86,6 +87,12 @@ private slots:
         audio.command("play");
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 1, 2000);
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 0, 3000);
+
+        auto natural = FliteVoice::create(std::make_unique<SinkAudioOutput>());
+        QVERIFY(natural);
+        natural->speak("apple. And a pear.", Voice::kSpeakFlags);
+        QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 1, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 0, 5000);
     }
 
     void commandsOutOfOrderDoNothing() {

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -55,13 +56,27 @@ public:
             return {};
         }
         const QByteArray bytes = file.readAll();
-        std::vector<std::int16_t> samples(static_cast<std::size_t>(bytes.size() / 2));
-        std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
-        return soundRegions(samples, kRate);
+        samples_.resize(static_cast<std::size_t>(bytes.size() / 2));
+        std::memcpy(samples_.data(), bytes.constData(), samples_.size() * 2);
+        return soundRegions(samples_, kRate);
+    }
+
+    // What was recorded, once stopped.
+    const std::vector<std::int16_t>& samples() const { return samples_; }
+
+    // The recorded samples of a stretch that was heard.
+    std::vector<std::int16_t> samplesOf(const SoundRegion& region) const {
+        const auto at = [this](long ms) {
+            return samples_.begin() +
+                   std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(ms) * kRate / 1000,
+                                            static_cast<std::ptrdiff_t>(samples_.size()));
+        };
+        return {at(region.startMs), at(region.startMs + region.lengthMs)};
     }
 
 private:
     QTemporaryDir folder_;
     QString file_;
+    std::vector<std::int16_t> samples_;
     QProcess parecord_;
 };
