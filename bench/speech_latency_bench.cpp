@@ -1,7 +1,9 @@
 // Speak → first sound at the audio server: how long after the program asks
 // for a word or a sentence its first sample reaches the server's output,
-// next to the floors of playing a short wave file with paplay and of the
-// espeak-ng command speaking the word (both include starting a process).
+// with espeak-ng's first English voice and with each of libflite's natural
+// voices, next to the floors of playing a short wave file with paplay and
+// of the espeak-ng command speaking the word (both include starting a
+// process).
 //
 // Run by bench/speech_latency.sh, which starts a private PulseAudio server
 // whose default output is a null sink. What reaches that sink is read back
@@ -28,6 +30,7 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "combined_voice.h"
 #include "espeak_voice.h"
 #include "sink_audio_output.h"
 
@@ -168,7 +171,7 @@ double millisecondsToSound(const std::function<void()>& start) {
     return std::chrono::duration<double, std::milli>(heard - asked).count();
 }
 
-std::unique_ptr<EspeakVoice> voice;
+std::unique_ptr<CombinedVoice> voice;
 
 // The real output, noting when the first block of an utterance was handed
 // over and when handing it over was done.
@@ -192,11 +195,19 @@ private:
 };
 TimedOutput* timed = nullptr;
 
-void measureSpeaking(benchmark::State& state, const std::string& text) {
+// Speaks `text` with the voice at `index` of the list.
+void measureSpeaking(benchmark::State& state, int index, const std::string& text) {
     if (!listener || !listener->running() || !voice) {
         state.SkipWithError("needs parec and a voice: run bench/speech_latency.sh");
         return;
     }
+    if (!voice->selectVoice(index)) {
+        state.SkipWithError("that voice is not installed");
+        return;
+    }
+    // Once through first: the first words of a voice find its data on disk.
+    millisecondsToSound([&] { voice->speak(text, Voice::kSpeakFlags); });
+    voice->speak("", Voice::kSpeakFlags);
     double toBlock = 0;
     double handing = 0;
     while (state.KeepRunning()) {
@@ -289,12 +300,9 @@ std::string wordWaveFile(const std::string& folder) {
 
 std::string waveFile;
 
-void BM_SpeakWord(benchmark::State& state) {
-    measureSpeaking(state, "apple");
-}
-void BM_SpeakSentence(benchmark::State& state) {
-    measureSpeaking(state, "The quick brown fox jumps over the lazy dog.");
-}
+constexpr const char* kWord = "apple";
+constexpr const char* kSentence = "The quick brown fox jumps over the lazy dog.";
+
 void BM_PaplayShortWave(benchmark::State& state) {
     measureProcess(state, {"paplay", waveFile});
 }
@@ -315,8 +323,6 @@ void asLatency(benchmark::internal::Benchmark* bench) {
         ->Unit(benchmark::kMillisecond);
 }
 
-BENCHMARK(BM_SpeakWord)->Apply(asLatency);
-BENCHMARK(BM_SpeakSentence)->Apply(asLatency);
 BENCHMARK(BM_PaplayShortWave)->Apply(asLatency);
 BENCHMARK(BM_EspeakNgCommandWord)->Apply(asLatency);
 
@@ -328,7 +334,29 @@ int main(int argc, char** argv) {
     waveFile = wordWaveFile(folder.path);
     auto output = std::make_unique<TimedOutput>();
     timed = output.get();
-    voice = EspeakVoice::create(std::move(output));
+    voice = CombinedVoice::create(std::move(output));
+    // One benchmark of each kind per voice: espeak-ng's first English voice
+    // and every natural one.
+    if (voice) {
+        const std::vector<std::string> names = voice->voiceDescriptions();
+        const int natural = voice->naturalVoiceCount();
+        for (int index = 0; index <= natural; ++index) {
+            const std::string name = index == natural ? std::string("espeak-ng en-us")
+                                                      : names[std::size_t(index)];
+            const std::string shortName =
+                index == natural ? "espeak" : "flite_" + name.substr(name.find(" - ") + 3, 3);
+            benchmark::RegisterBenchmark(("BM_SpeakWord/" + shortName).c_str(),
+                                         [index](benchmark::State& state) {
+                                             measureSpeaking(state, index, kWord);
+                                         })
+                ->Apply(asLatency);
+            benchmark::RegisterBenchmark(("BM_SpeakSentence/" + shortName).c_str(),
+                                         [index](benchmark::State& state) {
+                                             measureSpeaking(state, index, kSentence);
+                                         })
+                ->Apply(asLatency);
+        }
+    }
     listener = std::make_unique<Listener>();
     // The server's first stream of a run takes far longer to start: one
     // utterance before measuring.

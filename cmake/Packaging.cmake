@@ -37,4 +37,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libespeak-ng1, espeak-ng-data, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
+# libflite's three natural English voices, also loaded at run time: wanted on
+# almost every machine (they sound far less robotic, and its pronouncing
+# dictionary gives the transcriptions), so apt installs them by default; but
+# the programs run well without them (27 MB installed), so a small system
+# may leave them out.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libflite1")
 include(CPack)

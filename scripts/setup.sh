@@ -14,14 +14,17 @@ set -euo pipefail
 build=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libx11-dev libxcb1-dev libespeak-ng-dev
+    # libflite's headers: its natural voices are loaded at run time
+    flite1-dev
 )
 # What the programs use at run time. Most would come with the -dev packages
 # above; named here so that removing those never takes them away. The xcb
 # platform plugin is part of libqt6gui6, the sound backends of
-# libqt6multimedia6.
+# libqt6multimedia6. libflite1's natural voices are optional for the
+# programs, but the tests speak with them.
 run=(
     libqt6widgets6 libqt6multimedia6 libespeak-ng1
-    espeak-ng-data fonts-wqy-microhei qt6-translations-l10n xdg-utils
+    espeak-ng-data libflite1 fonts-wqy-microhei qt6-translations-l10n xdg-utils
 )
 # cpack's Debian generator: dpkg-shlibdeps and file.
 package=(dpkg-dev file)

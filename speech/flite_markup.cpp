@@ -367,8 +367,8 @@ struct Tag {
     std::vector<std::pair<std::string, std::string>> attributes;  // values decoded
 
     std::string_view attribute(std::string_view key) const {
-        for (const auto& [name, value] : attributes) {
-            if (name == key) {
+        for (const auto& [attributeName, value] : attributes) {
+            if (attributeName == key) {
                 return value;
             }
         }
@@ -606,7 +606,7 @@ private:
         run_.clear();
     }
 
-    const Frame outside_;
+    const Frame outside_{};
     std::vector<Frame> frames_;
     std::string run_;
     std::vector<FlitePiece> pieces_;

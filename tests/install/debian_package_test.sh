@@ -31,6 +31,11 @@ for needed in libqt6widgets6 libqt6multimedia6 libespeak-ng1 libx11-6 \
               espeak-ng-data fonts-wqy-microhei qt6-translations-l10n xdg-utils; do
     [[ ", $depends," == *", $needed"[\ ,\|]* ]] || fail "Depends lacks $needed"
 done
+# The natural voices: installed by default, but the programs run without them.
+recommends=$(dpkg-deb -f "$package" Recommends)
+echo "Recommends: $recommends"
+[[ ", $recommends," == *", libflite1"[\ ,\|]* ]] || fail "Recommends lacks libflite1"
+[[ ", $depends," != *flite* ]] || fail "Depends names flite, which the programs do without"
 
 # Every file owned by root, directories and programs 0755, the rest 0644;
 # the programs in their folder, reached from usr/bin by relative links.
