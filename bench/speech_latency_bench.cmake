@@ -5,3 +5,7 @@ target_link_libraries(speech_latency_bench PRIVATE speech benchmark::benchmark)
 # What loading the voices costs in memory and time; run it on its own.
 add_executable(speech_memory_bench ${CMAKE_CURRENT_LIST_DIR}/speech_memory_bench.cpp)
 target_link_libraries(speech_memory_bench PRIVATE speech benchmark::benchmark)
+
+# The lesson words that espeak-ng and libflite pronounce differently.
+add_executable(pronunciation_differences ${CMAKE_CURRENT_LIST_DIR}/pronunciation_differences.cpp)
+target_link_libraries(pronunciation_differences PRIVATE speech common)

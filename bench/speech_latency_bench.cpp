@@ -341,19 +341,17 @@ int main(int argc, char** argv) {
         const std::vector<std::string> names = voice->voiceDescriptions();
         const int natural = voice->naturalVoiceCount();
         for (int index = 0; index <= natural; ++index) {
-            const std::string name = index == natural ? std::string("espeak-ng en-us")
-                                                      : names[std::size_t(index)];
+            const std::string name =
+                index == natural ? std::string("espeak-ng en-us") : names[std::size_t(index)];
             const std::string shortName =
                 index == natural ? "espeak" : "flite_" + name.substr(name.find(" - ") + 3, 3);
-            benchmark::RegisterBenchmark(("BM_SpeakWord/" + shortName).c_str(),
-                                         [index](benchmark::State& state) {
-                                             measureSpeaking(state, index, kWord);
-                                         })
+            benchmark::RegisterBenchmark(
+                ("BM_SpeakWord/" + shortName).c_str(),
+                [index](benchmark::State& state) { measureSpeaking(state, index, kWord); })
                 ->Apply(asLatency);
-            benchmark::RegisterBenchmark(("BM_SpeakSentence/" + shortName).c_str(),
-                                         [index](benchmark::State& state) {
-                                             measureSpeaking(state, index, kSentence);
-                                         })
+            benchmark::RegisterBenchmark(
+                ("BM_SpeakSentence/" + shortName).c_str(),
+                [index](benchmark::State& state) { measureSpeaking(state, index, kSentence); })
                 ->Apply(asLatency);
         }
     }

@@ -47,7 +47,8 @@ Memory memoryNow() {
 // Takes what is spoken and lets it go.
 class Discarding : public AudioOutput {
 public:
-    void play(std::vector<std::int16_t> samples, int /*sampleRate*/, bool /*afterCurrent*/) override {
+    void play(std::vector<std::int16_t> samples, int /*sampleRate*/,
+              bool /*afterCurrent*/) override {
         played += samples.size();
     }
     void stop() override {}
