@@ -344,7 +344,7 @@ int main(int argc, char** argv) {
             const std::string name =
                 index == natural ? std::string("espeak-ng en-us") : names[std::size_t(index)];
             const std::string shortName =
-                index == natural ? "espeak" : "flite_" + name.substr(name.find(" - ") + 3, 3);
+                index == natural ? "espeak" : "flite_" + name.substr(name.find(' ') + 1, 3);
             benchmark::RegisterBenchmark(
                 ("BM_SpeakWord/" + shortName).c_str(),
                 [index](benchmark::State& state) { measureSpeaking(state, index, kWord); })

@@ -15,16 +15,14 @@ struct KnownVoice {
     double loudness;
 };
 
-// The natural voices of Debian's libflite1. Their loudness factors bring
+// The natural voices of Debian's libflite1, named short enough for the
+// trainer's narrow voice list. Their loudness factors bring
 // the median loudness of a spoken lesson word to espeak-ng's, so that
 // switching voices doesn't change the volume.
 constexpr std::array<KnownVoice, 3> kKnownVoices = {{
-    {"libflite_cmu_us_slt.so.1", "register_cmu_us_slt", "English (America) - slt, female (flite)",
-     0.49},
-    {"libflite_cmu_us_rms.so.1", "register_cmu_us_rms", "English (America) - rms, male (flite)",
-     0.92},
-    {"libflite_cmu_us_awb.so.1", "register_cmu_us_awb", "English (Scotland) - awb, male (flite)",
-     0.91},
+    {"libflite_cmu_us_slt.so.1", "register_cmu_us_slt", "flite slt: US female", 0.49},
+    {"libflite_cmu_us_rms.so.1", "register_cmu_us_rms", "flite rms: US male", 0.92},
+    {"libflite_cmu_us_awb.so.1", "register_cmu_us_awb", "flite awb: Scottish male", 0.91},
 }};
 
 // The first block starts the sound; it must outlast the audio server's
