@@ -29,8 +29,10 @@ constexpr std::array<KnownVoice, 3> kKnownVoices = {{
 // pre-buffer (40 ms), or silence is played after it.
 constexpr std::size_t kFirstBlock = FliteEngine::kSampleRate / 20;
 constexpr std::size_t kBlock = FliteEngine::kSampleRate / 5;
-// What is kept of a sentence's leading silence: the first sound's onset.
-constexpr long kKeptSilence = FliteEngine::kSampleRate / 50;
+// What is kept of a sentence's leading silence: the first sound begins
+// where the pause ends, or a few milliseconds later (a breath, a stop's
+// closure), never before.
+constexpr long kKeptSilence = FliteEngine::kSampleRate / 100;
 // A sentence longer than this is no lesson text; flite would be busy with
 // it for a while.
 constexpr std::size_t kLongestPronounced = 200;
@@ -220,8 +222,8 @@ int FliteEngine::streamed(const cst_wave* wave, int start, int size, int /*last*
     return CST_AUDIO_STREAM_CONT;
 }
 
-// Where the sound of a sentence begins: after its leading pause, less the
-// onset of the first sound.
+// Where the sound of a sentence begins: at the end of its leading pause,
+// less a little silence for a soft onset.
 long FliteEngine::speechStart(const cst_utterance* utterance) const {
     const cst_item* first = library_->relationHead(library_->relation(utterance, "Segment"));
     if (!first || std::string_view(library_->stringFeature(first, "name")) != "pau") {
