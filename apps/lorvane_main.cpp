@@ -3,17 +3,17 @@
 #include <exception>
 #include <optional>
 
-#include "app_icons.h"
-#include "chinese_translations.h"
-#include "document_opener.h"
-#include "espeak_voice.h"
-#include "lorvane_app.h"
-#include "lorvane_missing_speech.h"
-#include "paths.h"
-#include "program_launcher.h"
-#include "qt_wave_audio.h"
-#include "sink_audio_output.h"
-#include "start_failure.h"
+#include "platform/app_icons.h"
+#include "platform/chinese_translations.h"
+#include "platform/document_opener.h"
+#include "speech/espeak_voice.h"
+#include "trainer/shell/lorvane_app.h"
+#include "apps/lorvane_missing_speech.h"
+#include "common/paths.h"
+#include "platform/program_launcher.h"
+#include "speech/qt_wave_audio.h"
+#include "speech/sink_audio_output.h"
+#include "apps/start_failure.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

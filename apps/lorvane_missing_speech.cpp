@@ -1,4 +1,4 @@
-#include "lorvane_missing_speech.h"
+#include "apps/lorvane_missing_speech.h"
 
 #include <QMessageBox>
 

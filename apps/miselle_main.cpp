@@ -4,14 +4,14 @@
 #include <exception>
 #include <memory>
 
-#include "app_icons.h"
-#include "chinese_translations.h"
-#include "espeak_voice.h"
-#include "miselle_app.h"
-#include "paths.h"
-#include "single_instance.h"
-#include "sink_audio_output.h"
-#include "start_failure.h"
+#include "platform/app_icons.h"
+#include "platform/chinese_translations.h"
+#include "speech/espeak_voice.h"
+#include "companion/shell/miselle_app.h"
+#include "common/paths.h"
+#include "platform/single_instance.h"
+#include "speech/sink_audio_output.h"
+#include "apps/start_failure.h"
 
 int main(int argc, char** argv) {
     // One companion per user: a second start ends here, silently, before it

@@ -1,4 +1,4 @@
-#include "start_failure.h"
+#include "apps/start_failure.h"
 
 #include <QMessageBox>
 #include <new>

@@ -5,14 +5,14 @@
 #include <filesystem>
 #include <string>
 
-#include "atomic_file.h"
-#include "bench_support.h"
-#include "companion_engine.h"
-#include "companion_ui.h"
-#include "gbk_codec.h"
-#include "paths.h"
-#include "random_source.h"
-#include "voice.h"
+#include "common/atomic_file.h"
+#include "bench/bench_support.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/engine/companion_ui.h"
+#include "common/gbk_codec.h"
+#include "common/paths.h"
+#include "common/random_source.h"
+#include "speech/voice.h"
 
 namespace {
 

@@ -27,9 +27,9 @@
 #include <thread>
 #include <vector>
 
-#include "bench_support.h"
-#include "espeak_voice.h"
-#include "sink_audio_output.h"
+#include "bench/bench_support.h"
+#include "speech/espeak_voice.h"
+#include "speech/sink_audio_output.h"
 
 extern char** environ;
 

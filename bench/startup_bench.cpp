@@ -13,10 +13,10 @@
 #include <string>
 #include <thread>
 
-#include "atomic_file.h"
-#include "bench_support.h"
-#include "gbk_codec.h"
-#include "x11_windows.h"
+#include "common/atomic_file.h"
+#include "bench/bench_support.h"
+#include "common/gbk_codec.h"
+#include "bench/x11_windows.h"
 
 extern char** environ;
 

@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <string>
 
-#include "atomic_file.h"
-#include "bench_support.h"
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "form2.h"
-#include "gbk_codec.h"
-#include "random_source.h"
-#include "study_prompts.h"
+#include "common/atomic_file.h"
+#include "bench/bench_support.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "trainer/engine/form2.h"
+#include "common/gbk_codec.h"
+#include "common/random_source.h"
+#include "trainer/engine/study_prompts.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "atomic_file.h"
+#include "common/atomic_file.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "commit_record.h"
-#include "locked_folder.h"
+#include "common/commit_record.h"
+#include "common/locked_folder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commit_record.h"
+#include "common/commit_record.h"
 
 // Replacing the learner's files so that a kill, a crash or a full disk at
 // any moment leaves either the old files or the new ones, never a mixture.

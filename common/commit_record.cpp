@@ -1,4 +1,4 @@
-#include "commit_record.h"
+#include "common/commit_record.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "encoding_guess.h"
+#include "common/encoding_guess.h"
 
 #include <iconv.h>
 
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "utf8_text.h"
+#include "common/utf8_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "error_text.h"
+#include "common/error_text.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,11 +1,11 @@
-#include "gbk_codec.h"
+#include "common/gbk_codec.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <stdexcept>
 
-#include "utf8_text.h"
+#include "common/utf8_text.h"
 
 namespace gbk {
 namespace {

@@ -1,13 +1,13 @@
-#include "ini_file.h"
+#include "common/ini_file.h"
 
 #include <filesystem>
 #include <optional>
 #include <vector>
 
-#include "atomic_file.h"
-#include "gbk_codec.h"
-#include "text_file.h"
-#include "utf8_text.h"
+#include "common/atomic_file.h"
+#include "common/gbk_codec.h"
+#include "common/text_file.h"
+#include "common/utf8_text.h"
 
 namespace ini {
 namespace {

@@ -1,4 +1,4 @@
-#include "input_file.h"
+#include "common/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <iostream>
 #include <utility>
 
-#include "error_text.h"
+#include "common/error_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "lesson_entry.h"
+#include "common/lesson_entry.h"
 
-#include "text_file.h"
+#include "common/text_file.h"
 
 LessonEntry splitEntry(std::string_view text) {
     LessonEntry entry;

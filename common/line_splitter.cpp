@@ -1,4 +1,4 @@
-#include "line_splitter.h"
+#include "common/line_splitter.h"
 
 #include <cstring>
 

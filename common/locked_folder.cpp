@@ -1,4 +1,4 @@
-#include "locked_folder.h"
+#include "common/locked_folder.h"
 
 #include <dirent.h>
 #include <fcntl.h>

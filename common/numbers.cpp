@@ -1,10 +1,10 @@
-#include "numbers.h"
+#include "common/numbers.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "text_file.h"
+#include "common/text_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "paths.h"
+#include "common/paths.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "random_source.h"
+#include "common/random_source.h"
 
 float ClassicRandom::next() {
     constexpr std::uint32_t kMask = (1u << 24) - 1;

@@ -1,11 +1,11 @@
-#include "stored_path.h"
+#include "common/stored_path.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 
-#include "gbk_codec.h"
-#include "utf8_text.h"
+#include "common/gbk_codec.h"
+#include "common/utf8_text.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "text_file.h"
+#include "common/text_file.h"
 
 #include <algorithm>
 #include <cerrno>
 
-#include "encoding_guess.h"
-#include "error_text.h"
-#include "gbk_codec.h"
-#include "input_file.h"
-#include "line_splitter.h"
+#include "common/encoding_guess.h"
+#include "common/error_text.h"
+#include "common/gbk_codec.h"
+#include "common/input_file.h"
+#include "common/line_splitter.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "numbers.h"
+#include "common/numbers.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "progress_files.h"
-#include "scratch_folder.h"
-#include "text_file.h"
+#include "trainer/engine/progress_files.h"
+#include "fuzz/scratch_folder.h"
+#include "common/text_file.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "speech_markup.h"
+#include "speech/speech_markup.h"
 
 namespace {
 

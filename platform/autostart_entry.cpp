@@ -1,10 +1,10 @@
-#include "autostart_entry.h"
+#include "platform/autostart_entry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "atomic_file.h"
+#include "common/atomic_file.h"
 
 namespace {
 

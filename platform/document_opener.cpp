@@ -1,4 +1,4 @@
-#include "document_opener.h"
+#include "platform/document_opener.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "global_hot_key.h"
+#include "platform/global_hot_key.h"
 
 #include <QGuiApplication>
 #include <algorithm>

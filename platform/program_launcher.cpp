@@ -1,4 +1,4 @@
-#include "program_launcher.h"
+#include "platform/program_launcher.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "espeak_engine.h"
+#include "speech/espeak_engine.h"
 
 #include <algorithm>
 #include <limits>

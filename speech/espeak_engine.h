@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "espeak_library.h"
+#include "speech/espeak_library.h"
 
 // libespeak-ng for the whole process: its installed voices, and the one
 // thread that synthesises with it.

@@ -1,4 +1,4 @@
-#include "espeak_library.h"
+#include "speech/espeak_library.h"
 
 #include <dlfcn.h>
 

@@ -1,10 +1,10 @@
-#include "espeak_voice.h"
+#include "speech/espeak_voice.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 
-#include "speaking_rate.h"
-#include "speech_markup.h"
+#include "speech/speaking_rate.h"
+#include "speech/speech_markup.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "audio_output.h"
-#include "espeak_engine.h"
-#include "voice.h"
+#include "speech/audio_output.h"
+#include "speech/espeak_engine.h"
+#include "speech/voice.h"
 
 // The voice of both programs, spoken by libespeak-ng.
 //

@@ -1,4 +1,4 @@
-#include "pushed_playback.h"
+#include "speech/pushed_playback.h"
 
 #include <QByteArray>
 

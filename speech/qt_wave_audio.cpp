@@ -1,10 +1,10 @@
-#include "qt_wave_audio.h"
+#include "speech/qt_wave_audio.h"
 
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <algorithm>
 
-#include "pushed_playback.h"
+#include "speech/pushed_playback.h"
 
 namespace {
 // Time for the server to start and finish the stretch it was given.

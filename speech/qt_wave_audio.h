@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "wave_audio.h"
+#include "speech/wave_audio.h"
 
 // The recorder on the desktop's audio server: records from the default input
 // into memory with a QAudioSource and plays a stretch of it with a QAudioSink.

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "audio_output.h"
+#include "speech/audio_output.h"
 
 // Plays speech through the desktop's audio server with a QAudioSink. Starting
 // and stopping a sink takes no time, unlike the synthesiser's own playback.

@@ -1,4 +1,4 @@
-#include "speaking_rate.h"
+#include "speech/speaking_rate.h"
 
 #include <algorithm>
 #include <cmath>

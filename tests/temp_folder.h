@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "text_file.h"
+#include "common/text_file.h"
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {

@@ -1,16 +1,16 @@
-#include "companion_engine.h"
+#include "companion/engine/companion_engine.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "companion_ui.h"
-#include "item_display.h"
-#include "lesson_reader.h"
-#include "paths.h"
-#include "random_source.h"
-#include "text_file.h"
-#include "voice.h"
+#include "companion/engine/companion_ui.h"
+#include "companion/engine/item_display.h"
+#include "common/lesson_reader.h"
+#include "common/paths.h"
+#include "common/random_source.h"
+#include "common/text_file.h"
+#include "speech/voice.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "companion_model.h"
-#include "companion_settings.h"
+#include "companion/engine/companion_model.h"
+#include "companion/engine/companion_settings.h"
 
 class CompanionUi;
 class RandomSource;

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "form1.h"
-#include "lesson_list.h"
-#include "menu_checks.h"
-#include "voice_settings.h"
+#include "companion/engine/form1.h"
+#include "companion/engine/lesson_list.h"
+#include "companion/engine/menu_checks.h"
+#include "companion/engine/voice_settings.h"
 
 // Everything the companion knows during a run, kept as its windows keep it.
 // The shell shows it and writes back what the learner changes directly

@@ -1,4 +1,4 @@
-#include "companion_settings.h"
+#include "companion/engine/companion_settings.h"
 
 #include <cstdint>
 #include <optional>
@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "atomic_file.h"
-#include "companion_model.h"
-#include "ini_file.h"
-#include "list_file.h"
-#include "numbers.h"
-#include "truth_value.h"
+#include "common/atomic_file.h"
+#include "companion/engine/companion_model.h"
+#include "common/ini_file.h"
+#include "companion/engine/list_file.h"
+#include "common/numbers.h"
+#include "companion/engine/truth_value.h"
 
 namespace {
 

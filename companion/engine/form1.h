@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "control_state.h"
+#include "common/control_state.h"
 
 // A colour as the settings file keeps it: red in the low byte, then green,
 // then blue. Signed, so that any 32-bit value read from the file is written

@@ -1,9 +1,9 @@
-#include "item_display.h"
+#include "companion/engine/item_display.h"
 
 #include <string>
 
-#include "lesson_entry.h"
-#include "text_file.h"
+#include "common/lesson_entry.h"
+#include "common/text_file.h"
 
 void showItem(LabelState& label, std::string_view item) {
     const LessonEntry entry = splitEntry(trimSpaces(item));

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "control_state.h"
+#include "common/control_state.h"
 
 // Puts one item of a lesson on the label: the meaning in the caption for the
 // learner to see, the English in the tag as the expected answer and the text

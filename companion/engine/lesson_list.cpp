@@ -1,8 +1,8 @@
-#include "lesson_list.h"
+#include "companion/engine/lesson_list.h"
 
 #include <algorithm>
 
-#include "control_state.h"
+#include "common/control_state.h"
 
 const LessonListEntry& LessonList::at(int index) const {
     return entries_.at(static_cast<std::size_t>(index));

@@ -1,13 +1,13 @@
-#include "list_file.h"
+#include "companion/engine/list_file.h"
 
 #include <optional>
 #include <string_view>
 #include <vector>
 
-#include "lesson_list.h"
-#include "stored_path.h"
-#include "text_file.h"
-#include "utf8_text.h"
+#include "companion/engine/lesson_list.h"
+#include "common/stored_path.h"
+#include "common/text_file.h"
+#include "common/utf8_text.h"
 
 namespace {
 

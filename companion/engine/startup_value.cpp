@@ -1,4 +1,4 @@
-#include "startup_value.h"
+#include "companion/engine/startup_value.h"
 
 #include <utility>
 

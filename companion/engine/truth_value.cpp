@@ -1,9 +1,9 @@
-#include "truth_value.h"
+#include "companion/engine/truth_value.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "text_file.h"
+#include "common/text_file.h"
 
 namespace {
 

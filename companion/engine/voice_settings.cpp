@@ -1,6 +1,6 @@
-#include "voice_settings.h"
+#include "companion/engine/voice_settings.h"
 
-#include "voice.h"
+#include "speech/voice.h"
 
 VoiceSettings::VoiceSettings(Voice& voice)
     : voice_(voice), voiceNames_(voice.voiceDescriptions()) {}

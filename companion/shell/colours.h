@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "form1.h"
+#include "companion/engine/form1.h"
 
 // A stored colour holds red in its low byte, then green, then blue; the
 // high byte carries nothing to show.

@@ -1,4 +1,4 @@
-#include "command_menu.h"
+#include "companion/shell/command_menu.h"
 
 CommandMenu::CommandMenu(QWidget* parent) : QMenu(parent) {
     setObjectName(QStringLiteral("file"));

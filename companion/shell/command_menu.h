@@ -3,8 +3,8 @@
 #include <QMenu>
 #include <functional>
 
-#include "commands.h"
-#include "menu_checks.h"
+#include "companion/shell/commands.h"
+#include "companion/engine/menu_checks.h"
 
 // The companion's one menu `file`, popped up from the tray icon, the window
 // body and the left corner button; never shown as a menu bar. Its entries

@@ -1,4 +1,4 @@
-#include "companion_dialogs.h"
+#include "companion/shell/companion_dialogs.h"
 
 #include <QColorDialog>
 #include <QFileInfo>
@@ -8,7 +8,7 @@
 #include <QSettings>
 #include <cmath>
 
-#include "colours.h"
+#include "companion/shell/colours.h"
 
 void placeDialog(QWidget* dialog) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();

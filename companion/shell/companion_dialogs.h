@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QString>
 
-#include "form1.h"
+#include "companion/engine/form1.h"
 
 class QWidget;
 

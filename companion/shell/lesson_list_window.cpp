@@ -1,13 +1,13 @@
-#include "lesson_list_window.h"
+#include "companion/shell/lesson_list_window.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
 
-#include "companion_model.h"
-#include "twips.h"
-#include "window_layers.h"
+#include "companion/engine/companion_model.h"
+#include "platform/twips.h"
+#include "companion/shell/window_layers.h"
 
 namespace {
 

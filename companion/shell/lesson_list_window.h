@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "lesson_list.h"
-#include "picture_button.h"
+#include "companion/engine/lesson_list.h"
+#include "companion/shell/picture_button.h"
 
 struct CompanionModel;
 

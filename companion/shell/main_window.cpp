@@ -1,13 +1,13 @@
-#include "main_window.h"
+#include "companion/shell/main_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "colours.h"
-#include "companion_engine.h"
-#include "twips.h"
+#include "companion/shell/colours.h"
+#include "companion/engine/companion_engine.h"
+#include "platform/twips.h"
 
 namespace {
 

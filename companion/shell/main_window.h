@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "commands.h"
+#include "companion/shell/commands.h"
 
 class CompanionEngine;
 class QKeyEvent;

@@ -1,16 +1,16 @@
-#include "miselle_app.h"
+#include "companion/shell/miselle_app.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "app_icons.h"
-#include "autostart_entry.h"
-#include "document_opener.h"
-#include "paths.h"
-#include "startup_value.h"
-#include "window_layers.h"
+#include "platform/app_icons.h"
+#include "platform/autostart_entry.h"
+#include "platform/document_opener.h"
+#include "common/paths.h"
+#include "companion/engine/startup_value.h"
+#include "companion/shell/window_layers.h"
 
 MiselleApp::Desktop MiselleApp::realDesktop() {
     return {

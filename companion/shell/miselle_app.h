@@ -7,16 +7,16 @@
 #include <functional>
 #include <memory>
 
-#include "command_menu.h"
-#include "commands.h"
-#include "companion_dialogs.h"
-#include "companion_engine.h"
-#include "companion_ui.h"
-#include "global_hot_key.h"
-#include "lesson_list_window.h"
-#include "main_window.h"
-#include "random_source.h"
-#include "voice_dialog.h"
+#include "companion/shell/command_menu.h"
+#include "companion/shell/commands.h"
+#include "companion/shell/companion_dialogs.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/engine/companion_ui.h"
+#include "platform/global_hot_key.h"
+#include "companion/shell/lesson_list_window.h"
+#include "companion/shell/main_window.h"
+#include "common/random_source.h"
+#include "companion/shell/voice_dialog.h"
 
 class Voice;
 

@@ -1,4 +1,4 @@
-#include "picture_button.h"
+#include "companion/shell/picture_button.h"
 
 #include <QMouseEvent>
 #include <QPainter>

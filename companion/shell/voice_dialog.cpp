@@ -1,14 +1,14 @@
-#include "voice_dialog.h"
+#include "companion/shell/voice_dialog.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 
-#include "twips.h"
-#include "voice.h"
-#include "voice_settings.h"
-#include "window_layers.h"
+#include "platform/twips.h"
+#include "speech/voice.h"
+#include "companion/engine/voice_settings.h"
+#include "companion/shell/window_layers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "window_layers.h"
+#include "companion/shell/window_layers.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -6,8 +6,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "lorvane_missing_speech.h"
-#include "start_failure.h"
+#include "apps/lorvane_missing_speech.h"
+#include "apps/start_failure.h"
 
 namespace {
 

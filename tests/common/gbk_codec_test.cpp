@@ -1,4 +1,4 @@
-#include "gbk_codec.h"
+#include "common/gbk_codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lesson_entry.h"
+#include "common/lesson_entry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text_file.h"
+#include "common/text_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "temp_folder.h"
+#include "tests/temp_folder.h"
 
 namespace {
 std::vector<std::string> split(std::string_view bytes) {

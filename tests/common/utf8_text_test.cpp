@@ -1,4 +1,4 @@
-#include "utf8_text.h"
+#include "common/utf8_text.h"
 
 #include <gtest/gtest.h>
 

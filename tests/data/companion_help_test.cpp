@@ -1,10 +1,10 @@
 // The help names every caption of the companion's windows and its menu.
 #include <gtest/gtest.h>
 
-#include "fake_voice.h"
-#include "gbk_codec.h"
-#include "help_captions.h"
-#include "miselle_app.h"
+#include "tests/doubles/fake_voice.h"
+#include "common/gbk_codec.h"
+#include "tests/data/help_captions.h"
+#include "companion/shell/miselle_app.h"
 
 TEST(CompanionHelp, NamesEveryCaptionOfTheWindowsAndTheMenu) {
     const ProgramFolder folder;

@@ -1,4 +1,4 @@
-#include "help_captions.h"
+#include "tests/data/help_captions.h"
 
 #include <gtest/gtest.h>
 

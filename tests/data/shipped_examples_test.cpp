@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "lesson_entry.h"
-#include "text_file.h"
+#include "common/lesson_entry.h"
+#include "common/text_file.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The help names every caption of the trainer's windows.
 #include <gtest/gtest.h>
 
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "help_captions.h"
-#include "lorvane_app.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "tests/data/help_captions.h"
+#include "trainer/shell/lorvane_app.h"
 
 TEST(TrainerHelp, NamesEveryCaptionOfTheWindows) {
     const ProgramFolder folder;

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "voice.h"
+#include "speech/voice.h"
 
 // A voice for the engines' tests: it speaks nothing and remembers every call.
 class FakeVoice : public Voice {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "wave_audio.h"
+#include "speech/wave_audio.h"
 
 // A recorder for the engines' tests: it records nothing and keeps a log of
 // the calls, such as "FileName=new", "open", "From=0", "To=1500", "play".

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "card_boxes.h"
+#include "trainer/engine/card_boxes.h"
 
 // What the closing-save harness writes in generation g, so that the kill
 // test can tell whether what it reads back is one generation, and which.

@@ -1,4 +1,4 @@
-#include "app_icons.h"
+#include "platform/app_icons.h"
 
 #include <QColor>
 #include <QImage>

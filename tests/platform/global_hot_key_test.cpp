@@ -1,4 +1,4 @@
-#include "global_hot_key.h"
+#include "platform/global_hot_key.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -8,7 +8,7 @@
 #include <QTest>
 #include <memory>
 
-#include "helper_process.h"
+#include "tests/platform/helper_process.h"
 
 // X11 headers last: their macros clash with Qt's.
 #include <X11/Xlib.h>

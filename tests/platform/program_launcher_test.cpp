@@ -1,4 +1,4 @@
-#include "program_launcher.h"
+#include "platform/program_launcher.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,7 +7,7 @@
 #include <QTest>
 #include <memory>
 
-#include "script_file.h"
+#include "tests/platform/script_file.h"
 
 class ProgramLauncherTest : public QObject {
     Q_OBJECT

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "espeak_voice.h"
-#include "qt_wave_audio.h"
-#include "sink_audio_output.h"
+#include "speech/espeak_voice.h"
+#include "speech/qt_wave_audio.h"
+#include "speech/sink_audio_output.h"
 
 namespace {
 // The streams playing on the audio server, one line each.

@@ -1,4 +1,4 @@
-#include "espeak_voice.h"
+#include "speech/espeak_voice.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "recording_output.h"
+#include "tests/speech/recording_output.h"
 
 // Drives the real espeak-ng synthesiser; what would be played is captured by
 // a RecordingOutput, so no audio server is needed.

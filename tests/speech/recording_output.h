@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "audio_output.h"
+#include "speech/audio_output.h"
 
 // An AudioOutput that keeps a log of what it was asked to play.
 class RecordingOutput : public AudioOutput {

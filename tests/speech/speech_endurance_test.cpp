@@ -1,10 +1,10 @@
 #include <QTest>
 #include <string>
 
-#include "espeak_voice.h"
-#include "monitor_recording.h"
-#include "qt_wave_audio.h"
-#include "sink_audio_output.h"
+#include "speech/espeak_voice.h"
+#include "tests/speech/monitor_recording.h"
+#include "speech/qt_wave_audio.h"
+#include "speech/sink_audio_output.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "speech_markup.h"
+#include "speech/speech_markup.h"
 
 #include <gtest/gtest.h>
 

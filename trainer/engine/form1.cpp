@@ -1,7 +1,7 @@
-#include "form1.h"
+#include "trainer/engine/form1.h"
 
-#include "lesson_listing.h"
-#include "paths.h"
+#include "trainer/engine/lesson_listing.h"
+#include "common/paths.h"
 
 Form1::Form1(std::string programFolder, std::function<void()> processEvents,
              std::function<void(const std::string& path)> openLesson)

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "control_state.h"
+#include "common/control_state.h"
 
 // The lesson chooser of the trainer, as a model: the lesson folders at the
 // top level, the lesson texts inside a folder. Opening a text hands its full

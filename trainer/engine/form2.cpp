@@ -1,13 +1,13 @@
-#include "form2.h"
+#include "trainer/engine/form2.h"
 
 #include <cmath>
 #include <utility>
 
-#include "lesson_entry.h"
-#include "lesson_reader.h"
-#include "numbers.h"
-#include "paths.h"
-#include "progress_files.h"
+#include "common/lesson_entry.h"
+#include "common/lesson_reader.h"
+#include "common/numbers.h"
+#include "common/paths.h"
+#include "trainer/engine/progress_files.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "card_boxes.h"
-#include "control_state.h"
-#include "random_source.h"
-#include "study_prompts.h"
-#include "voice.h"
-#include "wave_audio.h"
+#include "trainer/engine/card_boxes.h"
+#include "common/control_state.h"
+#include "common/random_source.h"
+#include "trainer/engine/study_prompts.h"
+#include "speech/voice.h"
+#include "speech/wave_audio.h"
 
 // Whether a lesson path holds a line break, which the settings file cannot
 // keep: such a lesson is not reopened at the next start.

@@ -1,10 +1,10 @@
 // The answer check and the auto page-turn of the study window.
 #include <algorithm>
 
-#include "form2.h"
-#include "numbers.h"
-#include "spelling_hint.h"
-#include "text_file.h"
+#include "trainer/engine/form2.h"
+#include "common/numbers.h"
+#include "trainer/engine/spelling_hint.h"
+#include "common/text_file.h"
 
 namespace {
 constexpr int kMaxAttempts = 32767;  // the counter is 16-bit

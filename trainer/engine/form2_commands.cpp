@@ -1,9 +1,9 @@
 // The study window's buttons and options: recording, stepping, reading
 // aloud, the word bank and the example sentences.
-#include "form2.h"
-#include "numbers.h"
-#include "paths.h"
-#include "text_file.h"
+#include "trainer/engine/form2.h"
+#include "common/numbers.h"
+#include "common/paths.h"
+#include "common/text_file.h"
 
 bool Form2::recording() const {
     return Command1.caption == "停止";

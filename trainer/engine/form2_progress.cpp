@@ -1,8 +1,8 @@
 // Saving and restoring the six card boxes of the open lesson.
-#include "error_text.h"
-#include "form2.h"
-#include "paths.h"
-#include "progress_files.h"
+#include "common/error_text.h"
+#include "trainer/engine/form2.h"
+#include "common/paths.h"
+#include "trainer/engine/progress_files.h"
 
 namespace {
 

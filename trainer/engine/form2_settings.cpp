@@ -4,13 +4,13 @@
 #include <optional>
 #include <vector>
 
-#include "atomic_file.h"
-#include "form2.h"
-#include "ini_file.h"
-#include "numbers.h"
-#include "paths.h"
-#include "stored_path.h"
-#include "text_file.h"
+#include "common/atomic_file.h"
+#include "trainer/engine/form2.h"
+#include "common/ini_file.h"
+#include "common/numbers.h"
+#include "common/paths.h"
+#include "common/stored_path.h"
+#include "common/text_file.h"
 
 namespace {
 constexpr std::string_view kSection = "单词";

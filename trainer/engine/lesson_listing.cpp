@@ -1,4 +1,4 @@
-#include "lesson_listing.h"
+#include "trainer/engine/lesson_listing.h"
 
 #include <algorithm>
 #include <filesystem>

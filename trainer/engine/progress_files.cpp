@@ -1,10 +1,10 @@
-#include "progress_files.h"
+#include "trainer/engine/progress_files.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 
-#include "text_file.h"
+#include "common/text_file.h"
 
 namespace {
 

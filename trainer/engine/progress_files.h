@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "atomic_file.h"
-#include "card_boxes.h"
+#include "common/atomic_file.h"
+#include "trainer/engine/card_boxes.h"
 
 // The learner's progress in a lesson: one file per card box beside the
 // lesson, base name + ".lt0" … ".lt5", GBK, one entry text per line with

@@ -1,6 +1,6 @@
-#include "spelling_hint.h"
+#include "trainer/engine/spelling_hint.h"
 
-#include "utf8_text.h"
+#include "common/utf8_text.h"
 
 std::string spellingHint(std::string_view expected, std::string_view typed) {
     std::string hint;

@@ -1,9 +1,9 @@
-#include "chooser_window.h"
+#include "trainer/shell/chooser_window.h"
 
 #include <QCloseEvent>
 
-#include "list_sync.h"
-#include "twips.h"
+#include "trainer/shell/list_sync.h"
+#include "platform/twips.h"
 
 ChooserWindow::ChooserWindow(Form1& model, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint), model_(model) {

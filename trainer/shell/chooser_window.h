@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "form1.h"
+#include "trainer/engine/form1.h"
 
 // The lesson chooser: shows the Form1 model and forwards clicks to it.
 // Closing it only hides it.

@@ -1,4 +1,4 @@
-#include "list_sync.h"
+#include "trainer/shell/list_sync.h"
 
 #include <QSignalBlocker>
 #include <algorithm>

@@ -1,10 +1,10 @@
-#include "lorvane_app.h"
+#include "trainer/shell/lorvane_app.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "twips.h"
+#include "platform/twips.h"
 
 LorvaneApp::LorvaneApp(QString programFolder, Voice& voice, WaveAudio& recorder, Desktop desktop)
     : programFolder_(std::move(programFolder)),

@@ -4,14 +4,14 @@
 #include <functional>
 #include <memory>
 
-#include "chooser_window.h"
-#include "form1.h"
-#include "form2.h"
-#include "qt_study_prompts.h"
-#include "random_source.h"
-#include "study_window.h"
-#include "voice.h"
-#include "wave_audio.h"
+#include "trainer/shell/chooser_window.h"
+#include "trainer/engine/form1.h"
+#include "trainer/engine/form2.h"
+#include "trainer/shell/qt_study_prompts.h"
+#include "common/random_source.h"
+#include "trainer/shell/study_window.h"
+#include "speech/voice.h"
+#include "speech/wave_audio.h"
 
 // The trainer put together: the study window and the lesson chooser over
 // their models, with the voice, the recorder and the desktop's services.

@@ -1,4 +1,4 @@
-#include "qt_study_prompts.h"
+#include "trainer/shell/qt_study_prompts.h"
 
 #include <QMessageBox>
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "study_prompts.h"
+#include "trainer/engine/study_prompts.h"
 
 // The study window's questions and warnings as modal message boxes.
 class QtStudyPrompts : public StudyPrompts {

@@ -1,4 +1,4 @@
-#include "study_window.h"
+#include "trainer/shell/study_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -7,8 +7,8 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "list_sync.h"
-#include "twips.h"
+#include "trainer/shell/list_sync.h"
+#include "platform/twips.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "form2.h"
+#include "trainer/engine/form2.h"
 
 // The study window: shows the Form2 model and forwards the learner's events
 // to it. It has no title bar of its own; the caption strip moves it.

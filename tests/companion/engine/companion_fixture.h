@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "companion_engine.h"
-#include "companion_ui.h"
-#include "fake_voice.h"
-#include "paths.h"
-#include "random_source.h"
-#include "temp_folder.h"
-#include "text_file.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/engine/companion_ui.h"
+#include "tests/doubles/fake_voice.h"
+#include "common/paths.h"
+#include "common/random_source.h"
+#include "tests/temp_folder.h"
+#include "common/text_file.h"
 
 // The windows around the engine: the file dialog answers from a queue and
 // cancels once it is empty; `onPendingEvents` stands for a command the

@@ -1,8 +1,8 @@
 // The item on show, the answer check, speaking and showing the English.
 #include <array>
 
-#include "companion_fixture.h"
-#include "item_display.h"
+#include "tests/companion/engine/companion_fixture.h"
+#include "companion/engine/item_display.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "companion_fixture.h"
+#include "tests/companion/engine/companion_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The lesson list window's list and what its buttons do to the cursor.
-#include "companion_fixture.h"
+#include "tests/companion/engine/companion_fixture.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "autostart_entry.h"
-#include "fake_voice.h"
-#include "gbk_codec.h"
-#include "miselle_app.h"
-#include "temp_folder.h"
+#include "platform/autostart_entry.h"
+#include "tests/doubles/fake_voice.h"
+#include "common/gbk_codec.h"
+#include "companion/shell/miselle_app.h"
+#include "tests/temp_folder.h"
 
 namespace {
 

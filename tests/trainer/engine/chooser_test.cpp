@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "form1.h"
-#include "temp_folder.h"
+#include "trainer/engine/form1.h"
+#include "tests/temp_folder.h"
 
 using Lines = std::vector<std::string>;
 

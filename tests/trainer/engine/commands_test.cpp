@@ -1,5 +1,5 @@
 // Recording, reading aloud, the word bank and the example sentences.
-#include "study_fixture.h"
+#include "tests/trainer/engine/study_fixture.h"
 
 using Lines = std::vector<std::string>;
 

@@ -1,6 +1,6 @@
 // A learner's way through the spelling drill.
-#include "spelling_hint.h"
-#include "study_fixture.h"
+#include "trainer/engine/spelling_hint.h"
+#include "tests/trainer/engine/study_fixture.h"
 
 using Lines = std::vector<std::string>;
 

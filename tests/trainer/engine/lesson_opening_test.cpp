@@ -2,7 +2,7 @@
 // not lessons at all, and lessons too long for a box.
 #include <sys/stat.h>
 
-#include "study_fixture.h"
+#include "tests/trainer/engine/study_fixture.h"
 
 namespace {
 

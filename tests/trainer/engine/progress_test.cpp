@@ -5,8 +5,8 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-#include "progress_files.h"
-#include "study_fixture.h"
+#include "trainer/engine/progress_files.h"
+#include "tests/trainer/engine/study_fixture.h"
 
 using Lines = std::vector<std::string>;
 

@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "ini_file.h"
-#include "study_fixture.h"
+#include "common/ini_file.h"
+#include "tests/trainer/engine/study_fixture.h"
 
 namespace {
 constexpr int kScreenWidth = 1024 * 15;

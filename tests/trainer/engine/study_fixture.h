@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "form2.h"
-#include "gbk_codec.h"
-#include "random_source.h"
-#include "study_prompts.h"
-#include "temp_folder.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "trainer/engine/form2.h"
+#include "common/gbk_codec.h"
+#include "common/random_source.h"
+#include "trainer/engine/study_prompts.h"
+#include "tests/temp_folder.h"
 
 // Random numbers chosen by the test; 0 once the list runs out.
 class ScriptedRandom : public RandomSource {

@@ -11,12 +11,12 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "gbk_codec.h"
-#include "lorvane_app.h"
-#include "temp_folder.h"
-#include "twips.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "common/gbk_codec.h"
+#include "trainer/shell/lorvane_app.h"
+#include "tests/temp_folder.h"
+#include "platform/twips.h"
 
 namespace {
 
