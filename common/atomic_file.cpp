@@ -6,6 +6,8 @@
 #include "common/commit_record.h"
 #include "common/locked_folder.h"
 
+namespace lorvane::common {
+
 namespace {
 
 // The folder and file names of a set; errno when the paths make no set of
@@ -205,3 +207,5 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     return result.replaced();
 }
+
+}  // namespace lorvane::common

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace lorvane::common {
+
 namespace {
 
 constexpr std::string_view kRecordHeader = "lorvane file set 1\n";
@@ -114,3 +116,5 @@ std::optional<std::vector<std::string>> parseCommitRecord(std::string_view recor
     }
     return names;
 }
+
+}  // namespace lorvane::common

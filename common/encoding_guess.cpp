@@ -8,6 +8,8 @@
 
 #include "common/utf8_text.h"
 
+namespace lorvane::common {
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -245,3 +247,5 @@ bool looksLikeUtf8(std::string_view bytes) {
     // lesson written in UTF-8 has far more.
     return !utf8.implausible && utf8.evidence >= 2;
 }
+
+}  // namespace lorvane::common

@@ -7,6 +7,8 @@
 
 #include "common/utf8_text.h"
 
+namespace lorvane::common {
+
 namespace gbk {
 namespace {
 
@@ -190,3 +192,5 @@ std::string encode(std::string_view text) {
 }
 
 }  // namespace gbk
+
+}  // namespace lorvane::common

@@ -9,6 +9,8 @@
 #include "common/text_file.h"
 #include "common/utf8_text.h"
 
+namespace lorvane::common {
+
 namespace ini {
 namespace {
 
@@ -221,3 +223,5 @@ bool writeValue(const std::string& file, std::string_view section, std::string_v
 }
 
 }  // namespace ini
+
+}  // namespace lorvane::common

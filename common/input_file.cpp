@@ -10,6 +10,8 @@
 
 #include "common/error_text.h"
 
+namespace lorvane::common {
+
 namespace {
 
 std::nullopt_t refuse(const std::string& path, int errnoValue, std::string* error) {
@@ -94,3 +96,5 @@ bool InputFile::fail(int errnoValue, std::string* error) const {
     }
     return false;
 }
+
+}  // namespace lorvane::common

@@ -2,6 +2,8 @@
 
 #include "common/text_file.h"
 
+namespace lorvane::common {
+
 LessonEntry splitEntry(std::string_view text) {
     LessonEntry entry;
     entry.text = std::string(text);
@@ -16,3 +18,5 @@ LessonEntry splitEntry(std::string_view text) {
     entry.meaning = std::string(trimSpaces(text.substr(separator + 1)));
     return entry;
 }
+
+}  // namespace lorvane::common

@@ -9,6 +9,8 @@
 #include "common/line_splitter.h"
 #include "common/text_file.h"
 
+namespace lorvane::common {
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -156,3 +158,5 @@ bool readCompanionLesson(const std::string& path,
     }
     return true;
 }
+
+}  // namespace lorvane::common

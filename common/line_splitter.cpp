@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace lorvane::common {
+
 namespace {
 
 bool hasNonSpace(std::string_view bytes) {
@@ -86,3 +88,5 @@ bool LineSplitter::finish(const LineHandler& onLine) {
     }
     return true;
 }
+
+}  // namespace lorvane::common

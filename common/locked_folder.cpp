@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+namespace lorvane::common {
+
 namespace {
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -130,3 +132,5 @@ std::vector<std::string> LockedFolder::names() const {
     ::closedir(dir);
     return names;
 }
+
+}  // namespace lorvane::common

@@ -6,6 +6,8 @@
 
 #include "common/text_file.h"
 
+namespace lorvane::common {
+
 namespace {
 
 bool isDigit(char c) {
@@ -93,3 +95,5 @@ std::string formatNumber(double value) {
         std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value));
     return error == std::errc() ? std::string(buffer, end) : std::to_string(value);
 }
+
+}  // namespace lorvane::common

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace lorvane::common {
+
 std::string programFolder() {
     std::error_code error;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -36,3 +38,5 @@ std::optional<std::string> lessonBaseName(std::string_view lessonPath) {
     }
     return std::string(lessonPath.substr(0, dot));
 }
+
+}  // namespace lorvane::common

@@ -7,6 +7,8 @@
 #include "common/gbk_codec.h"
 #include "common/utf8_text.h"
 
+namespace lorvane::common {
+
 namespace {
 
 bool exists(const std::string& path) {
@@ -54,3 +56,5 @@ std::string pathFromStoredText(std::string_view text) {
     std::string asBytes = gbk::encode(text);  // what the file holds
     return exists(asBytes) && !exists(asText) ? asBytes : asText;
 }
+
+}  // namespace lorvane::common

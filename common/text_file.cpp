@@ -9,6 +9,8 @@
 #include "common/input_file.h"
 #include "common/line_splitter.h"
 
+namespace lorvane::common {
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -188,3 +190,5 @@ std::string_view trimSpaces(std::string_view text) {
     const std::size_t last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
+
+}  // namespace lorvane::common

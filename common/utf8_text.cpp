@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace lorvane::common {
+
 namespace utf8 {
 namespace {
 
@@ -126,3 +128,5 @@ bool isValid(std::string_view bytes) {
 }
 
 }  // namespace utf8
+
+}  // namespace lorvane::common

@@ -8,6 +8,8 @@
 #include "common/gbk_codec.h"
 #include "common/utf8_text.h"
 
+using namespace lorvane::common;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (gbk::encode(gbk::decode(bytes)) != bytes) {

@@ -14,8 +14,12 @@
 
 #include "common/gbk_codec.h"
 #include "common/ini_file.h"
-#include "fuzz/scratch_folder.h"
 #include "common/text_file.h"
+#include "fuzz/scratch_folder.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::platform;
 
 namespace {
 

@@ -11,6 +11,8 @@
 #include "common/line_splitter.h"
 #include "common/text_file.h"
 
+using namespace lorvane::common;
+
 namespace {
 
 void check(bool condition) {

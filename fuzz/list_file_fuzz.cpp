@@ -12,6 +12,11 @@
 #include "companion/engine/list_file.h"
 #include "fuzz/scratch_folder.h"
 
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::platform;
+using namespace lorvane::companion;
+
 namespace {
 void check(bool condition) {
     if (!condition) {

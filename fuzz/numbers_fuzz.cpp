@@ -11,6 +11,8 @@
 
 #include "common/numbers.h"
 
+using namespace lorvane::common;
+
 namespace {
 
 void check(bool condition) {

@@ -11,9 +11,14 @@
 #include <string>
 #include <string_view>
 
-#include "trainer/engine/progress_files.h"
-#include "fuzz/scratch_folder.h"
 #include "common/text_file.h"
+#include "fuzz/scratch_folder.h"
+#include "trainer/engine/progress_files.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::platform;
+using namespace lorvane::trainer;
 
 namespace {
 

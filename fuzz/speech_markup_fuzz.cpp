@@ -12,6 +12,9 @@
 
 #include "speech/speech_markup.h"
 
+using namespace lorvane::common;
+using namespace lorvane::speech;
+
 namespace {
 
 const std::map<std::string, std::set<std::string>>& allowed() {

@@ -9,9 +9,13 @@
 #include <vector>
 
 #include "common/gbk_codec.h"
-#include "fuzz/lesson_file.h"
 #include "common/lesson_reader.h"
 #include "common/text_file.h"
+#include "fuzz/lesson_file.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::platform;
 
 namespace {
 

@@ -10,6 +10,9 @@
 #include "common/numbers.h"
 #include "companion/engine/truth_value.h"
 
+using namespace lorvane::common;
+using namespace lorvane::companion;
+
 namespace {
 
 void check(bool condition) {

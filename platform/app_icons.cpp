@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace lorvane::platform {
+
 namespace {
 
 QIcon iconOf(const QString& name) {
@@ -25,3 +27,5 @@ QIcon lorvaneIcon() {
 QIcon miselleIcon() {
     return iconOf(QStringLiteral("miselle"));
 }
+
+}  // namespace lorvane::platform

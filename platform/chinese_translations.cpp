@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace lorvane::platform {
+
 void loadChineseTranslations(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_zh_CN"),
@@ -11,3 +13,5 @@ void loadChineseTranslations(QCoreApplication& app) {
         QCoreApplication::installTranslator(translator);
     }
 }
+
+}  // namespace lorvane::platform

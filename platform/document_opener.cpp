@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+namespace lorvane::platform {
+
 bool openDocument(const QString& path, const QString& opener) {
     // xdg-open itself would start, find nothing and exit later with an error
     // nobody reads; a missing file is the one failure we can see up front.
@@ -16,3 +18,5 @@ bool openDocument(const QString& path, const QString& opener) {
     // learner's program never waits for the browser.
     return QProcess::startDetached(opener, {document.absoluteFilePath()});
 }
+
+}  // namespace lorvane::platform

@@ -10,6 +10,8 @@
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
 
+namespace lorvane::platform {
+
 namespace {
 
 // CapsLock and NumLock change the modifier state the X server compares with
@@ -217,3 +219,5 @@ bool GlobalHotKey::nativeEventFilter(const QByteArray& eventType, void* message,
     // windows has the keyboard; this keeps it so on any server.)
     return true;
 }
+
+}  // namespace lorvane::platform

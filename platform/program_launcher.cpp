@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+namespace lorvane::platform {
+
 bool startProgram(const QString& path) {
     const QFileInfo program(path);
     // Checked first so that a folder or a plain file gives a clear false
@@ -16,3 +18,5 @@ bool startProgram(const QString& path) {
     // false, and the program is not the caller's child, so no zombie is left.
     return QProcess::startDetached(program.absoluteFilePath(), {}, program.absolutePath());
 }
+
+}  // namespace lorvane::platform

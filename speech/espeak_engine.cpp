@@ -4,6 +4,8 @@
 #include <limits>
 #include <memory>
 
+namespace lorvane::speech {
+
 namespace {
 
 // English voices first, American then British, so that a learner's first
@@ -186,3 +188,5 @@ int EspeakEngine::deliver(const short* samples, int count, std::uint64_t utteran
     listener_->onSamples(utterance, replacesCurrent, samples, count);
     return 0;
 }
+
+}  // namespace lorvane::speech

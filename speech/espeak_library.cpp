@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+namespace lorvane::speech {
+
 namespace {
 
 template <typename Function>
@@ -35,3 +37,5 @@ const EspeakLibrary* installedEspeakLibrary() {
     static const std::optional<EspeakLibrary> library = loadEspeakLibrary("libespeak-ng.so.1");
     return library ? &*library : nullptr;
 }
+
+}  // namespace lorvane::speech

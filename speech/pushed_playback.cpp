@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+namespace lorvane::speech {
+
 namespace {
 // Short enough that the first sound is not held back, long enough that a
 // busy server does not run dry between its own wake-ups.
@@ -20,3 +22,5 @@ void pushWhole(QIODevice& device, const QAudioSink& sink, const char* data, qint
         device.write(QByteArray(shortfall, '\0'));
     }
 }
+
+}  // namespace lorvane::speech

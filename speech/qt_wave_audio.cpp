@@ -6,6 +6,8 @@
 
 #include "speech/pushed_playback.h"
 
+namespace lorvane::speech {
+
 namespace {
 // Time for the server to start and finish the stretch it was given.
 constexpr int kGraceMs = 500;
@@ -152,3 +154,5 @@ qsizetype QtWaveAudio::bytesOf(long milliseconds) const {
     const qint64 frames = static_cast<qint64>(milliseconds) * format_.sampleRate() / 1000;
     return static_cast<qsizetype>(frames * format_.bytesPerFrame());
 }
+
+}  // namespace lorvane::speech

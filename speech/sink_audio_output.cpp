@@ -7,6 +7,8 @@
 
 #include "speech/pushed_playback.h"
 
+namespace lorvane::speech {
+
 namespace {
 // Time for the server to start and finish what it was given, and for a
 // prepared stream to get its first words.
@@ -88,3 +90,5 @@ void SinkAudioOutput::stop() {
     prepared_ = false;
     playedAtMs_ = 0;
 }
+
+}  // namespace lorvane::speech

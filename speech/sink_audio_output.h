@@ -8,6 +8,8 @@
 
 #include "speech/audio_output.h"
 
+namespace lorvane::speech {
+
 // Plays speech through the desktop's audio server with a QAudioSink. Starting
 // and stopping a sink takes no time, unlike the synthesiser's own playback.
 // Without an audio device it stays silent and never blocks.
@@ -43,3 +45,5 @@ private:
     qint64 playedAtMs_ = 0;  // on clock_: when all that was written has played
     QTimer played_;
 };
+
+}  // namespace lorvane::speech

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace lorvane::speech {
+
 namespace {
 constexpr double kSlowest = 80;
 constexpr double kNormal = 175;
@@ -19,3 +21,5 @@ int wordsPerMinute(int rate) {
     const double speed = kNormal * std::pow(end / kNormal, std::abs(step) / double{kSteps});
     return static_cast<int>(std::lround(speed));
 }
+
+}  // namespace lorvane::speech

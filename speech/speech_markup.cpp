@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+namespace lorvane::speech {
+
 namespace {
 
 // What an attribute value may hold. Values name speeds, levels, languages
@@ -546,3 +548,5 @@ private:
 std::string safeSpeechMarkup(std::string_view text) {
     return Filter().run(text);
 }
+
+}  // namespace lorvane::speech

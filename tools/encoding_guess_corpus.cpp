@@ -30,6 +30,8 @@
 #endif
 #ifdef HAVE_UCHARDET
 #include <uchardet/uchardet.h>
+
+using namespace lorvane::common;
 #endif
 
 namespace {

@@ -7,6 +7,8 @@
 #include "common/gbk_codec.h"
 #include "common/text_file.h"
 
+using namespace lorvane::common;
+
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s SOURCE.utf8 TARGET\n", argv[0]);

@@ -5,8 +5,12 @@
 #include "common/lesson_entry.h"
 #include "common/text_file.h"
 
-void showItem(LabelState& label, std::string_view item) {
-    const LessonEntry entry = splitEntry(trimSpaces(item));
-    label.tag = std::string(trimSpaces(entry.english));
+namespace lorvane::companion {
+
+void showItem(common::LabelState& label, std::string_view item) {
+    const common::LessonEntry entry = common::splitEntry(common::trimSpaces(item));
+    label.tag = std::string(common::trimSpaces(entry.english));
     label.caption = entry.meaning;
 }
+
+}  // namespace lorvane::companion

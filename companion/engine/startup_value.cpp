@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace lorvane::companion {
+
 StartupValue startupValue(std::string_view programFolder, std::string_view executableFileName) {
     // The name without its extension; a leading dot starts no extension.
     std::string_view name = executableFileName;
@@ -14,3 +16,5 @@ StartupValue startupValue(std::string_view programFolder, std::string_view execu
     data.append(25, ' ');
     return {std::string(name), std::move(data)};
 }
+
+}  // namespace lorvane::companion

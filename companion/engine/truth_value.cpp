@@ -5,6 +5,8 @@
 
 #include "common/text_file.h"
 
+namespace lorvane::companion {
+
 namespace {
 
 bool isDigit(char c) {
@@ -63,7 +65,7 @@ std::optional<bool> decimalIsNonZero(std::string_view text) {
 }  // namespace
 
 std::optional<bool> parseTruthValue(std::string_view text) {
-    text = trimSpaces(text);
+    text = common::trimSpaces(text);
     if (equalsIgnoringCase(text, "true")) {
         return true;
     }
@@ -76,3 +78,5 @@ std::optional<bool> parseTruthValue(std::string_view text) {
 std::string formatTruthValue(bool value) {
     return value ? "True" : "False";
 }
+
+}  // namespace lorvane::companion

@@ -1,5 +1,7 @@
 #include "companion/shell/command_menu.h"
 
+namespace lorvane::companion {
+
 CommandMenu::CommandMenu(QWidget* parent) : QMenu(parent) {
     setObjectName(QStringLiteral("file"));
     entry("xianshiwin", QStringLiteral("显示窗体"), QStringLiteral("Ctrl+W"), Command::ShowWindow);
@@ -52,3 +54,5 @@ void CommandMenu::showChecks(const MenuChecks& checks) {
     findChild<QAction*>(QStringLiteral("munOnTop"))->setChecked(checks.munOnTop);
     findChild<QAction*>(QStringLiteral("zidongqidong"))->setChecked(checks.zidongqidong);
 }
+
+}  // namespace lorvane::companion

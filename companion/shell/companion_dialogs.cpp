@@ -10,6 +10,8 @@
 
 #include "companion/shell/colours.h"
 
+namespace lorvane::companion {
+
 void placeDialog(QWidget* dialog) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     // Rounded to the nearest whole pixel, halves to the even one.
@@ -76,3 +78,5 @@ ColourChooser::Result ColourChooser::choose(QWidget* owner) {
     last_ = fromQColor(dialog.selectedColor());
     return {last_, false};
 }
+
+}  // namespace lorvane::companion

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace lorvane::companion {
+
 // The two common dialogs of the companion: Qt's own widgets (never the
 // desktop's native ones), so that each can be placed with its top-left
 // corner 200 pixels left of and above the centre of the screen, where the
@@ -54,3 +56,5 @@ private:
     Colour last_ = 0;
     bool customColoursSet_ = false;
 };
+
+}  // namespace lorvane::companion

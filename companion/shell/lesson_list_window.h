@@ -9,6 +9,8 @@
 #include "companion/engine/lesson_list.h"
 #include "companion/shell/picture_button.h"
 
+namespace lorvane::companion {
+
 struct CompanionModel;
 
 // The lesson list window `Form4` "课文列表": the learner's lessons, each
@@ -44,3 +46,5 @@ private:
     std::vector<LessonListEntry> shown_;
     bool placed_ = false;
 };
+
+}  // namespace lorvane::companion

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace lorvane::companion {
+
 PictureButton::PictureButton(const QImage& picture, const QString& tip, QWidget* parent)
     : QWidget(parent), picture_(picture) {
     setToolTip(tip);
@@ -135,3 +137,5 @@ QImage closeListPicture() {
     painter.drawLine(QPointF(23, 21), QPointF(28, 16));
     return image;
 }
+
+}  // namespace lorvane::companion

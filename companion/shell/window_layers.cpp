@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace lorvane::companion {
+
 void setAlwaysOnTop(QWidget* window, bool onTop) {
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
         if (onTop && window->isVisible()) {
@@ -34,3 +36,5 @@ void showRaised(QWidget* window, bool& placed) {
     window->show();
     window->raise();
 }
+
+}  // namespace lorvane::companion

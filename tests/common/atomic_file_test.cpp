@@ -10,6 +10,8 @@
 
 #include "tests/temp_folder.h"
 
+using namespace lorvane::common;
+
 namespace {
 
 std::set<std::string> namesIn(const std::string& folder) {

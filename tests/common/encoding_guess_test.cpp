@@ -12,6 +12,8 @@
 #include "common/text_file.h"
 #include "common/utf8_text.h"
 
+using namespace lorvane::common;
+
 namespace {
 
 // Every character the system's GBK converter knows: the euro sign and the

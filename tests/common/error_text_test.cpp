@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <set>
 
+using namespace lorvane::common;
+
 namespace {
 
 bool hasAsciiLetter(const std::string& text) {

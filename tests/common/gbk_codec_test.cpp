@@ -4,6 +4,8 @@
 
 #include <random>
 
+using namespace lorvane::common;
+
 TEST(GbkCodec, ChineseAndAsciiRoundTrip) {
     const std::string gbkBytes = "apple  \xC6\xBB\xB9\xFB";
     EXPECT_EQ(gbk::decode(gbkBytes), "apple  苹果");

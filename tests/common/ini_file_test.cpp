@@ -9,6 +9,8 @@
 
 #include "tests/temp_folder.h"
 
+using namespace lorvane::common;
+
 namespace {
 // "单词" and "语速" in GBK.
 constexpr std::string_view kWordsSection = "\xB5\xA5\xB4\xCA";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace lorvane::common;
+
 TEST(LessonEntry, SplitsAtTheFirstTwoSpaceSeparator) {
     const LessonEntry apple = splitEntry("apple  苹果");
     EXPECT_TRUE(apple.hasSeparator);

@@ -8,6 +8,8 @@
 #include "common/gbk_codec.h"
 #include "tests/temp_folder.h"
 
+using namespace lorvane::common;
+
 namespace {
 
 using Lines = std::vector<std::string>;

@@ -7,6 +7,8 @@
 
 #include "common/text_file.h"
 
+using namespace lorvane::common;
+
 namespace {
 
 struct Seen {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace lorvane::common;
+
 TEST(Numbers, Int16RoundsToNearestWithTiesToEven) {
     EXPECT_EQ(toInt16("12"), 12);
     EXPECT_EQ(toInt16(" -3 "), -3);

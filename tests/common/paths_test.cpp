@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+using namespace lorvane::common;
+
 TEST(Paths, GetfilenameIsThePartAfterTheLastSlash) {
     EXPECT_EQ(getfilename("/home/li/单词课文/基础/第一课.txt"), "第一课.txt");
     EXPECT_EQ(getfilename("no-slash.txt"), "no-slash.txt");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace lorvane::common;
+
 TEST(ClassicRandom, EveryRunDrawsTheSameSequence) {
     ClassicRandom first;
     ClassicRandom second;

@@ -7,6 +7,8 @@
 #include "common/gbk_codec.h"
 #include "tests/temp_folder.h"
 
+using namespace lorvane::common;
+
 namespace {
 // What reading a settings line gives for the stored text of `path`.
 std::string throughTheFile(const std::string& path) {

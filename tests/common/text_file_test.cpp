@@ -8,6 +8,8 @@
 
 #include "tests/temp_folder.h"
 
+using namespace lorvane::common;
+
 namespace {
 std::vector<std::string> split(std::string_view bytes) {
     std::vector<std::string> lines;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace lorvane::common;
+
 TEST(Utf8Text, CountsAndCutsByCharacterNotByte) {
     const std::string word = "ap苹果le";
     EXPECT_EQ(utf8::length(word), 6u);

@@ -13,6 +13,8 @@
 #include <QTextDocumentFragment>
 #include <filesystem>
 
+using namespace lorvane::common;
+
 namespace {
 
 // A caption as the learner reads it: no mnemonic marks, no padding.

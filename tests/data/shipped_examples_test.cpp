@@ -12,6 +12,8 @@
 #include "common/lesson_entry.h"
 #include "common/text_file.h"
 
+using namespace lorvane::common;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -19,7 +19,7 @@ inline constexpr long kCursorWrap = 30000;
 inline constexpr int kListEntries = 3;
 
 inline int boxOf(int entry, long generation) {
-    return static_cast<int>((entry + generation) % kBoxCount);
+    return static_cast<int>((entry + generation) % lorvane::trainer::kBoxCount);
 }
 
 inline std::string entryText(int entry, long generation) {

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QTest>
 
+using namespace lorvane::platform;
+
 namespace {
 
 QColor colourAt(const QImage& image, double x, double y) {

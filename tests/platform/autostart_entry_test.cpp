@@ -13,6 +13,8 @@
 #include <QTest>
 #include <memory>
 
+using namespace lorvane::platform;
+
 namespace {
 
 QByteArray readAll(const QString& path) {

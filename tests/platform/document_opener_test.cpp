@@ -9,6 +9,8 @@
 
 #include "tests/platform/script_file.h"
 
+using namespace lorvane::platform;
+
 // A stand-in opener records what it is given; the real xdg-open is only
 // checked for not holding the caller up, since what it does depends on the
 // desktop (here: none).

@@ -14,6 +14,8 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+using namespace lorvane::platform;
+
 // The hot key on a real X server (Xvfb under ctest), with the keys typed by
 // xdotool through the XTEST extension, exactly as a keyboard would: without
 // --window, which would send the events straight to a window and bypass any

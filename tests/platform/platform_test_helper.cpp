@@ -17,6 +17,8 @@
 #include "platform/global_hot_key.h"
 #include "platform/single_instance.h"
 
+using namespace lorvane::platform;
+
 namespace {
 
 int report(bool held, const char* heldWord) {

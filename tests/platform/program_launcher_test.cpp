@@ -9,6 +9,8 @@
 
 #include "tests/platform/script_file.h"
 
+using namespace lorvane::platform;
+
 class ProgramLauncherTest : public QObject {
     Q_OBJECT
 

@@ -13,6 +13,8 @@
 
 #include "tests/platform/helper_process.h"
 
+using namespace lorvane::platform;
+
 // Each test runs under a runtime folder of its own; the helper process
 // inherits it through the environment, as a second start would.
 class SingleInstanceTest : public QObject {

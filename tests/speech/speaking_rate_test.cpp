@@ -4,6 +4,8 @@
 
 #include "speech/voice.h"
 
+using namespace lorvane::speech;
+
 TEST(SpeakingRate, EveryStepIsItsOwnSpeedWithinEspeaksRange) {
     EXPECT_EQ(wordsPerMinute(Voice::kMinRate), 80);
     EXPECT_EQ(wordsPerMinute(0), 175);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace lorvane::speech;
+
 // What a lesson entry or an example sentence may hand to the synthesiser.
 
 TEST(SpeechMarkup, PlainWordsAndSentencesPassUnchanged) {

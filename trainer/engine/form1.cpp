@@ -1,7 +1,9 @@
 #include "trainer/engine/form1.h"
 
-#include "trainer/engine/lesson_listing.h"
 #include "common/paths.h"
+#include "trainer/engine/lesson_listing.h"
+
+namespace lorvane::trainer {
 
 Form1::Form1(std::string programFolder, std::function<void()> processEvents,
              std::function<void(const std::string& path)> openLesson)
@@ -15,13 +17,13 @@ Form1::Form1(std::string programFolder, std::function<void()> processEvents,
 }
 
 std::string Form1::lessonFolderPath() const {
-    return lessonFolder(programFolder_);
+    return common::lessonFolder(programFolder_);
 }
 
 void Form1::create(const std::string& currentLessonPath) {
     created_ = true;
     List1.clear();
-    std::string name = getfilename(currentLessonPath);
+    std::string name = common::getfilename(currentLessonPath);
     if (currentLessonPath.empty()) {
         listfolders();
         return;
@@ -41,7 +43,7 @@ void Form1::create(const std::string& currentLessonPath) {
         listfolders();
         return;
     }
-    caption = getfilename(folder);
+    caption = common::getfilename(folder);
     int position = 0;
     bool first = true;
     const int fill = ++fills_;
@@ -132,3 +134,5 @@ void Form1::command1Click(int index) {
             break;
     }
 }
+
+}  // namespace lorvane::trainer

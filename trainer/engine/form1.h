@@ -6,6 +6,8 @@
 
 #include "common/control_state.h"
 
+namespace lorvane::trainer {
+
 // The lesson chooser of the trainer, as a model: the lesson folders at the
 // top level, the lesson texts inside a folder. Opening a text hands its full
 // path to the study window. The window is only ever hidden, never destroyed.
@@ -17,8 +19,8 @@ public:
           std::function<void(const std::string& path)> openLesson);
 
     std::string caption = "课文";
-    ListBoxState List1;
-    std::array<ButtonState, 3> Command1;  // "选择", "返回", "关闭"
+    common::ListBoxState List1;
+    std::array<common::ButtonState, 3> Command1;  // "选择", "返回", "关闭"
     bool visible = false;
 
     // Runs once, when the window is first created, with the open lesson's path.
@@ -41,3 +43,5 @@ private:
     // new listing meanwhile, and the older one then stops adding.
     int fills_ = 0;
 };
+
+}  // namespace lorvane::trainer

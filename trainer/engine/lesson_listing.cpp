@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <vector>
 
+namespace lorvane::trainer {
+
 namespace {
 
 char lower(char c) {
@@ -81,3 +83,5 @@ bool entryExists(const std::string& path) {
     std::error_code ignored;
     return !path.empty() && std::filesystem::exists(path, ignored);
 }
+
+}  // namespace lorvane::trainer

@@ -3,6 +3,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+namespace lorvane::trainer {
+
 void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
                    const std::vector<std::string>& items) {
     if (shown == items) {
@@ -42,3 +44,5 @@ void syncListSelection(QListWidget& widget, int row) {
     }
     widget.scrollToItem(widget.item(row));
 }
+
+}  // namespace lorvane::trainer

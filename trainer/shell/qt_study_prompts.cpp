@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+namespace lorvane::trainer {
+
 bool QtStudyPrompts::askContinueProgress() {
     return QMessageBox::question(parent_, QStringLiteral("学习进度"),
                                  QStringLiteral("你以前学习过该课文，你是否继续上次的学习？"),
@@ -12,3 +14,5 @@ bool QtStudyPrompts::askContinueProgress() {
 void QtStudyPrompts::warn(const std::string& text) {
     QMessageBox::warning(parent_, QStringLiteral("Lorvane"), QString::fromStdString(text));
 }
+
+}  // namespace lorvane::trainer

@@ -6,6 +6,10 @@
 
 #include "tests/companion/engine/companion_fixture.h"
 
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::companion;
+
 namespace {
 
 using Items = std::vector<std::string>;

@@ -1,6 +1,10 @@
 // The lesson list window's list and what its buttons do to the cursor.
 #include "tests/companion/engine/companion_fixture.h"
 
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::companion;
+
 namespace {
 
 TEST(LessonList, HoldsAtMost32767LessonsAndSaysWhyNotMore) {

@@ -5,9 +5,13 @@
 #include <fstream>
 
 #include "common/atomic_file.h"
-#include "tests/companion/engine/companion_fixture.h"
 #include "common/gbk_codec.h"
 #include "companion/engine/truth_value.h"
+#include "tests/companion/engine/companion_fixture.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::companion;
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include "companion/engine/startup_value.h"
 
+using namespace lorvane::companion;
+
 TEST(StartupValueTest, QuotedPathWithCapitalExtensionAndTwentyFiveSpaces) {
     const StartupValue value = startupValue("/home/learner/学习 程序", "Miselle");
     EXPECT_EQ(value.name, "Miselle");

@@ -4,6 +4,10 @@
 
 #include "tests/trainer/engine/study_fixture.h"
 
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
+
 namespace {
 
 using Lines = std::vector<std::string>;

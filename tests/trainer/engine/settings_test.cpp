@@ -7,6 +7,10 @@
 #include "common/ini_file.h"
 #include "tests/trainer/engine/study_fixture.h"
 
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
+
 namespace {
 constexpr int kScreenWidth = 1024 * 15;
 constexpr int kScreenHeight = 768 * 15;
