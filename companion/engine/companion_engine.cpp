@@ -46,7 +46,7 @@ bool CompanionEngine::saveSettings() {
 // load wins: this one stops at once, before its lines can mix with the new
 // lesson's, and reports that it was overtaken.
 bool CompanionEngine::loadLesson(std::string path) {
-    const unsigned thisLoad = ++loadsBegun_;
+    const common::NewestRun::Number thisLoad = loads_.begin();
     common::ListBoxState& items = model_.form1.List1;
     items.clear();
     std::string error;
@@ -57,10 +57,10 @@ bool CompanionEngine::loadLesson(std::string path) {
                 return false;  // a full list keeps its first 32767 lines
             }
             ui_.processPendingEvents();
-            return thisLoad == loadsBegun_;
+            return loads_.isNewest(thisLoad);
         },
         &error);
-    if (thisLoad != loadsBegun_) {
+    if (!loads_.isNewest(thisLoad)) {
         return false;
     }
     if (!read || items.count() == 0) {

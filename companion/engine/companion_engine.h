@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/newest_run.h"
 #include "companion/engine/companion_model.h"
 #include "companion/engine/companion_settings.h"
 
@@ -94,7 +95,7 @@ private:
     common::RandomSource& random_;
     CompanionUi& ui_;
     // Counts the loads begun, so that a load can tell it has been overtaken.
-    unsigned loadsBegun_ = 0;
+    common::NewestRun loads_;
 };
 
 }  // namespace lorvane::companion

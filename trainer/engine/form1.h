@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/control_state.h"
+#include "common/newest_run.h"
 
 namespace lorvane::trainer {
 
@@ -41,7 +42,7 @@ private:
     bool created_ = false;
     // Each listing lets events run after every entry; a click may start a
     // new listing meanwhile, and the older one then stops adding.
-    int fills_ = 0;
+    common::NewestRun listings_;
 };
 
 }  // namespace lorvane::trainer
