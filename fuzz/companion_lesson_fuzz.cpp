@@ -15,8 +15,6 @@
 #include "fuzz/lesson_file.h"
 
 using namespace lorvane::common;
-using namespace lorvane::speech;
-using namespace lorvane::platform;
 
 namespace {
 

@@ -18,8 +18,6 @@
 #include "fuzz/scratch_folder.h"
 
 using namespace lorvane::common;
-using namespace lorvane::speech;
-using namespace lorvane::platform;
 
 namespace {
 

@@ -13,8 +13,6 @@
 #include "fuzz/scratch_folder.h"
 
 using namespace lorvane::common;
-using namespace lorvane::speech;
-using namespace lorvane::platform;
 using namespace lorvane::companion;
 
 namespace {

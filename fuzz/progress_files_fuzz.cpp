@@ -16,8 +16,6 @@
 #include "trainer/engine/progress_files.h"
 
 using namespace lorvane::common;
-using namespace lorvane::speech;
-using namespace lorvane::platform;
 using namespace lorvane::trainer;
 
 namespace {

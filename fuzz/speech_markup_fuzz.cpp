@@ -12,7 +12,6 @@
 
 #include "speech/speech_markup.h"
 
-using namespace lorvane::common;
 using namespace lorvane::speech;
 
 namespace {
