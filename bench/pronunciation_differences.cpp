@@ -16,11 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "espeak_engine.h"
-#include "flite_engine.h"
-#include "ipa_notation.h"
-#include "lesson_entry.h"
-#include "lesson_reader.h"
+#include "speech/espeak_engine.h"
+#include "speech/flite_engine.h"
+#include "speech/ipa_notation.h"
+#include "common/lesson_entry.h"
+#include "common/lesson_reader.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
 
 namespace {
 

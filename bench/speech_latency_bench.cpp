@@ -29,10 +29,12 @@
 #include <thread>
 #include <vector>
 
-#include "bench_support.h"
-#include "combined_voice.h"
-#include "espeak_voice.h"
-#include "sink_audio_output.h"
+#include "bench/bench_support.h"
+#include "speech/combined_voice.h"
+#include "speech/espeak_voice.h"
+#include "speech/sink_audio_output.h"
+
+using namespace lorvane::speech;
 
 extern char** environ;
 
@@ -206,15 +208,15 @@ void measureSpeaking(benchmark::State& state, int index, const std::string& text
         return;
     }
     // Once through first: the first words of a voice find its data on disk.
-    millisecondsToSound([&] { voice->speak(text, Voice::kSpeakFlags); });
-    voice->speak("", Voice::kSpeakFlags);
+    millisecondsToSound([&] { voice->speak(text); });
+    voice->speak("");
     double toBlock = 0;
     double handing = 0;
     while (state.KeepRunning()) {
         Clock::time_point asked;
         const double ms = millisecondsToSound([&] {
             asked = Clock::now();
-            voice->speak(text, Voice::kSpeakFlags);
+            voice->speak(text);
         });
         if (ms < 0) {
             state.SkipWithError("nothing was heard");
@@ -224,7 +226,7 @@ void measureSpeaking(benchmark::State& state, int index, const std::string& text
         toBlock += std::chrono::duration<double, std::milli>(timed->playBegun - asked).count();
         handing +=
             std::chrono::duration<double, std::milli>(timed->playDone - timed->playBegun).count();
-        voice->speak("", Voice::kSpeakFlags);  // stops it
+        voice->speak("");  // stops it
     }
     // Where the time goes: until the first block is handed to the output
     // (synthesis and the hop to the program's thread), and handing it over
@@ -273,7 +275,7 @@ std::string wordWaveFile(const std::string& folder) {
     if (!quiet) {
         return {};
     }
-    quiet->speak("apple", Voice::kSpeakFlags);
+    quiet->speak("apple");
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 300) {
@@ -360,7 +362,7 @@ int main(int argc, char** argv) {
     // utterance before measuring.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     if (voice && listener->running()) {
-        millisecondsToSound([] { voice->speak("hello", Voice::kSpeakFlags); });
+        millisecondsToSound([] { voice->speak("hello"); });
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -14,10 +14,12 @@
 #include <sstream>
 #include <string>
 
-#include "audio_output.h"
-#include "espeak_engine.h"
-#include "flite_engine.h"
-#include "flite_voice.h"
+#include "speech/audio_output.h"
+#include "speech/espeak_engine.h"
+#include "speech/flite_engine.h"
+#include "speech/flite_voice.h"
+
+using namespace lorvane::speech;
 
 namespace {
 
@@ -58,7 +60,7 @@ public:
 void speakFourWords(Voice& voice, const Discarding& output) {
     for (const char* word : {"apple", "vegetable", "necessary", "The girl carried a basket."}) {
         const std::size_t before = output.played;
-        voice.speak(word, Voice::kSpeakFlags);
+        voice.speak(word);
         QElapsedTimer waited;
         waited.start();
         while (output.played == before && waited.elapsed() < 5000) {

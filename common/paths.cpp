@@ -1,7 +1,9 @@
-#include "paths.h"
+#include "common/paths.h"
 
 #include <filesystem>
 #include <system_error>
+
+namespace lorvane::common {
 
 std::string programFolder() {
     std::error_code error;
@@ -36,3 +38,5 @@ std::optional<std::string> lessonBaseName(std::string_view lessonPath) {
     }
     return std::string(lessonPath.substr(0, dot));
 }
+
+}  // namespace lorvane::common

@@ -1,11 +1,13 @@
-#include "combined_voice.h"
+#include "speech/combined_voice.h"
 
 #include <algorithm>
 #include <future>
 
-#include "espeak_engine.h"
-#include "flite_engine.h"
-#include "ipa_notation.h"
+#include "speech/espeak_engine.h"
+#include "speech/flite_engine.h"
+#include "speech/ipa_notation.h"
+
+namespace lorvane::speech {
 
 // The way from one synthesiser to the shared output; open only while that
 // synthesiser's voice is the one heard.
@@ -123,7 +125,7 @@ bool CombinedVoice::setVolume(int volume) {
     return true;
 }
 
-void CombinedVoice::speak(const std::string& text, int flags) {
+void CombinedVoice::speak(const std::string& text) {
     const bool natural = isNatural(selected_);
     Voice& speaking = natural ? static_cast<Voice&>(*natural_) : *espeak_;
     Branch* heard = natural ? naturalBranch_ : espeakBranch_;
@@ -134,12 +136,12 @@ void CombinedVoice::speak(const std::string& text, int flags) {
             // and what it still sends is not heard.
             silenced->open = false;
             Voice& other = natural ? static_cast<Voice&>(*espeak_) : *natural_;
-            other.speak({}, kAsync | kPurgeBeforeSpeak);
+            other.speak({});
             output_->stop();
         }
         heard->open = true;
     }
-    speaking.speak(text, flags);
+    speaking.speak(text);
 }
 
 std::string CombinedVoice::transcription(const std::string& english) {
@@ -172,3 +174,5 @@ std::string CombinedVoice::espeakTranscription(const std::string& english) const
     EspeakEngine* engine = espeak_ ? EspeakEngine::instance() : nullptr;
     return engine ? ipaInDictionaryStyle(engine->phonemes(english)) : std::string();
 }
+
+}  // namespace lorvane::speech

@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "audio_output.h"
-#include "espeak_voice.h"
-#include "flite_voice.h"
-#include "phonetic_transcriber.h"
-#include "voice.h"
+#include "speech/audio_output.h"
+#include "speech/espeak_voice.h"
+#include "speech/flite_voice.h"
+#include "speech/phonetic_transcriber.h"
+#include "speech/voice.h"
+
+namespace lorvane::speech {
 
 // The voice of both programs: every voice the machine has, in one list.
 // libflite's natural English voices come first, then espeak-ng's English
@@ -37,7 +39,7 @@ public:
     int rate() const override { return rate_; }
     bool setVolume(int volume) override;
     int volume() const override { return volume_; }
-    void speak(const std::string& text, int flags) override;
+    void speak(const std::string& text) override;
 
     std::string transcription(const std::string& english) override;
 
@@ -68,3 +70,5 @@ private:
     std::string lastEnglish_;
     std::string lastTranscription_;
 };
+
+}  // namespace lorvane::speech

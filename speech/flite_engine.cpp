@@ -1,10 +1,12 @@
-#include "flite_engine.h"
+#include "speech/flite_engine.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
 #include <string_view>
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -284,3 +286,5 @@ std::vector<CmuWord> FliteEngine::pronunciation(const std::string& text) const {
     library_->deleteUtterance(analysed);
     return words;
 }
+
+}  // namespace lorvane::speech

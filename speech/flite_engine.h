@@ -11,9 +11,11 @@
 #include <thread>
 #include <vector>
 
-#include "flite_library.h"
-#include "flite_markup.h"
-#include "ipa_notation.h"
+#include "speech/flite_library.h"
+#include "speech/flite_markup.h"
+#include "speech/ipa_notation.h"
+
+namespace lorvane::speech {
 
 // libflite's natural English voices for the whole process, and the one
 // thread that synthesises with them.
@@ -125,3 +127,5 @@ private:
 
     std::thread thread_;
 };
+
+}  // namespace lorvane::speech

@@ -1,6 +1,8 @@
-#include "flite_library.h"
+#include "speech/flite_library.h"
 
 #include <dlfcn.h>
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -55,3 +57,5 @@ FliteVoiceRegistration openFliteVoice(const char* fileName, const char* registra
     }
     return registration;
 }
+
+}  // namespace lorvane::speech

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace lorvane::speech {
+
 // libflite's natural English voices are an optional extra: the library and
 // each voice are looked up when the program starts rather than by the
 // program loader, so a machine without them still speaks with espeak-ng.
@@ -44,3 +46,5 @@ using FliteVoiceRegistration = cst_voice* (*)(const char* voiceDirectory);
 // when either is missing. The voice's own libraries (the US English front
 // end and the pronouncing dictionary) come with it.
 FliteVoiceRegistration openFliteVoice(const char* fileName, const char* registrationName);
+
+}  // namespace lorvane::speech

@@ -1,10 +1,12 @@
-#include "flite_markup.h"
+#include "speech/flite_markup.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -497,12 +499,6 @@ public:
         return std::move(pieces_);
     }
 
-    std::vector<FlitePiece> plain(std::string_view text) {
-        run_ = asciiForFlite(text);
-        endRun();
-        return std::move(pieces_);
-    }
-
 private:
     struct Frame {
         std::string name;
@@ -618,10 +614,6 @@ std::vector<FlitePiece> flitePiecesOfMarkup(std::string_view filteredMarkup) {
     return Reader().run(filteredMarkup);
 }
 
-std::vector<FlitePiece> flitePiecesOfText(std::string_view text) {
-    return Reader().plain(text);
-}
-
 std::string asciiForFlite(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -633,3 +625,5 @@ std::string asciiForFlite(std::string_view text) {
     }
     return out;
 }
+
+}  // namespace lorvane::speech

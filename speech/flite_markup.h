@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lorvane::speech {
+
 // What libflite is given to say. flite's own markup reader is never used:
 // it hangs on a slow rate keyword, crashes on an unclosed tag, and opens
 // files named in the markup. Instead the markup that safeSpeechMarkup has
@@ -32,8 +34,7 @@ struct FlitePiece {
 // The pieces of markup that safeSpeechMarkup has filtered.
 std::vector<FlitePiece> flitePiecesOfMarkup(std::string_view filteredMarkup);
 
-// The pieces of a text that is not markup: every character is text.
-std::vector<FlitePiece> flitePiecesOfText(std::string_view text);
-
 // UTF-8 text as flite can read it (see above); line breaks are kept.
 std::string asciiForFlite(std::string_view text);
+
+}  // namespace lorvane::speech

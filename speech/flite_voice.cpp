@@ -1,9 +1,11 @@
-#include "flite_voice.h"
+#include "speech/flite_voice.h"
 
 #include <QCoreApplication>
 
-#include "speaking_rate.h"
-#include "speech_markup.h"
+#include "speech/speaking_rate.h"
+#include "speech/speech_markup.h"
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -75,33 +77,27 @@ bool FliteVoice::setVolume(int volume) {
     return true;
 }
 
-void FliteVoice::speak(const std::string& text, int flags) {
-    const bool purge = (flags & kPurgeBeforeSpeak) != 0;
+void FliteVoice::speak(const std::string& text) {
     FliteEngine::Request request;
     request.utterance = engine_.newUtterance();
-    if (purge) {
-        cutOff_ = request.utterance;
-        engine_.cutOffBefore(request.utterance);
-    }
+    cutOff_ = request.utterance;
+    engine_.cutOffBefore(request.utterance);
     // The same filter as for espeak-ng first: what it lets through is all
     // the markup there is to read.
-    request.pieces = (flags & kIsXml) != 0 ? flitePiecesOfMarkup(safeSpeechMarkup(text))
-                                           : flitePiecesOfText(text);
+    request.pieces = flitePiecesOfMarkup(safeSpeechMarkup(text));
     // Until a voice is chosen, the first of the list speaks.
     request.voice = selected_ < 0 ? 0 : selected_;
     // Each voice at its own natural speed at rate 0, and every step of the
     // rate the same change of speed as for espeak-ng.
     request.stretch = 1 / relativeSpeed(rate_);
     request.volume = volume_ / double{kMaxVolume};
-    request.replacesCurrent = purge;
+    request.replacesCurrent = true;
     if (!request.pieces.empty()) {
         engine_.speak(std::move(request));
     }
-    if (purge) {
-        // While the first sentence is being analysed: the sound stops, and
-        // the way to the audio server is opened for it.
-        output_->prepare(FliteEngine::kSampleRate);
-    }
+    // While the first sentence is being analysed: the sound stops, and the
+    // way to the audio server is opened for it.
+    output_->prepare(FliteEngine::kSampleRate);
 }
 
 void FliteVoice::onSamples(std::uint64_t utterance, bool replacesCurrent,
@@ -126,3 +122,5 @@ void FliteVoice::play(std::uint64_t utterance, bool replacesCurrent,
     }
     output_->play(std::move(samples), FliteEngine::kSampleRate, !replacesCurrent);
 }
+
+}  // namespace lorvane::speech

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "audio_output.h"
-#include "flite_engine.h"
-#include "voice.h"
+#include "speech/audio_output.h"
+#include "speech/flite_engine.h"
+#include "speech/voice.h"
+
+namespace lorvane::speech {
 
 // The natural English voices of libflite, behind the programs' voice
 // interface: the same rates, volumes and markup as espeak-ng's voices,
@@ -34,7 +36,7 @@ public:
     int rate() const override { return rate_; }
     bool setVolume(int volume) override;
     int volume() const override { return volume_; }
-    void speak(const std::string& text, int flags) override;
+    void speak(const std::string& text) override;
 
 private:
     FliteVoice(FliteEngine& engine, std::unique_ptr<AudioOutput> output);
@@ -64,3 +66,5 @@ private:
     };
     Receiver receiver_{*this};
 };
+
+}  // namespace lorvane::speech

@@ -1,9 +1,11 @@
-#include "ipa_notation.h"
+#include "speech/ipa_notation.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <utility>
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -204,3 +206,5 @@ std::string ipaInDictionaryStyle(std::string_view espeakIpa) {
     }
     return out;
 }
+
+}  // namespace lorvane::speech

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lorvane::speech {
+
 // The phonetic transcription of a word as a learner's dictionary writes it
 // (IPA, a stress mark before the stressed syllable), from what each
 // synthesiser knows of the word.
@@ -26,3 +28,5 @@ std::string ipaOfCmuWords(const std::vector<CmuWord>& words);
 // consonants that can begin an English syllable ("ˈbeɪbi", "ɪkˈspɛɹɪmənt").
 // Everything else is kept as espeak-ng writes it.
 std::string ipaInDictionaryStyle(std::string_view espeakIpa);
+
+}  // namespace lorvane::speech

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace lorvane::speech {
+
 // Tells how an English word is pronounced, for the learner to read.
 class PhoneticTranscriber {
 public:
@@ -12,3 +14,5 @@ public:
     // when there is none.
     virtual std::string transcription(const std::string& english) = 0;
 };
+
+}  // namespace lorvane::speech

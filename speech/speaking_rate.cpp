@@ -1,7 +1,9 @@
-#include "speaking_rate.h"
+#include "speech/speaking_rate.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace lorvane::speech {
 
 namespace {
 constexpr double kSlowest = 80;
@@ -22,3 +24,5 @@ double relativeSpeed(int rate) {
 int wordsPerMinute(int rate) {
     return static_cast<int>(std::lround(kNormal * relativeSpeed(rate)));
 }
+
+}  // namespace lorvane::speech

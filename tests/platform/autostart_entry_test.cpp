@@ -1,4 +1,4 @@
-#include "autostart_entry.h"
+#include "platform/autostart_entry.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+using namespace lorvane::platform;
 
 namespace {
 

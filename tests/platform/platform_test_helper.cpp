@@ -14,8 +14,10 @@
 #include <iostream>
 #include <string>
 
-#include "global_hot_key.h"
-#include "single_instance.h"
+#include "platform/global_hot_key.h"
+#include "platform/single_instance.h"
+
+using namespace lorvane::platform;
 
 namespace {
 

@@ -1,11 +1,13 @@
-#include "combined_voice.h"
+#include "speech/combined_voice.h"
 
 #include <QTest>
 
-#include "espeak_engine.h"
-#include "flite_engine.h"
-#include "recording_output.h"
-#include "speech_measures.h"
+#include "speech/espeak_engine.h"
+#include "speech/flite_engine.h"
+#include "tests/speech/recording_output.h"
+#include "tests/speech/speech_measures.h"
+
+using namespace lorvane::speech;
 
 // Both real synthesisers behind the one voice the programs use; what would
 // be played is captured by a RecordingOutput.
@@ -28,7 +30,7 @@ private:
 
     std::vector<RecordingOutput::Call> spoken(const std::string& text) {
         output_->calls.clear();
-        voice_->speak(text, Voice::kSpeakFlags);
+        voice_->speak(text);
         waitUntilSpoken();
         return output_->plays();
     }
@@ -123,10 +125,10 @@ private slots:
             const std::size_t word = RecordingOutput::voicedLength(joined(spoken("apple")));
             QVERIFY(voice_->selectVoice(from));
             output_->calls.clear();
-            voice_->speak(paragraph, Voice::kSpeakFlags);
+            voice_->speak(paragraph);
             QTRY_VERIFY_WITH_TIMEOUT(!output_->plays().empty(), 5000);
             QVERIFY(voice_->selectVoice(to));
-            voice_->speak("apple", Voice::kSpeakFlags);
+            voice_->speak("apple");
             QTest::qWait(1500);
             const auto lastStop = std::find_if(output_->calls.rbegin(), output_->calls.rend(),
                                                [](const auto& c) { return c.what == "stop"; });
@@ -201,8 +203,7 @@ private slots:
         for (int round = 0; round < 2000; ++round) {
             voice_->speak(
                 "Patience is a virtue, and a long sentence gives the look-up time to "
-                "meet the synthesis.",
-                Voice::kSpeakFlags);
+                "meet the synthesis.");
             const std::size_t i = static_cast<std::size_t>(round) % words.size();
             // Past the last answer kept, so that it is looked up again.
             voice_->transcription("x");

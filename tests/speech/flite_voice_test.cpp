@@ -1,4 +1,4 @@
-#include "flite_voice.h"
+#include "speech/flite_voice.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,10 +7,12 @@
 #include <QTest>
 #include <cmath>
 
-#include "flite_engine.h"
-#include "ipa_notation.h"
-#include "recording_output.h"
-#include "speech_measures.h"
+#include "speech/flite_engine.h"
+#include "speech/ipa_notation.h"
+#include "tests/speech/recording_output.h"
+#include "tests/speech/speech_measures.h"
+
+using namespace lorvane::speech;
 
 // Drives libflite's real voices; what would be played is captured by a
 // RecordingOutput, so no audio server is needed.
@@ -32,14 +34,14 @@ private:
         }
     }
 
-    std::vector<std::int16_t> spoken(const std::string& text, int flags = Voice::kSpeakFlags) {
+    std::vector<std::int16_t> spoken(const std::string& text) {
         output_->calls.clear();
-        voice_->speak(text, flags);
+        voice_->speak(text);
         waitUntilSpoken();
         return output_->played();
     }
-    std::size_t voicedLength(const std::string& text, int flags = Voice::kSpeakFlags) {
-        return RecordingOutput::voicedLength(spoken(text, flags));
+    std::size_t voicedLength(const std::string& text) {
+        return RecordingOutput::voicedLength(spoken(text));
     }
 
     static std::string pronounced(const std::string& text) {
@@ -121,7 +123,7 @@ private slots:
                  qPrintable(QStringLiteral("%1 of %2").arg(quarter).arg(full)));
         QVERIFY(voice_->setVolume(0));
         output_->calls.clear();
-        voice_->speak(word, Voice::kSpeakFlags);
+        voice_->speak(word);
         QTest::qWait(500);
         QVERIFY2(output_->plays().empty(), "at volume 0 nothing is played");
     }
@@ -129,11 +131,9 @@ private slots:
     void markupIsInterpretedNotReadOut() {
         const std::size_t plain = voicedLength("hello");
         const std::size_t markup = voicedLength("<speak>hello</speak>");
-        const std::size_t tagsReadOut =
-            voicedLength("<speak>hello</speak>", Voice::kAsync | Voice::kPurgeBeforeSpeak);
-        QVERIFY2(markup < plain * 5 / 4 && markup > plain * 3 / 4,
-                 "with the XML flag only the word is spoken");
-        QVERIFY2(tagsReadOut > plain * 3 / 2, "without it the tags are read out");
+        const std::size_t tagsReadOut = voicedLength("&lt;speak&gt;hello&lt;/speak&gt;");
+        QVERIFY2(markup < plain * 5 / 4 && markup > plain * 3 / 4, "only the word is spoken");
+        QVERIFY2(tagsReadOut > plain * 3 / 2, "escaped tags are text, and are read out");
     }
 
     // What a lesson may ask of the voice, as flite can do it.
@@ -194,11 +194,10 @@ private slots:
     // play nothing.
     void textWithoutEnglishOnlyStops() {
         for (const std::string text : {"", "苹果", "  \r\n", "<break time=\"1s\"/>"}) {
-            voice_->speak("this sentence is rather long and takes a while to say",
-                          Voice::kSpeakFlags);
+            voice_->speak("this sentence is rather long and takes a while to say");
             waitUntilSpoken();
             output_->calls.clear();
-            voice_->speak(text, Voice::kSpeakFlags);
+            voice_->speak(text);
             QTest::qWait(300);
             QVERIFY2(!output_->calls.empty() && output_->calls.front().what == "stop",
                      text.c_str());
@@ -221,9 +220,9 @@ private slots:
         // The paragraph has begun when the word arrives: it stops, and the
         // word is played whole, from its beginning.
         output_->calls.clear();
-        voice_->speak(paragraph, Voice::kSpeakFlags);
+        voice_->speak(paragraph);
         QTRY_VERIFY_WITH_TIMEOUT(!output_->plays().empty(), 5000);
-        voice_->speak("hello", Voice::kSpeakFlags);
+        voice_->speak("hello");
         waitUntilSpoken();
         const auto stop = std::find_if(output_->calls.begin() + 1, output_->calls.end(),
                                        [](const auto& call) { return call.what == "stop"; });
@@ -244,33 +243,17 @@ private slots:
 
         // Spoken straight after each other, only the second is ever heard.
         output_->calls.clear();
-        voice_->speak(paragraph, Voice::kSpeakFlags);
-        voice_->speak("hello", Voice::kSpeakFlags);
+        voice_->speak(paragraph);
+        voice_->speak("hello");
         waitUntilSpoken();
         QVERIFY(roughlyEqual(RecordingOutput::voicedLength(output_->played()),
                              RecordingOutput::voicedLength(hello)));
     }
 
-    void withoutPurgeTheNextTextWaitsItsTurn() {
-        const std::size_t one = spoken("one").size();
-        const std::size_t two = spoken("two").size();
-        output_->calls.clear();
-        voice_->speak("one", Voice::kAsync);
-        voice_->speak("two", Voice::kAsync);
-        waitUntilSpoken();
-        for (const auto& call : output_->calls) {
-            QCOMPARE(call.what, std::string("play"));
-            QVERIFY(call.afterCurrent);
-        }
-        const std::size_t both = output_->played().size();
-        QVERIFY(both > (one + two) * 49 / 50);
-        QVERIFY(both < (one + two) * 51 / 50);
-    }
-
     void speakReturnsAtOnce() {
         QElapsedTimer timer;
         timer.start();
-        voice_->speak(std::string(50, 'a') + " long sentence to speak", Voice::kSpeakFlags);
+        voice_->speak(std::string(50, 'a') + " long sentence to speak");
         QVERIFY(timer.elapsed() < 500);
     }
 
@@ -297,7 +280,7 @@ private slots:
             "own. Each sentence is analysed and then made into sound.";
         int lookUps = 0;
         for (int round = 0; round < 20; ++round) {
-            voice_->speak(paragraph, Voice::kSpeakFlags);
+            voice_->speak(paragraph);
             QElapsedTimer timer;
             timer.start();
             while (timer.elapsed() < 50) {

@@ -1,6 +1,8 @@
-#include "ipa_notation.h"
+#include "speech/ipa_notation.h"
 
 #include <gtest/gtest.h>
+
+using namespace lorvane::speech;
 
 // espeak-ng marks the stressed vowel; the mark moves to the start of its
 // syllable, taking the consonants English lets begin one.

@@ -1,13 +1,15 @@
 #include <QTest>
 #include <string>
 
-#include "combined_voice.h"
-#include "espeak_voice.h"
-#include "flite_voice.h"
-#include "monitor_recording.h"
-#include "qt_wave_audio.h"
-#include "sink_audio_output.h"
-#include "speech_measures.h"
+#include "speech/combined_voice.h"
+#include "speech/espeak_voice.h"
+#include "speech/flite_voice.h"
+#include "speech/qt_wave_audio.h"
+#include "speech/sink_audio_output.h"
+#include "tests/speech/monitor_recording.h"
+#include "tests/speech/speech_measures.h"
+
+using namespace lorvane::speech;
 
 namespace {
 
@@ -68,11 +70,11 @@ class SpeechEnduranceTest : public QObject {
         QVERIFY(monitor.start());
         constexpr int kRounds = 10;
         for (int i = 0; i < kRounds; ++i) {
-            voice.speak("apple", Voice::kSpeakFlags);
+            voice.speak("apple");
             QTest::qWait(1200);
-            voice.speak("the quick brown fox jumps over the lazy dog", Voice::kSpeakFlags);
+            voice.speak("the quick brown fox jumps over the lazy dog");
             QTest::qWait(kCutAfterMs);
-            voice.speak("apple", Voice::kSpeakFlags);
+            voice.speak("apple");
             QTest::qWait(1400);
         }
         const std::vector<SoundRegion> heard = monitor.stop();
@@ -110,15 +112,15 @@ private slots:
         constexpr int kRounds = 10;
         for (int i = 0; i < kRounds; ++i) {
             QVERIFY(voice->selectVoice(0));
-            voice->speak("the quick brown fox jumps over the lazy dog", Voice::kSpeakFlags);
+            voice->speak("the quick brown fox jumps over the lazy dog");
             QTest::qWait(kCutAfterMs);
             QVERIFY(voice->selectVoice(espeak));
-            voice->speak("apple", Voice::kSpeakFlags);
+            voice->speak("apple");
             QTest::qWait(1400);
-            voice->speak("the quick brown fox jumps over the lazy dog", Voice::kSpeakFlags);
+            voice->speak("the quick brown fox jumps over the lazy dog");
             QTest::qWait(kCutAfterMs);
             QVERIFY(voice->selectVoice(0));
-            voice->speak("apple", Voice::kSpeakFlags);
+            voice->speak("apple");
             QTest::qWait(1400);
         }
         const std::vector<SoundRegion> heard = monitor.stop();
@@ -148,7 +150,7 @@ private slots:
             for (const auto& [rate, volume] : {std::pair{0, 100}, {10, 100}, {-10, 100}, {0, 25}}) {
                 QVERIFY(voice->setRate(rate));
                 QVERIFY(voice->setVolume(volume));
-                voice->speak(sentence, Voice::kSpeakFlags);
+                voice->speak(sentence);
                 QTest::qWait(rate < 0 ? 8000 : 4000);
             }
             const std::vector<SoundRegion> heard = joinedUp(monitor.stop(), 700);
@@ -180,7 +182,7 @@ private slots:
         recorder.command("record");
         // The test's audio server delivers the first captured sound late.
         QTRY_VERIFY_WITH_TIMEOUT(recorder.position() > 300, 5000);
-        voice->speak("apple", Voice::kSpeakFlags);
+        voice->speak("apple");
         QTest::qWait(1200);
         recorder.command("stop");
         const long recorded = recorder.position();

@@ -1,6 +1,10 @@
 // A learner's way through the spelling drill.
-#include "spelling_hint.h"
-#include "study_fixture.h"
+#include "tests/trainer/engine/study_fixture.h"
+#include "trainer/engine/spelling_hint.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
 
 using Lines = std::vector<std::string>;
 
@@ -26,7 +30,7 @@ TEST_F(StudyTest, ShowingAWordSpeaksItWhenPronunciationIsOn) {
     form.Check1[0].value = 1;
     openFruit();
     EXPECT_EQ(form.Label1[0].caption, "apple");
-    EXPECT_EQ(voice.spoken, (std::vector<FakeVoice::Spoken>{{"apple", 11}}));
+    EXPECT_EQ(voice.spoken, (std::vector<std::string>{"apple"}));
 }
 
 TEST_F(StudyTest, RightAnswersGoToTheMemorizedBox) {
@@ -66,6 +70,29 @@ TEST_F(StudyTest, WrongAnswersGiveHintsWhileTheEnglishIsHidden) {
     EXPECT_EQ(form.Label1[0].caption, "");
 }
 
+// What the trainer may tell about the word (its pronunciation) depends on
+// whether the learner can see it anyway.
+TEST_F(StudyTest, TheEnglishIsOnShowOnlyWhenShownWhole) {
+    EXPECT_FALSE(form.englishShown());  // no lesson yet
+    openFruit();
+    EXPECT_FALSE(form.englishShown());  // hidden
+    answer("aple");
+    EXPECT_FALSE(form.englishShown());  // a hint
+    form.Check1[0].value = 1;
+    form.check1Click(0);
+    EXPECT_TRUE(form.englishShown());
+    form.command5Click();
+    EXPECT_EQ(form.Label1[0].caption, "pear");
+    EXPECT_TRUE(form.englishShown());
+    form.Check1[0].value = 0;
+    form.check1Click(0);
+    EXPECT_FALSE(form.englishShown());
+    // A hint that spells the whole word shows it.
+    answer("pearl");
+    EXPECT_EQ(form.Label1[0].caption, "pear");
+    EXPECT_TRUE(form.englishShown());
+}
+
 TEST(SpellingHint, ComparesPositionByPositionWithTheUntrimmedAnswer) {
     EXPECT_EQ(spellingHint("apple", "aple"), "ap***");
     EXPECT_EQ(spellingHint("apple", "Apple"), "*pple");
@@ -85,7 +112,7 @@ TEST_F(StudyTest, ThirdFailureMovesTheWordOneBoxOnAndTurnsThePageLater) {
     EXPECT_EQ(box(0).size(), 3u);
     EXPECT_TRUE(form.Label1[1].visible);
     EXPECT_EQ(form.Label1[0].caption, "*****");  // the hint stays; the word is only spoken
-    EXPECT_EQ(voice.spokenTexts(), Lines{"apple"});
+    EXPECT_EQ(voice.spoken, Lines{"apple"});
     EXPECT_FALSE(form.Text1.enabled);
     EXPECT_EQ(form.Label5.caption, "卡中有4个单词");  // until the next word is shown
     EXPECT_TRUE(form.Timer1.enabled);                 // "自动翻页" is on by design
