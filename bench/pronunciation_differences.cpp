@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "common/lesson_entry.h"
+#include "common/lesson_reader.h"
 #include "speech/espeak_engine.h"
 #include "speech/flite_engine.h"
 #include "speech/ipa_notation.h"
-#include "common/lesson_entry.h"
-#include "common/lesson_reader.h"
 
 using namespace lorvane::common;
 using namespace lorvane::speech;

@@ -419,9 +419,8 @@ void StudyWindow::refresh() {
     Label1_[0]->setText(qs(model_.Label1[0].caption));
     // How the word sounds, but only while it is shown: over a hidden word or
     // a hint it would give the answer away.
-    Label1_[0]->setToolTip(model_.englishShown() && transcribe
-                               ? qs(transcribe(model_.Label1[0].tag))
-                               : QString());
+    Label1_[0]->setToolTip(
+        model_.englishShown() && transcribe ? qs(transcribe(model_.Label1[0].tag)) : QString());
     Label1_[1]->setText(qs(model_.Label1[1].caption));
     Label1_[1]->setVisible(model_.Label1[1].visible);
     Label3_->setText(qs(model_.Label3.caption));
