@@ -13,7 +13,9 @@ run_without() {
     if [ "$(id -u)" = 0 ] && unshare --mount --propagation private true 2>/dev/null; then
         local files=() soname file
         for soname in $sonames; do
-            file=$(ldconfig -p | awk -v name="$soname" '$1 == name { print $NF; exit }')
+            # awk reads to the end: ldconfig must not die of a closed pipe
+            # (the callers run with pipefail).
+            file=$(ldconfig -p | awk -v name="$soname" '$1 == name && !found { print $NF; found = 1 }')
             [ -n "$file" ] && files+=("$(readlink -f "$file")")
         done
         exec unshare --mount --propagation private sh -c '

@@ -77,12 +77,13 @@ spoken_by() {  # ENTRY: stages a program folder whose lesson holds ENTRY, speaks
     fi
 }
 
-# Each time the word alone is heard, about 0.4 s long: once for Miselle's
-# Ctrl+P, twice for Lorvane (at the start and for "范读").
+# Each time the word alone is heard, about 0.6 s long from the first
+# natural voice (0.4 s from espeak-ng's): once for Miselle's Ctrl+P, twice
+# for Lorvane (at the start and for "范读").
 times=1
 [ "$name" = Lorvane ] && times=2
 heard=()
-for _ in $(seq $times); do heard+=(250:550); done
+for _ in $(seq $times); do heard+=(400:800); done
 
 spoken_by "<audio src=\"$wave\"/>apple  苹果"
 expect_heard "$work/heard.raw" "${heard[@]}"
