@@ -82,7 +82,7 @@ std::vector<Phoneme> phonemesOf(const std::string& ipa) {
 }
 
 // The two engines' ways of writing the same sound brought together.
-std::vector<Phoneme> normalised(std::vector<Phoneme> in) {
+std::vector<Phoneme> normalised(const std::vector<Phoneme>& in) {
     std::vector<Phoneme> out;
     for (Phoneme p : in) {
         if (p.sound == "ɜ" || p.sound == "ɝ") {

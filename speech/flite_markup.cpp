@@ -96,12 +96,10 @@ std::string_view twoLetterBase(char32_t c) {
 }
 
 void appendAscii(std::string& out, char32_t c) {
-    if (c == '\n' || c == '\r') {
-        out += '\n';
-    } else if (c < 0x20 || c == 0x7F) {
-        out += ' ';
-    } else if (c < 0x80) {
+    if (c >= 0x20 && c < 0x7F) {
         out += static_cast<char>(c);
+    } else if (c == '\n' || c == '\r') {
+        out += '\n';
     } else if (c >= 0xC0 && c <= 0x17F) {
         const char base = kLatinBases[c - 0xC0];
         if (base == '*') {
@@ -123,7 +121,7 @@ void appendAscii(std::string& out, char32_t c) {
     } else if (c == 0x3002) {
         out += ". ";
     } else {
-        out += ' ';
+        out += ' ';  // control characters, and what has no ASCII form
     }
 }
 

@@ -197,6 +197,7 @@ private slots:
         QVERIFY(voice_->selectVoice(natural_));
         const std::vector<std::string> words = {"apple", "vegetable", "necessary"};
         std::vector<std::string> quiet;
+        quiet.reserve(words.size());
         for (const std::string& word : words) {
             quiet.push_back(voice_->transcription(word));
         }

@@ -272,6 +272,7 @@ private slots:
     void pronunciationsDuringSpeechStayRight() {
         const std::vector<std::string> words = {"apple", "vegetable", "necessary", "because"};
         std::vector<std::string> quiet;
+        quiet.reserve(words.size());
         for (const std::string& word : words) {
             quiet.push_back(pronounced(word));
         }
