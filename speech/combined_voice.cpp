@@ -50,7 +50,9 @@ std::unique_ptr<CombinedVoice> CombinedVoice::create(std::unique_ptr<AudioOutput
     auto espeakBranch = std::make_unique<Branch>(*voice->output_);
     voice->espeakBranch_ = espeakBranch.get();
     voice->espeak_ = EspeakVoice::create(std::move(espeakBranch));
-    if (!voice->natural_) {
+    if (voice->natural_) {
+        voice->naturalCount_ = static_cast<int>(voice->natural_->voiceDescriptions().size());
+    } else {
         voice->naturalBranch_ = nullptr;
     }
     if (!voice->espeak_) {
@@ -66,10 +68,6 @@ CombinedVoice::CombinedVoice(std::unique_ptr<AudioOutput> output) : output_(std:
 
 CombinedVoice::~CombinedVoice() {
     output_->stop();
-}
-
-int CombinedVoice::naturalVoiceCount() const {
-    return natural_ ? static_cast<int>(natural_->voiceDescriptions().size()) : 0;
 }
 
 std::vector<std::string> CombinedVoice::voiceDescriptions() const {

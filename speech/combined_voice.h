@@ -44,7 +44,7 @@ public:
     std::string transcription(const std::string& english) override;
 
     // How many of the list's voices, from its start, are natural ones.
-    int naturalVoiceCount() const;
+    int naturalVoiceCount() const { return naturalCount_; }
 
 private:
     class Branch;
@@ -61,6 +61,7 @@ private:
     std::unique_ptr<EspeakVoice> espeak_;
     Branch* naturalBranch_ = nullptr;  // owned by natural_
     Branch* espeakBranch_ = nullptr;   // owned by espeak_
+    int naturalCount_ = 0;
     int selected_ = -1;
     int rate_ = 0;
     int volume_ = 100;
