@@ -21,6 +21,7 @@
 #include "platform/autostart_entry.h"
 #include "tests/doubles/fake_voice.h"
 #include "tests/temp_folder.h"
+#include "ui_support/startup_messages.h"
 
 using namespace lorvane::common;
 using namespace lorvane::speech;
@@ -94,7 +95,7 @@ private:
     // What the desktop saw at one step of the exit.
     struct Snapshot {
         QString step;
-        bool saved = false, trayShown = false, marked = false, listAlive = false;
+        bool saved = false, trayShown = false, exiting = false, listAlive = false;
     };
 
     std::unique_ptr<TempFolder> folder_;
@@ -112,7 +113,7 @@ private:
 
     Snapshot snapshot(const QString& step) {
         return {step, std::filesystem::exists(lessons() + "girl.dat"), app_->trayIcon().isVisible(),
-                app_->model().form1.tag == kExitMarker, app_->lessonListWindow() != nullptr};
+                app_->engine().exiting(), app_->lessonListWindow() != nullptr};
     }
 
     void makeApp() {
@@ -183,13 +184,11 @@ private slots:
             exclamationAndOk =
                 box->icon() == QMessageBox::Warning && box->standardButtons() == QMessageBox::Ok;
         });
-        MiselleApp::reportMissingSpeech(QStringLiteral("/程序"), {[this](const QString& path) {
-                                                                      opened_ << path;
-                                                                      return true;
-                                                                  },
-                                                                  {},
-                                                                  {},
-                                                                  {}});
+        lorvane::ui::reportMissingSpeech(QStringLiteral("Miselle"), QStringLiteral("/程序"),
+                                         [this](const QString& path) {
+                                             opened_ << path;
+                                             return true;
+                                         });
         QCOMPARE(message,
                  QStringLiteral(
                      "Lorvane|您机器里没有安装espeak-ng语音系统的英文语音，所以无法播放英文读音，"
@@ -252,8 +251,8 @@ private slots:
         chooseInFileDialog(QStringLiteral("第一课"), &problems);  // the extension comes by itself
         startApp();
         QCOMPARE(problems, QString());
-        QCOMPARE(app_->model().form4.count(), 1);
-        QCOMPARE(app_->model().form4.at(0).path, lessons() + "第一课.txt");
+        QCOMPARE(app_->engine().lessons().count(), 1);
+        QCOMPARE(app_->engine().lessons().at(0).path, lessons() + "第一课.txt");
         QCOMPARE(meaning(), QStringLiteral("苹果"));
         QVERIFY(app_->mainWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(entry("zidongqidong")->isChecked());
@@ -289,7 +288,7 @@ private slots:
             QApplication::sendEvent(answer(), &release);
         }
         QTest::keyRelease(answer(), Qt::Key_Control);
-        QCOMPARE(app_->model().curword, 1);
+        QCOMPARE(app_->engine().currentItem(), 1);
         QCOMPARE(answer()->text(), QString());
         // Without the flag these letters are typing, and so after a released
         // Ctrl or a Ctrl spent on a key outside the table.
@@ -302,7 +301,7 @@ private slots:
         QTest::keyClick(answer(), Qt::Key_H);
         QCOMPARE(answer()->text(), QStringLiteral("psbnqhnh"));
         QVERIFY(!app_->voiceDialog()->isVisible());
-        QCOMPARE(app_->model().curword, 1);
+        QCOMPARE(app_->engine().currentItem(), 1);
         QVERIFY(voice_->spoken.empty());
 
         const auto ctrl = [this](Qt::Key key) {
@@ -335,7 +334,7 @@ private slots:
         QTest::keyClick(answer(), Qt::Key_F5);
         QVERIFY(entry("suijixianshi")->isChecked());
         QTest::keyClick(answer(), Qt::Key_F5);
-        QVERIFY(!app_->model().menu.suijixianshi);
+        QVERIFY(!app_->engine().options().isOn(MenuOption::RandomOrder));
         QTest::keyClick(answer(), Qt::Key_F1);
         QVERIFY(app_->voiceDialog()->isVisible());
         QTest::keyClick(answer(), Qt::Key_F2);
@@ -394,7 +393,7 @@ private slots:
         QCOMPARE(window.pos(), place);
         // Auto-start changes the check only; the entry waits for the exit.
         entry("zidongqidong")->trigger();
-        QVERIFY(!app_->model().menu.zidongqidong);
+        QVERIFY(!app_->engine().options().isOn(MenuOption::StartAtLogon));
         QVERIFY(!QFileInfo::exists(autostartEntryPath(QStringLiteral("Miselle"))));
         entry("xiayiduan")->trigger();
         QCOMPARE(meaning(), QStringLiteral("梨"));
@@ -490,18 +489,18 @@ private slots:
         QTest::mouseRelease(study, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!study->isPressed());
         QCOMPARE(list->item(1)->checkState(), Qt::Checked);
-        QCOMPARE(app_->model().curkewen, 1);
+        QCOMPARE(app_->engine().currentLesson(), 1);
         QCOMPARE(meaning(), QStringLiteral("猫"));
 
         // Delete the first: the others move up, the cursor stays.
         list->setCurrentRow(0);
         click(form4<PictureButton>("Image1_1"));
         QCOMPARE(list->count(), 2);
-        QCOMPARE(app_->model().form4.at(0).path, lessons() + "第二课.txt");
-        QCOMPARE(app_->model().curkewen, 1);
+        QCOMPARE(app_->engine().lessons().at(0).path, lessons() + "第二课.txt");
+        QCOMPARE(app_->engine().currentLesson(), 1);
         // Unticking through the check box reaches the list.
         list->item(0)->setCheckState(Qt::Unchecked);
-        QVERIFY(!app_->model().form4.at(0).ticked);
+        QVERIFY(!app_->engine().lessons().at(0).ticked);
 
         // Add a lesson still to be written: the dialog asks before taking it,
         // and stays open on No.
@@ -556,21 +555,20 @@ private slots:
             dialog->accept();
         });
         QTest::keyClick(answer(), Qt::Key_F3);
-        QCOMPARE(app_->model().form1.Label1.foreColor, 255);
-        QCOMPARE(app_->model().form1.Text1.foreColor, 255);
+        QCOMPARE(app_->engine().colours().text, 255);
         QCOMPARE(answer()->palette().color(QPalette::Text), QColor(Qt::red));
         QCOMPARE(app_->mainWindow().focusWidget(), answer());
 
         inDialog([](QColorDialog* dialog) { dialog->reject(); });
         QTest::keyClick(answer(), Qt::Key_F4);
-        QCOMPARE(app_->model().form1.backColor, kTeal);
+        QCOMPARE(app_->engine().colours().background, kTeal);
         inDialog([](QColorDialog* dialog) {
             dialog->setCurrentColor(QColor(0, 0, 255));
             dialog->accept();
         });
-        app_->run(Command::BackColour);
-        QCOMPARE(app_->model().form1.backColor, 0xFF0000);
-        QCOMPARE(app_->model().form1.Text1.backColor, 0xFF0000);
+        app_->run(Command::BackgroundColour);
+        QCOMPARE(app_->engine().colours().background, 0xFF0000);
+        QCOMPARE(answer()->palette().color(QPalette::Base), QColor(Qt::blue));
         QCOMPARE(app_->mainWindow().palette().color(QPalette::Window), QColor(Qt::blue));
         QCOMPARE(seen, (QStringList{"#000000 #fefefe", "#ff0000 #ffff00", "#ff0000 #ffff00"}));
     }
@@ -608,13 +606,13 @@ private slots:
         app_->run(Command::Exit);  // the menu's 退出
 
         // Saved before the entry is written, the icon and the list window
-        // going only after it; then the marker, and the program ends.
+        // going only after it; then the engine is exiting, and the program ends.
         QCOMPARE(exitSteps_.size(), std::size_t{2});
         QCOMPARE(exitSteps_[0].step, QStringLiteral("write Miselle"));
         QVERIFY(exitSteps_[0].saved && exitSteps_[0].trayShown && exitSteps_[0].listAlive);
-        QVERIFY(!exitSteps_[0].marked);
+        QVERIFY(!exitSteps_[0].exiting);
         QCOMPARE(exitSteps_[1].step, QStringLiteral("quit"));
-        QVERIFY(!exitSteps_[1].trayShown && exitSteps_[1].marked && !exitSteps_[1].listAlive);
+        QVERIFY(!exitSteps_[1].trayShown && exitSteps_[1].exiting && !exitSteps_[1].listAlive);
         QVERIFY(!app_->voiceDialog());
         QVERIFY(!app_->mainWindow().isVisible());
         QCOMPARE(QByteArray::fromStdString(folder_->read("单词课文/listgirl.dat")),
@@ -631,7 +629,7 @@ private slots:
         app_.reset();
         exitSteps_.clear();
         startApp();
-        QVERIFY(app_->model().menu.zidongqidong);
+        QVERIFY(app_->engine().options().isOn(MenuOption::StartAtLogon));
         entry("zidongqidong")->trigger();
         answerMessageBox(QMessageBox::Ok);
         app_->mainWindow().close();  // as the desktop asks a window to close
