@@ -23,7 +23,7 @@ constexpr std::string_view kConfigSection = "配置";
 
 // girl.dat first: its name names the pair's commit record.
 std::vector<std::string> pair(const SettingsFiles& files) {
-    return {files.girlDat, files.listgirlDat};
+    return {files.settingsFile, files.lessonListFile};
 }
 
 class StoredSettings {
@@ -71,9 +71,10 @@ void loadSettings(const SettingsFiles& files, CompanionState& state) {
     // What a recovery could not finish is read as it stands; the next save
     // commits a whole set again.
     (void)common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
-        document = common::ini::Document::load(files.girlDat).value_or(common::ini::Document{});
+        document =
+            common::ini::Document::load(files.settingsFile).value_or(common::ini::Document{});
         // An unreadable list file leaves the list empty, as a missing one.
-        (void)readListFile(files.listgirlDat, state.lessons);
+        (void)readListFile(files.lessonListFile, state.lessons);
     });
     const StoredSettings stored(document);
 
@@ -121,20 +122,21 @@ common::Status saveSettings(const SettingsFiles& files, const CompanionState& st
     std::optional<common::ini::Document> document;
     // An unfinished recovery leaves the set for replaceFiles to commit anew.
     (void)common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
-        document = common::ini::Document::load(files.girlDat);
+        document = common::ini::Document::load(files.settingsFile);
     });
     if (!document) {
         // Replacing a settings file that can't be read would lose its other
         // keys; the list file goes with it or not at all.
-        return common::Failure{"设置没有保存：读不出 " + files.girlDat};
+        return common::Failure{"设置没有保存：读不出 " + files.settingsFile};
     }
     for (const common::ini::Setting& setting : settings) {
         document->set(setting.section, setting.key, setting.value);
     }
     // The two files are one set: a kill, a crash or a full disk during the
     // save leaves both as they were or both new.
-    const common::ReplaceResult replaced = common::replaceFiles(
-        {{files.girlDat, document->bytes()}, {files.listgirlDat, encodeListFile(state.lessons)}});
+    const common::ReplaceResult replaced =
+        common::replaceFiles({{files.settingsFile, document->bytes()},
+                              {files.lessonListFile, encodeListFile(state.lessons)}});
     if (!replaced.replaced()) {
         return common::Failure{"设置没有保存：" + replaced.path + "：" +
                                common::describeSystemError(replaced.errnoValue)};

@@ -11,8 +11,8 @@ struct CompanionState;
 
 // Where the companion keeps its settings: both files in the lesson folder.
 struct SettingsFiles {
-    std::string girlDat;      // colours, position, check marks, cursor, voice
-    std::string listgirlDat;  // the lesson list
+    std::string settingsFile;    // girl.dat: colours, place, options, cursor, voice
+    std::string lessonListFile;  // listgirl.dat: the lesson list
 };
 SettingsFiles settingsFilesIn(std::string_view lessonFolder);
 

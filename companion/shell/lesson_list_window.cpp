@@ -1,13 +1,11 @@
 #include "companion/shell/lesson_list_window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <algorithm>
 
 #include "companion/engine/companion_engine.h"
-#include "companion/shell/window_layers.h"
 #include "ui_support/twips.h"
+#include "ui_support/window_placement.h"
 
 namespace lorvane::companion {
 
@@ -98,7 +96,7 @@ void LessonListWindow::refresh() {
 
 void LessonListWindow::showWindow() {
     refresh();
-    showRaised(this, placed_);
+    ui::showRaised(this, placed_);
 }
 
 void LessonListWindow::resizeEvent(QResizeEvent* event) {

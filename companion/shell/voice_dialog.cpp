@@ -1,14 +1,12 @@
 #include "companion/shell/voice_dialog.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include "companion/engine/voice_settings.h"
-#include "companion/shell/window_layers.h"
 #include "speech/voice.h"
 #include "ui_support/twips.h"
+#include "ui_support/window_placement.h"
 
 namespace lorvane::companion {
 
@@ -89,7 +87,7 @@ void VoiceDialog::refresh() {
 
 void VoiceDialog::showDialog() {
     refresh();
-    showRaised(this, placed_);
+    ui::showRaised(this, placed_);
     activateWindow();
 }
 

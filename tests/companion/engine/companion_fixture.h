@@ -112,8 +112,8 @@ protected:
     const std::string& meaning() { return engine.item().meaning(); }
     const std::string& english() { return engine.item().english(); }
     const std::string& answer() { return engine.item().answer(); }
-    int curkewen() { return engine.currentLesson(); }
-    int curword() { return engine.currentItem(); }
+    int currentLesson() { return engine.currentLesson(); }
+    int currentItem() { return engine.currentItem(); }
 
     TempFolder programDir;
     FakeVoice voice;

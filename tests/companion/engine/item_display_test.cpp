@@ -47,7 +47,7 @@ TEST_F(ItemDisplayTest, ACurrentItemOutsideTheItemsShowsAnEmptyItem) {
 TEST_F(ItemDisplayTest, AnswerIsTrimmedAndCaseSensitive) {
     engine.submitAnswer("Apple");
     EXPECT_EQ(answer(), "Apple");  // wrong: nothing happens, nothing is said
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentItem(), 0);
     engine.submitAnswer("  apple ");
     EXPECT_EQ(answer(), "");
     EXPECT_EQ(meaning(), "看");
@@ -56,7 +56,7 @@ TEST_F(ItemDisplayTest, AnswerIsTrimmedAndCaseSensitive) {
     engine.submitAnswer(answer());
     EXPECT_EQ(meaning(), "apple 苹果");
     engine.submitAnswer("");  // no separator: the empty answer is the right one
-    EXPECT_EQ(curword(), 3);
+    EXPECT_EQ(currentItem(), 3);
     EXPECT_TRUE(voice.spoken.empty());
 }
 

@@ -29,7 +29,7 @@ TEST_F(CursorTest, LoadKeepsEveryLineAndLeavesTheCursorAlone) {
     engine.loadLesson(lessonBytes("odd.txt", "  a  1  \r\n\r\n   \r\n\tb  2\r\nc\nd  3"));
     EXPECT_EQ(items(), (Items{"a  1", "", "", "\tb  2", "cd  3"}));
     EXPECT_EQ(ui.events, 5);
-    EXPECT_EQ(curword(), 7);
+    EXPECT_EQ(currentItem(), 7);
     EXPECT_EQ(meaning(), "");
 }
 
@@ -42,14 +42,14 @@ TEST_F(CursorTest, NextItemSkipsUntickedLessonsAndPastTheEndRestartsWithoutReloa
     EXPECT_EQ(answer(), "");
     engine.nextItem();
     engine.nextItem();
-    EXPECT_EQ(curkewen(), 2);
+    EXPECT_EQ(currentLesson(), 2);
     EXPECT_EQ(meaning(), "猫");
     lesson("three.txt", {"changed  改了"});  // a reload would show this
     for (int i = 0; i < 3; ++i) {
         engine.nextItem();
     }
-    EXPECT_EQ(curkewen(), 3);  // the last index, an unticked entry
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentLesson(), 3);  // the last index, an unticked entry
+    EXPECT_EQ(currentItem(), 0);
     EXPECT_EQ(meaning(), "猫");
 }
 
@@ -58,13 +58,13 @@ TEST_F(CursorTest, PreviousItemKeepsTheAnswerAndBeforeTheStartRestartsTheSameLes
     engine.editAnswer("typed");
     engine.previousItem();
     EXPECT_EQ(answer(), "typed");
-    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(currentLesson(), 0);
     EXPECT_EQ(meaning(), "苹果");
     lesson("one.txt", {"changed  改了"});
     engine.nextItem();
     engine.previousGroup();
-    EXPECT_EQ(curkewen(), 0);
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentLesson(), 0);
+    EXPECT_EQ(currentItem(), 0);
     EXPECT_EQ(meaning(), "苹果");
 }
 
@@ -72,8 +72,8 @@ TEST_F(CursorTest, PreviousGroupFarBeyondAShortenedListStaysOnTheLessonInMemory)
     study(2);
     restoreCursor(7, 0);
     engine.previousGroup();
-    EXPECT_EQ(curkewen(), 2);
-    EXPECT_EQ(curword(), 1);  // number of items − 2
+    EXPECT_EQ(currentLesson(), 2);
+    EXPECT_EQ(currentItem(), 1);  // number of items − 2
     EXPECT_EQ(meaning(), "狗");
 }
 
@@ -83,12 +83,12 @@ TEST_F(CursorTest, NothingTickedOpensTheLessonListAndIndicesNeverOverflow) {
     engine.tickLesson(2, false);
     restoreCursor(0, std::numeric_limits<std::int16_t>::max());
     engine.nextItem();
-    EXPECT_EQ(curword(), std::numeric_limits<std::int16_t>::max());
+    EXPECT_EQ(currentItem(), std::numeric_limits<std::int16_t>::max());
     restoreCursor(0, std::numeric_limits<std::int16_t>::min());
     engine.previousItem();
-    EXPECT_EQ(curword(), std::numeric_limits<std::int16_t>::min());
+    EXPECT_EQ(currentItem(), std::numeric_limits<std::int16_t>::min());
     EXPECT_EQ(ui.listShown, 2);
-    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(currentLesson(), 0);
     EXPECT_EQ(meaning(), "苹果");
 }
 
@@ -96,7 +96,7 @@ TEST_F(CursorTest, AZeroStepOnAnUntickedLessonStopsInsteadOfLooping) {
     study(0);
     restoreCursor(1, 0);
     engine.moveToLesson(0);
-    EXPECT_EQ(curkewen(), 1);
+    EXPECT_EQ(currentLesson(), 1);
 }
 
 // The label says why there is nothing to show, and no longer expects the
@@ -106,12 +106,12 @@ TEST_F(CursorTest, AMissingLessonIsSaidOnTheLabelAndNextItemMovesOn) {
     engine.tickLesson(1, true);
     study(0);
     engine.nextGroup();
-    EXPECT_EQ(curkewen(), 1);
+    EXPECT_EQ(currentLesson(), 1);
     EXPECT_TRUE(items().empty());
     EXPECT_EQ(meaning(), "打不开：找不到文件");
     EXPECT_EQ(english(), "");
     engine.nextItem();
-    EXPECT_EQ(curkewen(), 2);
+    EXPECT_EQ(currentLesson(), 2);
     EXPECT_EQ(meaning(), "猫");
 }
 
@@ -155,9 +155,9 @@ TEST_F(CompanionTest, OneItemAndEmptyLessonsGoOnToTheNextGroupInBothModes) {
         engine.setOption(MenuOption::RandomOrder, randomMode);
         study(0);
         engine.nextItem();
-        EXPECT_EQ(curkewen(), 1);
+        EXPECT_EQ(currentLesson(), 1);
         engine.nextItem();
-        EXPECT_EQ(curkewen(), 2);
+        EXPECT_EQ(currentLesson(), 2);
         EXPECT_EQ(meaning(), "叉");
     }
 }
@@ -172,12 +172,12 @@ TEST_F(CompanionTest, RandomDrawsLieBetweenOneAndTheLastItem) {
     std::vector<int> drawn;
     for (int i = 0; i < 3; ++i) {
         engine.nextItem();
-        drawn.push_back(curword());
+        drawn.push_back(currentItem());
     }
     engine.previousItem();
-    drawn.push_back(curword());
+    drawn.push_back(currentItem());
     EXPECT_EQ(drawn, (std::vector<int>{1, 3, 4, 1}));
-    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(currentLesson(), 0);
 }
 
 // The lesson chosen for an empty list is the one started, whatever the step
@@ -186,13 +186,13 @@ TEST_F(CompanionTest, AnEmptyListAsksForALessonAndCancelOpensTheLessonList) {
     restoreCursor(3, 0);
     engine.moveToLesson(1);
     EXPECT_EQ(ui.listShown, 1);
-    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(currentLesson(), 0);
     ui.files = {lesson("one.txt", {"apple  苹果"})};
     restoreCursor(3, 1);
     engine.nextGroup();
     EXPECT_EQ(engine.lessons().entries(),
               (std::vector<LessonListEntry>{{inLessons("one.txt"), true}}));
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentItem(), 0);
     EXPECT_EQ(meaning(), "苹果");
 }
 
@@ -253,8 +253,8 @@ TEST_F(ReentrantLoadTest, AGroupMoveDuringALoadWinsAndTheLessonsNeverMix) {
     restoreCursor(0, 3);
     engine.startupDisplay();
     EXPECT_EQ(items(), (Items{"x  叉", "y  歪"}));
-    EXPECT_EQ(curkewen(), 1);
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentLesson(), 1);
+    EXPECT_EQ(currentItem(), 0);
     EXPECT_EQ(meaning(), "叉");
     EXPECT_EQ(ui.events, 4);  // the first load read no further
 }

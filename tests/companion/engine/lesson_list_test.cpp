@@ -44,7 +44,7 @@ TEST_F(LessonListWindowTest, StudyingTicksAndStartsDeletingLeavesTheCurrentLesso
     EXPECT_TRUE(engine.lessons().at(1).ticked);
     EXPECT_EQ(meaning(), "红");
     remove(0);
-    EXPECT_EQ(curkewen(), 1);
+    EXPECT_EQ(currentLesson(), 1);
     EXPECT_EQ(engine.currentLessonFileName(), "three.txt");
     engine.studyHighlightedLesson();  // the highlight went with its entry
     EXPECT_EQ(meaning(), "红");

@@ -61,8 +61,8 @@ TEST_F(SettingsTest, HandWrittenFileInAnyLetterCaseWithBadValuesSkipped) {
     engine.loadSettings();
     EXPECT_EQ(engine.colours().text, 255);
     EXPECT_EQ(engine.colours().background, kTeal);
-    EXPECT_EQ(curkewen(), 2);
-    EXPECT_EQ(curword(), 5);
+    EXPECT_EQ(currentLesson(), 2);
+    EXPECT_EQ(currentItem(), 5);
     EXPECT_EQ(engine.place().top, 1234);  // ties go to the even neighbour
     EXPECT_EQ(engine.place().left, 123);
     EXPECT_FALSE(engine.options().isOn(MenuOption::StartAtLogon));

@@ -141,15 +141,15 @@ private:
     }
 
     template <typename T>
-    T* form1(const char* name) {
+    T* inMainWindow(const char* name) {
         return app_->mainWindow().findChild<T*>(QString::fromLatin1(name));
     }
     template <typename T>
-    T* form4(const char* name) {
+    T* inLessonList(const char* name) {
         return app_->lessonListWindow()->findChild<T*>(QString::fromLatin1(name));
     }
     QLineEdit* answer() { return app_->mainWindow().answerBox(); }
-    QString meaning() { return form1<QLabel>("Label1")->text(); }
+    QString meaning() { return inMainWindow<QLabel>("Label1")->text(); }
     QAction* entry(const char* name) {
         return app_->menu().findChild<QAction*>(QString::fromLatin1(name));
     }
@@ -214,13 +214,14 @@ private slots:
         QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(meaning(), QStringLiteral("梨"));
-        QCOMPARE(form1<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(inMainWindow<QLabel>("Label1")->palette().color(QPalette::WindowText),
+                 QColor(Qt::red));
         QCOMPARE(answer()->palette().color(QPalette::Text), QColor(Qt::red));
         QCOMPARE(answer()->palette().color(QPalette::Base), QColor(Qt::blue));
         QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::blue));
         QVERIFY(!answer()->testAttribute(Qt::WA_InputMethodEnabled));
         QTRY_VERIFY(answer()->hasFocus());
-        QVERIFY(!form1<QListWidget>("List1")->isVisible());
+        QVERIFY(!inMainWindow<QListWidget>("List1")->isVisible());
 
         QVERIFY(!entry("munOnTop")->isChecked());
         QVERIFY(!entry("zidongqidong")->isChecked());
@@ -234,11 +235,11 @@ private slots:
         QCOMPARE(voice_->volumeCalls, std::vector<int>{80});
         QVERIFY(!app_->lessonListWindow()->isVisible());
         QVERIFY(app_->lessonListWindow()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(form4<QListWidget>("List1")->count(), 2);
-        QCOMPARE(form4<QListWidget>("List1")->item(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(inLessonList<QListWidget>("List1")->count(), 2);
+        QCOMPARE(inLessonList<QListWidget>("List1")->item(1)->checkState(), Qt::Unchecked);
 
         // The label's tip names the current lesson's file.
-        auto* label = form1<QLabel>("Label1");
+        auto* label = inMainWindow<QLabel>("Label1");
         QHelpEvent tip(QEvent::ToolTip, label->rect().center(), label->mapToGlobal(QPoint()));
         QApplication::sendEvent(label, &tip);
         QCOMPARE(label->toolTip(), QStringLiteral("第一课.txt"));
@@ -417,10 +418,10 @@ private slots:
         QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(5, 30));
         QTRY_VERIFY(app_->menu().isVisible());
         app_->menu().hide();
-        click(form1<QPushButton>("Command1_0"));
+        click(inMainWindow<QPushButton>("Command1_0"));
         QTRY_VERIFY(app_->menu().isVisible());
         app_->menu().hide();
-        click(form1<QPushButton>("Command1_1"));
+        click(inMainWindow<QPushButton>("Command1_1"));
         QVERIFY(!window.isVisible());
     }
 
@@ -476,13 +477,13 @@ private slots:
         startApp();
         app_->run(Command::LessonList);
         LessonListWindow* window = app_->lessonListWindow();
-        auto* list = form4<QListWidget>("List1");
+        auto* list = inLessonList<QListWidget>("List1");
         QCOMPARE(window->windowTitle(), QStringLiteral("课文列表"));
         QCOMPARE(list->item(0)->sizeHint().width(), 500);  // sideways over 500 pixels
 
         // Study the unticked second lesson: ticked, current, started.
         list->setCurrentRow(1);
-        auto* study = form4<PictureButton>("Image1_3");
+        auto* study = inLessonList<PictureButton>("Image1_3");
         QCOMPARE(study->toolTip(), QStringLiteral("播放选择的课文"));
         QTest::mousePress(study, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(study->isPressed());  // the border shows while the button is held
@@ -494,7 +495,7 @@ private slots:
 
         // Delete the first: the others move up, the cursor stays.
         list->setCurrentRow(0);
-        click(form4<PictureButton>("Image1_1"));
+        click(inLessonList<PictureButton>("Image1_1"));
         QCOMPARE(list->count(), 2);
         QCOMPARE(app_->engine().lessons().at(0).path, lessons() + "第二课.txt");
         QCOMPARE(app_->engine().currentLesson(), 1);
@@ -509,12 +510,12 @@ private slots:
         chooseInFileDialog(QStringLiteral("新课"), &problems);
         answerMessageBox(QMessageBox::No);
         whenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-        click(form4<PictureButton>("Image1_0"));
+        click(inLessonList<PictureButton>("Image1_0"));
         QCOMPARE(problems, QString());
         QCOMPARE(list->count(), 2);
         chooseInFileDialog(QStringLiteral("新课"), &problems);
         answerMessageBox(QMessageBox::Yes, &prompt);
-        click(form4<PictureButton>("Image1_0"));
+        click(inLessonList<PictureButton>("Image1_0"));
         QCOMPARE(problems, QString());
         QVERIFY(prompt.contains(QStringLiteral("新课.txt")));
         QCOMPARE(list->count(), 3);
@@ -531,7 +532,7 @@ private slots:
         QVERIFY(!window->isVisible());
         app_->run(Command::LessonList);
         QCOMPARE(list->count(), 3);
-        click(form4<PictureButton>("Image1_4"));
+        click(inLessonList<PictureButton>("Image1_4"));
         QVERIFY(!window->isVisible());
         QCOMPARE(app_->lessonListWindow(), window);
     }
