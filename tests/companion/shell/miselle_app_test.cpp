@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -535,6 +536,26 @@ private slots:
         click(inLessonList<PictureButton>("Image1_4"));
         QVERIFY(!window->isVisible());
         QCOMPARE(app_->lessonListWindow(), window);
+    }
+
+    // The study button's lesson lets the windows run while it loads; an exit
+    // confirmed meanwhile ends the program and takes the list window down
+    // from under its own button.
+    void exitWhileAStudiedLessonLoadsLeavesTheListWindowSafely() {
+        listLessons("T" + lessons() + "第一课.txt\r\nF" + lessons() + "第二课.txt\r\n\r\n");
+        startApp();
+        app_->run(Command::LessonList);
+        QPointer<LessonListWindow> window = app_->lessonListWindow();
+        inLessonList<QListWidget>("List1")->setCurrentRow(1);
+        auto* study = inLessonList<PictureButton>("Image1_3");
+        QTimer::singleShot(0, app_.get(), [this] { app_->run(Command::Exit); });
+        answerMessageBox(QMessageBox::Ok);
+        QTest::mousePress(study, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(study, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(app_->exited());
+        QVERIFY(!app_->lessonListWindow());
+        QCOMPARE(exitSteps_.back().step, QStringLiteral("quit"));
+        QVERIFY(!window);
     }
 
     void colourDialogsShareTheLastColourAndTheCustomColours() {
