@@ -35,8 +35,9 @@ int main(int argc, char** argv) {
     auto voice =
         lorvane::speech::EspeakVoice::create(std::make_unique<lorvane::speech::SinkAudioOutput>());
     if (!voice) {
-        lorvane::companion::MiselleApp::reportMissingSpeech(
-            folder, lorvane::companion::MiselleApp::realDesktop());
+        lorvane::ui::reportMissingSpeech(
+            QStringLiteral("Miselle"), folder,
+            lorvane::companion::MiselleApp::realDesktop().openDocument);
         return 1;
     }
     std::unique_ptr<lorvane::companion::MiselleApp> miselle;

@@ -48,9 +48,11 @@ public:
     }
 };
 
+// The add button's dialog answers with `chosen`.
 class NoUi : public CompanionUi {
 public:
-    std::string chooseLessonFile() override { return {}; }
+    std::string chooseLessonFile() override { return chosen; }
+    std::string chosen;
     void reportRefusedLesson(const std::string&) override {}
     void showLessonList() override {}
     void hideLessonList() override {}
@@ -123,14 +125,18 @@ int main(int argc, char** argv) {
         trainer.savelist();
         trainer.savesetting();
 
-        CompanionModel& model = companion.model();
-        model.curword = static_cast<std::int16_t>(generation % kCursorWrap);
-        model.form1.top = static_cast<double>(generation % kCursorWrap);
-        model.form4.clear();
-        for (int i = 0; i < kListEntries; ++i) {
-            model.form4.add(listPath(generation, i), i % 2 == 0);
+        // The companion's generation: the window's top edge and the list.
+        companion.windowMoved({.left = 400, .top = static_cast<double>(generation % kCursorWrap)});
+        while (!companion.lessons().empty()) {
+            companion.highlightLesson(0);
+            companion.deleteHighlightedLesson();
         }
-        if (!companion.saveSettings()) {
+        for (int i = 0; i < kListEntries; ++i) {
+            ui.chosen = listPath(generation, i);
+            companion.addLesson();
+            companion.tickLesson(i, i % 2 == 0);
+        }
+        if (!companion.saveSettings().ok()) {
             std::fprintf(stderr, "closing_save_harness: the companion's settings were not saved\n");
             return 4;
         }

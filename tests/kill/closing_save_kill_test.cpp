@@ -175,14 +175,13 @@ void observe(const std::string& programFolder, Figures& figures) {
     companion.loadSettings();
     long companionGeneration = -1;
     if (companionThere) {
-        const CompanionModel& model = companion.model();
-        const long cursor = model.curword;
-        bool whole =
-            model.form1.top == static_cast<double>(cursor) && model.form4.count() == kListEntries;
+        const LessonList& lessons = companion.lessons();
+        const auto cursor = static_cast<long>(companion.place().top);
+        bool whole = lessons.count() == kListEntries;
         for (int i = 0; whole && i < kListEntries; ++i) {
             long listed = -1;
-            whole = std::sscanf(model.form4.at(i).path.c_str(), "/kill/g%ld/", &listed) == 1 &&
-                    listed % kCursorWrap == cursor && model.form4.at(i).path == listPath(listed, i);
+            whole = std::sscanf(lessons.at(i).path.c_str(), "/kill/g%ld/", &listed) == 1 &&
+                    listed % kCursorWrap == cursor && lessons.at(i).path == listPath(listed, i);
         }
         if (whole) {
             companionGeneration = cursor;
