@@ -12,7 +12,7 @@ namespace lorvane::companion {
 // Everything the companion knows during a run; the engine owns it, the
 // settings files store most of it.
 struct CompanionState {
-    explicit CompanionState(speech::Voice& voice) : voice(voice) {}
+    explicit CompanionState(speech::Voice& speaker) : voice(speaker) {}
 
     WindowColours colours;
     WindowPlace place;
