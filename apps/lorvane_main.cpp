@@ -9,7 +9,7 @@
 #include "platform/document_opener.h"
 #include "platform/program_launcher.h"
 #include "speech/espeak_voice.h"
-#include "speech/qt_wave_audio.h"
+#include "speech/qt_recorder.h"
 #include "speech/sink_audio_output.h"
 #include "trainer/shell/lorvane_app.h"
 #include "ui_support/startup_messages.h"
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
             [](const QString& path) { return lorvane::platform::openDocument(path); });
         return 1;
     }
-    lorvane::speech::QtWaveAudio recorder;
+    lorvane::speech::QtRecorder recorder;
     std::optional<lorvane::trainer::LorvaneApp> trainer;
     try {
         trainer.emplace(

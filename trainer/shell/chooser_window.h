@@ -3,36 +3,38 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
-#include <array>
 #include <string>
 #include <vector>
 
-#include "trainer/engine/form1.h"
+#include "trainer/engine/lesson_chooser.h"
 
 namespace lorvane::trainer {
 
-// The lesson chooser: shows the Form1 model and forwards clicks to it.
+// The lesson chooser's window: shows the chooser and forwards clicks to it.
 // Closing it only hides it.
 class ChooserWindow : public QWidget {
     Q_OBJECT
 
 public:
-    ChooserWindow(Form1& model, QWidget* owner);
+    ChooserWindow(LessonChooser& chooser, QWidget* owner);
 
     void refresh();
-    Form1& model() { return model_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
-    void handle(const std::function<void()>& action);
+private slots:
+    void openSelected();
+    void goBack();
+    void closeChooser();
+    void selectEntry(int row);
 
-    Form1& model_;
-    QListWidget* List1_ = nullptr;
+private:
+    LessonChooser& chooser_;
+    QListWidget* entryList_ = nullptr;
     std::vector<std::string> shown_;
-    std::array<QPushButton*, 3> Command1_{};
+    QPushButton* backButton_ = nullptr;
 };
 
 }  // namespace lorvane::trainer
