@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "common/gbk_codec.h"
 #include "common/paths.h"
 #include "platform/app_icons.h"
 #include "platform/chinese_translations.h"
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
     lorvane::speech::QtRecorder recorder;
     std::optional<lorvane::trainer::LorvaneApp> trainer;
     try {
+        // Every file the trainer reads or writes is GBK: a system without the
+        // converters is told so here, before any window is up.
+        lorvane::common::gbk::openConverters();
         trainer.emplace(
             folder, *voice, recorder,
             lorvane::trainer::LorvaneApp::Desktop{

@@ -36,6 +36,12 @@ public:
     // answer don't count; letter case does.
     Outcome judge(std::string_view typed);
 
+    // The hint after a wrong answer: the expected word with every character
+    // the learner got wrong replaced by "*", comparing position by position
+    // with the answer as typed (spaces included). Always as long as the
+    // expected word: spellingHint("apple", "aple") is "ap***".
+    static std::string spellingHint(std::string_view expected, std::string_view typed);
+
 private:
     std::string expected_;
     int attempts_ = 0;

@@ -1,6 +1,6 @@
 // A learner's way through the spelling drill.
 #include "tests/trainer/engine/study_fixture.h"
-#include "trainer/engine/spelling_hint.h"
+#include "trainer/engine/answer_check.h"
 
 using namespace lorvane::common;
 using namespace lorvane::speech;
@@ -69,6 +69,7 @@ TEST_F(StudyTest, WrongAnswersGiveHintsWhileTheEnglishIsHidden) {
 }
 
 TEST(SpellingHint, ComparesPositionByPositionWithTheUntrimmedAnswer) {
+    const auto spellingHint = &AnswerCheck::spellingHint;
     EXPECT_EQ(spellingHint("apple", "aple"), "ap***");
     EXPECT_EQ(spellingHint("apple", "Apple"), "*pple");
     EXPECT_EQ(spellingHint("apple", "applesauce"), "apple");
