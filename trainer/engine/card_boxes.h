@@ -63,7 +63,7 @@ public:
     // Moves an entry to the end of another box (or of its own). A full target
     // keeps the entry where it is rather than lose it. The selection of the
     // box it leaves follows the entry it was on, and is lost with it.
-    Move move(BoxId from, int index, BoxId to);
+    [[nodiscard]] Move move(BoxId from, int index, BoxId to);
 
 private:
     struct Box {

@@ -74,8 +74,8 @@ StudyChanges StudySession::openLesson(const std::string& path) {
         notice = "无法打开课文“" + common::getfilename(path) + "”：" + error;
     }
 
-    boxes_.selectEntry(kNewWordBox, 0);
-    boxes_.choose(kNewWordBox);
+    (void)boxes_.selectEntry(kNewWordBox, 0);  // refused for an empty box: nothing selected
+    (void)boxes_.choose(kNewWordBox);          // always a box
     currentEntry_ = 0;
     resetRecorder();
     pageTurnPending_ = false;
@@ -324,19 +324,19 @@ void StudySession::thirdFailure() {
     }
 }
 
-bool StudySession::moveEntry(BoxId from, int index, BoxId to) {
+// A full target box keeps the entry where it is, and the learner is told.
+void StudySession::moveEntry(BoxId from, int index, BoxId to) {
     switch (boxes_.move(from, index, to)) {
         case CardBoxes::Move::Moved:
             mark(StudyPart::Boxes);
-            return true;
+            break;
         case CardBoxes::Move::TargetFull:
             setMessage(std::string(trimmedBoxName(to)) + "已满，这个单词留在" +
                        std::string(trimmedBoxName(from)) + "中。");
-            return false;
-        case CardBoxes::Move::NoSuchEntry:
             break;
+        case CardBoxes::Move::NoSuchEntry:
+            break;  // the answered entry is always in its box
     }
-    return false;
 }
 
 StudyChanges StudySession::turnPage() {

@@ -140,7 +140,7 @@ private:
     void wrongAnswer(const AnswerCheck::Outcome& outcome);
     void thirdFailure();
     int answeredEntry() const;
-    bool moveEntry(BoxId from, int index, BoxId to);
+    void moveEntry(BoxId from, int index, BoxId to);
     void fillExamples(const std::string& word);
 
     std::string programFolder_;

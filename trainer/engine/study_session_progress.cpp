@@ -124,7 +124,7 @@ bool StudySession::restore() {
         setMessage(notice.empty() ? "生词卡里已经没有单词了，请选择一个卡片。" : notice);
         return true;
     }
-    boxes_.choose(kNewWordBox);
+    (void)boxes_.choose(kNewWordBox);  // always a box
     currentEntry_ = 0;
     resetRecorder();
     show(0);

@@ -24,7 +24,7 @@ LorvaneApp::LorvaneApp(QString programFolder, speech::Voice& voice, speech::Reco
       chooser_(programFolder_.toStdString(), letEventsRun,
                std::bind_front(&LorvaneApp::openLesson, this)) {
     studyWindow_ = std::make_unique<StudyWindow>(session_, programFolder_);
-    chooserWindow_ = new ChooserWindow(chooser_, studyWindow_.get());
+    chooserWindow_ = new LessonChooserWindow(chooser_, studyWindow_.get());
     prompts_.setParent(studyWindow_.get());
     studyWindow_->openDocument = std::move(desktop.openDocument);
     studyWindow_->startProgram = std::move(desktop.startProgram);

@@ -11,7 +11,7 @@
 #include "speech/voice.h"
 #include "trainer/engine/lesson_chooser.h"
 #include "trainer/engine/study_session.h"
-#include "trainer/shell/chooser_window.h"
+#include "trainer/shell/lesson_chooser_window.h"
 #include "trainer/shell/qt_study_prompts.h"
 #include "trainer/shell/study_window.h"
 
@@ -39,7 +39,7 @@ public:
 
     StudySession& session() { return session_; }
     StudyWindow& studyWindow() { return *studyWindow_; }
-    ChooserWindow& chooserWindow() { return *chooserWindow_; }
+    LessonChooserWindow& chooserWindow() { return *chooserWindow_; }
 
 public slots:
     void showChooser();
@@ -54,7 +54,7 @@ private:
     StudySession session_;
     LessonChooser chooser_;
     std::unique_ptr<StudyWindow> studyWindow_;
-    ChooserWindow* chooserWindow_ = nullptr;  // owned by the study window
+    LessonChooserWindow* chooserWindow_ = nullptr;  // owned by the study window
 };
 
 }  // namespace lorvane::trainer

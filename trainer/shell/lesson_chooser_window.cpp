@@ -1,4 +1,4 @@
-#include "trainer/shell/chooser_window.h"
+#include "trainer/shell/lesson_chooser_window.h"
 
 #include <QCloseEvent>
 
@@ -7,7 +7,7 @@
 
 namespace lorvane::trainer {
 
-ChooserWindow::ChooserWindow(LessonChooser& chooser, QWidget* owner)
+LessonChooserWindow::LessonChooserWindow(LessonChooser& chooser, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint),
       chooser_(chooser) {
     setObjectName(QStringLiteral("Form1"));
@@ -26,36 +26,36 @@ ChooserWindow::ChooserWindow(LessonChooser& chooser, QWidget* owner)
     backButton_ = button("Command1_1", QStringLiteral("返回"), ui::twipsRect(840, 5280, 855, 375));
     QPushButton* close =
         button("Command1_2", QStringLiteral("关闭"), ui::twipsRect(1680, 5280, 735, 375));
-    connect(open, &QPushButton::clicked, this, &ChooserWindow::openSelected);
-    connect(backButton_, &QPushButton::clicked, this, &ChooserWindow::goBack);
-    connect(close, &QPushButton::clicked, this, &ChooserWindow::closeChooser);
-    connect(entryList_, &QListWidget::itemDoubleClicked, this, &ChooserWindow::openSelected);
-    connect(entryList_, &QListWidget::currentRowChanged, this, &ChooserWindow::selectEntry);
+    connect(open, &QPushButton::clicked, this, &LessonChooserWindow::openSelected);
+    connect(backButton_, &QPushButton::clicked, this, &LessonChooserWindow::goBack);
+    connect(close, &QPushButton::clicked, this, &LessonChooserWindow::closeChooser);
+    connect(entryList_, &QListWidget::itemDoubleClicked, this, &LessonChooserWindow::openSelected);
+    connect(entryList_, &QListWidget::currentRowChanged, this, &LessonChooserWindow::selectEntry);
     refresh();
 }
 
-void ChooserWindow::selectEntry(int row) {
+void LessonChooserWindow::selectEntry(int row) {
     chooser_.selectEntry(row);
 }
 
-void ChooserWindow::openSelected() {
+void LessonChooserWindow::openSelected() {
     chooser_.selectEntry(entryList_->currentRow());
     chooser_.openSelected();
     refresh();
 }
 
-void ChooserWindow::goBack() {
+void LessonChooserWindow::goBack() {
     chooser_.selectEntry(entryList_->currentRow());
     chooser_.goBack();
     refresh();
 }
 
-void ChooserWindow::closeChooser() {
+void LessonChooserWindow::closeChooser() {
     chooser_.close();
     refresh();
 }
 
-void ChooserWindow::refresh() {
+void LessonChooserWindow::refresh() {
     setWindowTitle(QString::fromStdString(chooser_.title()));
     ui::syncListItems(*entryList_, shown_, chooser_.entries());
     ui::syncListSelection(*entryList_, chooser_.selectedEntry());
@@ -65,14 +65,14 @@ void ChooserWindow::refresh() {
     }
 }
 
-void ChooserWindow::closeEvent(QCloseEvent* event) {
+void LessonChooserWindow::closeEvent(QCloseEvent* event) {
     // The chooser lives for the whole run; closing it hides it.
     event->ignore();
     chooser_.close();
     hide();
 }
 
-void ChooserWindow::hideEvent(QHideEvent* event) {
+void LessonChooserWindow::hideEvent(QHideEvent* event) {
     chooser_.close();
     QWidget::hideEvent(event);
 }

@@ -12,11 +12,11 @@ namespace lorvane::trainer {
 
 // The lesson chooser's window: shows the chooser and forwards clicks to it.
 // Closing it only hides it.
-class ChooserWindow : public QWidget {
+class LessonChooserWindow : public QWidget {
     Q_OBJECT
 
 public:
-    ChooserWindow(LessonChooser& chooser, QWidget* owner);
+    LessonChooserWindow(LessonChooser& chooser, QWidget* owner);
 
     void refresh();
 
