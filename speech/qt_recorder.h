@@ -9,39 +9,39 @@
 #include <QTimer>
 #include <memory>
 
-#include "speech/wave_audio.h"
+#include "speech/recorder.h"
 
 namespace lorvane::speech {
 
 // The recorder on the desktop's audio server: records from the default input
 // into memory with a QAudioSource and plays a stretch of it with a QAudioSink.
-// Without an audio server every command simply does nothing.
+// Without an audio server every call simply does nothing.
 //
 // A stretch is handed to the audio server whole when it starts playing, so
 // replaying never depends on the program feeding the sink; where playback
 // has got to is told by the time since it started, and once it has played
 // the stream is closed.
-class QtWaveAudio : public WaveAudio {
+class QtRecorder : public Recorder {
 public:
-    QtWaveAudio();
-    ~QtWaveAudio() override;
+    QtRecorder();
+    ~QtRecorder() override;
+    QtRecorder(const QtRecorder&) = delete;
+    QtRecorder& operator=(const QtRecorder&) = delete;
 
-    void setFileName(const std::string& name) override;
-    void command(std::string_view what) override;
+    void startRecording() override;
+    void stopRecording() override { stop(); }
+    void play(long fromMs, long toMs) override;
+    void reset() override;
     long position() const override;
-    void setFrom(long milliseconds) override { from_ = milliseconds; }
-    void setTo(long milliseconds) override { to_ = milliseconds; }
 
     // The recording so far, 16-bit mono samples at format().sampleRate().
     const QByteArray& recording() const { return recording_; }
     QAudioFormat format() const { return format_; }
 
 private:
-    void open();
     void record();
     void stop();
     void stopPlaying();
-    void play();
     void close();
     void takeInput();
     bool playing() const;
@@ -49,10 +49,6 @@ private:
     qsizetype bytesOf(long milliseconds) const;
 
     QAudioFormat format_;
-    std::string fileName_;
-    bool open_ = false;
-    long from_ = 0;
-    long to_ = 0;
     QByteArray recording_;
     std::unique_ptr<QAudioSource> source_;
     QIODevice* input_ = nullptr;

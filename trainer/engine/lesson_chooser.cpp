@@ -1,31 +1,43 @@
-#include "trainer/engine/form1.h"
+#include "trainer/engine/lesson_chooser.h"
 
 #include "common/paths.h"
+#include "trainer/engine/card_boxes.h"
 #include "trainer/engine/lesson_listing.h"
 
 namespace lorvane::trainer {
 
-Form1::Form1(std::string programFolder, std::function<void()> processEvents,
-             std::function<void(const std::string& path)> openLesson)
+LessonChooser::LessonChooser(std::string programFolder, std::function<void()> processEvents,
+                             std::function<void(const std::string& path)> openLesson)
     : programFolder_(std::move(programFolder)),
       processEvents_(std::move(processEvents)),
-      openLesson_(std::move(openLesson)) {
-    Command1[0].caption = "选择";
-    Command1[1].caption = "返回";
-    Command1[1].enabled = false;
-    Command1[2].caption = "关闭";
-}
+      openLesson_(std::move(openLesson)) {}
 
-std::string Form1::lessonFolderPath() const {
+std::string LessonChooser::lessonFolderPath() const {
     return common::lessonFolder(programFolder_);
 }
 
-void Form1::create(const std::string& currentLessonPath) {
-    created_ = true;
-    List1.clear();
+// Refuses once the list is full.
+bool LessonChooser::addEntry(const std::string& entry) {
+    if (static_cast<int>(entries_.size()) >= kMaxListEntries) {
+        return false;
+    }
+    entries_.push_back(entry);
+    return true;
+}
+
+void LessonChooser::selectEntry(int index) {
+    if (index >= -1 && index < static_cast<int>(entries_.size())) {
+        selected_ = index;
+    }
+}
+
+void LessonChooser::start(const std::string& currentLessonPath) {
+    started_ = true;
+    entries_.clear();
+    selected_ = -1;
     std::string name = common::getfilename(currentLessonPath);
     if (currentLessonPath.empty()) {
-        listfolders();
+        listFolders();
         return;
     }
     // The lesson's folder: the path without "/" + its file name.
@@ -40,20 +52,20 @@ void Form1::create(const std::string& currentLessonPath) {
         name = name.substr(0, dot) + ".txt";
     }
     if (!entryExists(folder)) {
-        listfolders();
+        listFolders();
         return;
     }
-    caption = common::getfilename(folder);
+    title_ = common::getfilename(folder);
     int position = 0;
     bool first = true;
     const common::NewestRun::Number fill = listings_.begin();
     listLessonTexts(folder, [&](const std::string& entry) {
-        if (!listings_.isNewest(fill) || !List1.add(entry)) {
+        if (!listings_.isNewest(fill) || !addEntry(entry)) {
             return false;
         }
         const bool matches = first ? entry == name : entry.find(name) != std::string::npos;
         if (matches) {
-            position = List1.count() - 1;
+            position = static_cast<int>(entries_.size()) - 1;
         }
         first = false;
         processEvents_();
@@ -62,20 +74,21 @@ void Form1::create(const std::string& currentLessonPath) {
     if (!listings_.isNewest(fill)) {
         return;
     }
-    if (List1.count() > 0) {
-        List1.select(position);
+    if (!entries_.empty()) {
+        selected_ = position;
     }
-    Command1[1].enabled = true;
+    canGoBack_ = true;
 }
 
-void Form1::listfolders() {
-    List1.clear();
-    caption = "课文";
+void LessonChooser::listFolders() {
+    entries_.clear();
+    selected_ = -1;
+    title_ = "课文";
     const common::NewestRun::Number fill = listings_.begin();
     listFolderEntries(lessonFolderPath(), [this, fill](const std::string& entry) {
         // No dot: skips folders with one in their name and files with an
         // extension; a file without any dot is listed like a folder.
-        if (entry.find('.') == std::string::npos && !List1.add(entry)) {
+        if (entry.find('.') == std::string::npos && !addEntry(entry)) {
             return false;
         }
         processEvents_();
@@ -84,18 +97,18 @@ void Form1::listfolders() {
     if (!listings_.isNewest(fill)) {
         return;  // another listing took over while this one let events run
     }
-    for (int i = 0; i < List1.count(); ++i) {
-        if (List1.item(i) == caption) {
-            List1.select(i);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i] == title_) {
+            selected_ = static_cast<int>(i);
             break;
         }
     }
 }
 
-void Form1::appendTexts(const std::string& folder) {
+void LessonChooser::appendTexts(const std::string& folder) {
     const common::NewestRun::Number fill = listings_.begin();
     listLessonTexts(folder, [this, fill](const std::string& entry) {
-        if (!List1.add(entry)) {
+        if (!addEntry(entry)) {
             return false;
         }
         processEvents_();
@@ -103,36 +116,25 @@ void Form1::appendTexts(const std::string& folder) {
     });
 }
 
-void Form1::openEntry() {
-    if (List1.selected < 0 || List1.selected >= List1.count()) {
+void LessonChooser::openSelected() {
+    if (selected_ < 0 || selected_ >= static_cast<int>(entries_.size())) {
         return;
     }
-    const std::string entry = List1.item(List1.selected);
+    const std::string entry = entries_[static_cast<std::size_t>(selected_)];
     if (entry.find(".txt") != std::string::npos) {
-        openLesson_(lessonFolderPath() + caption + "/" + entry);
+        openLesson_(lessonFolderPath() + title_ + "/" + entry);
         return;
     }
-    caption = entry;
-    List1.clear();
+    title_ = entry;
+    entries_.clear();
+    selected_ = -1;
     appendTexts(lessonFolderPath() + entry);
-    Command1[1].enabled = true;
+    canGoBack_ = true;
 }
 
-void Form1::command1Click(int index) {
-    switch (index) {
-        case 0:
-            openEntry();
-            break;
-        case 1:
-            listfolders();
-            Command1[1].enabled = false;
-            break;
-        case 2:
-            visible = false;
-            break;
-        default:
-            break;
-    }
+void LessonChooser::goBack() {
+    listFolders();
+    canGoBack_ = false;
 }
 
 }  // namespace lorvane::trainer

@@ -1,4 +1,4 @@
-#include "speech/qt_wave_audio.h"
+#include "speech/qt_recorder.h"
 
 #include <QAudioDevice>
 #include <QMediaDevices>
@@ -13,7 +13,7 @@ namespace {
 constexpr int kGraceMs = 500;
 }  // namespace
 
-QtWaveAudio::QtWaveAudio() {
+QtRecorder::QtRecorder() {
     format_.setSampleRate(22050);
     format_.setChannelCount(1);
     format_.setSampleFormat(QAudioFormat::Int16);
@@ -21,42 +21,23 @@ QtWaveAudio::QtWaveAudio() {
     QObject::connect(&played_, &QTimer::timeout, [this] { stopPlaying(); });
 }
 
-QtWaveAudio::~QtWaveAudio() {
+QtRecorder::~QtRecorder() {
     close();
 }
 
-void QtWaveAudio::setFileName(const std::string& name) {
-    fileName_ = name;
+void QtRecorder::startRecording() {
+    reset();
+    record();
 }
 
-void QtWaveAudio::command(std::string_view what) {
-    if (what == "open") {
-        open();
-    } else if (what == "record") {
-        record();
-    } else if (what == "stop") {
-        stop();
-    } else if (what == "play") {
-        play();
-    } else if (what == "close") {
-        close();
-    }
+void QtRecorder::reset() {
+    // The sink stays for the next recording: destroying a Qt sink lets
+    // pending events run inside whatever handler reset the recorder.
+    close();
 }
 
-void QtWaveAudio::open() {
-    if (open_) {
-        return;
-    }
-    // Only new, unnamed recordings are supported: nothing is read from disk.
-    if (fileName_ != "new") {
-        return;
-    }
-    recording_.clear();
-    open_ = true;
-}
-
-void QtWaveAudio::record() {
-    if (!open_ || source_) {
+void QtRecorder::record() {
+    if (source_) {
         return;
     }
     stopPlaying();
@@ -73,13 +54,13 @@ void QtWaveAudio::record() {
     QObject::connect(input_, &QIODevice::readyRead, input_, [this] { takeInput(); });
 }
 
-void QtWaveAudio::takeInput() {
+void QtRecorder::takeInput() {
     if (input_) {
         recording_.append(input_->readAll());
     }
 }
 
-void QtWaveAudio::stop() {
+void QtRecorder::stop() {
     if (source_) {
         takeInput();
         source_->stop();
@@ -89,7 +70,7 @@ void QtWaveAudio::stop() {
     stopPlaying();
 }
 
-void QtWaveAudio::stopPlaying() {
+void QtRecorder::stopPlaying() {
     played_.stop();
     if (sink_ && sinkStarted_) {
         sink_->stop();
@@ -97,16 +78,16 @@ void QtWaveAudio::stopPlaying() {
     sinkStarted_ = false;
 }
 
-void QtWaveAudio::play() {
-    if (!open_ || source_ || recording_.isEmpty()) {
+void QtRecorder::play(long fromMs, long toMs) {
+    if (source_ || recording_.isEmpty()) {
         return;
     }
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
         return;
     }
-    const qsizetype start = std::clamp<qsizetype>(bytesOf(from_), 0, recording_.size());
-    const qsizetype end = std::clamp<qsizetype>(bytesOf(to_), start, recording_.size());
+    const qsizetype start = std::clamp<qsizetype>(bytesOf(fromMs), 0, recording_.size());
+    const qsizetype end = std::clamp<qsizetype>(bytesOf(toMs), start, recording_.size());
     stopPlaying();
     if (!sink_) {
         sink_ = std::make_unique<QAudioSink>(device, format_);
@@ -123,19 +104,16 @@ void QtWaveAudio::play() {
     played_.start(static_cast<int>(playLength_) + kGraceMs);
 }
 
-bool QtWaveAudio::playing() const {
+bool QtRecorder::playing() const {
     return sinkStarted_ && playClock_.elapsed() < playLength_;
 }
 
-void QtWaveAudio::close() {
-    // The sink stays for the next recording: destroying a Qt sink lets
-    // pending events run inside whatever handler closed the device.
+void QtRecorder::close() {
     stop();
     recording_.clear();
-    open_ = false;
 }
 
-long QtWaveAudio::position() const {
+long QtRecorder::position() const {
     if (playing()) {
         return playFrom_ + static_cast<long>(playClock_.elapsed());
     }
@@ -145,12 +123,12 @@ long QtWaveAudio::position() const {
     return millisecondsOf(recording_.size());
 }
 
-long QtWaveAudio::millisecondsOf(qsizetype bytes) const {
+long QtRecorder::millisecondsOf(qsizetype bytes) const {
     const qint64 bytesPerSecond = format_.bytesPerFrame() * format_.sampleRate();
     return bytesPerSecond > 0 ? static_cast<long>(bytes * 1000 / bytesPerSecond) : 0;
 }
 
-qsizetype QtWaveAudio::bytesOf(long milliseconds) const {
+qsizetype QtRecorder::bytesOf(long milliseconds) const {
     const qint64 frames = static_cast<qint64>(milliseconds) * format_.sampleRate() / 1000;
     return static_cast<qsizetype>(frames * format_.bytesPerFrame());
 }

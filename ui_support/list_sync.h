@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace lorvane::trainer {
+namespace lorvane::ui {
 
 // Brings a list widget in line with the model's items. Only the changed
 // stretch between the unchanged head and tail is touched, so moving one
@@ -15,4 +15,4 @@ void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
 // Selects `row` (-1: nothing) without the widget's selection signals.
 void syncListSelection(QListWidget& widget, int row);
 
-}  // namespace lorvane::trainer
+}  // namespace lorvane::ui

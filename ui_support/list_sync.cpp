@@ -1,9 +1,9 @@
-#include "trainer/shell/list_sync.h"
+#include "ui_support/list_sync.h"
 
 #include <QSignalBlocker>
 #include <algorithm>
 
-namespace lorvane::trainer {
+namespace lorvane::ui {
 
 void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
                    const std::vector<std::string>& items) {
@@ -45,4 +45,4 @@ void syncListSelection(QListWidget& widget, int row) {
     widget.scrollToItem(widget.item(row));
 }
 
-}  // namespace lorvane::trainer
+}  // namespace lorvane::ui
