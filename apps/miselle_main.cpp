@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 
+#include "common/gbk_codec.h"
 #include "common/paths.h"
 #include "companion/shell/miselle_app.h"
 #include "platform/app_icons.h"
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<lorvane::companion::MiselleApp> miselle;
     try {
+        // The settings and lesson files are GBK: a system without the
+        // converters is told so here, before any window is up.
+        lorvane::common::gbk::openConverters();
         miselle = std::make_unique<lorvane::companion::MiselleApp>(
             folder, executable, *voice, lorvane::companion::MiselleApp::realDesktop());
         miselle->start();

@@ -249,14 +249,11 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void MainWindow::beginDrag(QMouseEvent* event) {
-    manualDrag_ = !(windowHandle() && windowHandle()->startSystemMove());
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag_.begin(*event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (manualDrag_ && event->buttons() != Qt::NoButton) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-    }
+    drag_.follow(*event);
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent*) {
@@ -264,7 +261,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent*) {
 }
 
 void MainWindow::endDrag() {
-    manualDrag_ = false;
+    drag_.end();
     storeGeometry();
 }
 

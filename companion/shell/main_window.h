@@ -10,6 +10,7 @@
 
 #include "companion/engine/changes.h"
 #include "companion/shell/commands.h"
+#include "ui_support/window_drag.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -85,8 +86,7 @@ private:
     // From a Ctrl key-down until the next key-down or Ctrl's release.
     bool ctrlHeld_ = false;
     // Dragging: by the window system where it can, else by hand.
-    bool manualDrag_ = false;
-    QPoint dragOffset_;
+    ui::WindowDrag drag_{*this};  // by the body or the meaning, with any button
 };
 
 }  // namespace lorvane::companion

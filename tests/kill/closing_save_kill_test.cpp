@@ -160,7 +160,7 @@ void observe(const std::string& programFolder, Figures& figures) {
 
     long danGeneration = -1;
     if (danDatThere) {
-        const WindowPlace& place = trainer.place();
+        const lorvane::trainer::WindowPlace& place = trainer.place();
         const long x = place.width - kWidthOffset;
         if (place.height - kHeightOffset != x || place.top - kTopOffset != x ||
             place.left - kLeftOffset != x || trainer.currentLesson() != lesson) {
