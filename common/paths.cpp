@@ -1,7 +1,12 @@
 #include "paths.h"
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <mutex>
 #include <system_error>
+
+#include "lesson_folder_choice.h"
 
 std::string programFolder() {
     std::error_code error;
@@ -17,6 +22,20 @@ std::string programFolder() {
 }
 
 std::string lessonFolder(std::string_view programFolder) {
+    static std::mutex mutex;
+    static std::map<std::string, std::string, std::less<>> chosen;
+    const std::scoped_lock lock(mutex);
+    auto found = chosen.find(programFolder);
+    if (found == chosen.end()) {
+        found = chosen
+                    .emplace(std::string(programFolder),
+                             chooseLessonFolder(programFolder, learnerDataFolder()))
+                    .first;
+    }
+    return found->second;
+}
+
+std::string programLessonFolder(std::string_view programFolder) {
     std::string folder(programFolder);
     folder += '/';
     folder += kLessonFolderName;
