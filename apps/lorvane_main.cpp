@@ -14,9 +14,12 @@
 #include "qt_wave_audio.h"
 #include "sink_audio_output.h"
 #include "start_failure.h"
+#include "x11_platform_request.h"
 
 int main(int argc, char** argv) {
+    requestX11Platform();
     QApplication app(argc, argv);
+    withdrawX11PlatformRequest();
     QApplication::setApplicationName(QStringLiteral("Lorvane"));
     QApplication::setWindowIcon(lorvaneIcon());
     loadChineseTranslations(app);

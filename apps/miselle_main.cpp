@@ -12,6 +12,7 @@
 #include "single_instance.h"
 #include "sink_audio_output.h"
 #include "start_failure.h"
+#include "x11_platform_request.h"
 
 int main(int argc, char** argv) {
     // One companion per user: a second start ends here, silently, before it
@@ -21,7 +22,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    requestX11Platform();
     QApplication app(argc, argv);
+    withdrawX11PlatformRequest();
     QApplication::setApplicationName(QStringLiteral("Miselle"));
     QApplication::setWindowIcon(miselleIcon());
     // The window hides into the tray: only the exit ends the program.
