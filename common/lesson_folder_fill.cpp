@@ -13,6 +13,7 @@
 #include "error_text.h"
 #include "locked_folder.h"
 #include "paths.h"
+#include "settings_relocation.h"
 #include "text_file.h"
 
 namespace {
@@ -119,7 +120,9 @@ int addFile(int dir, const std::string& name, std::string_view bytes) {
 
 class Fill {
 public:
-    explicit Fill(std::unordered_set<std::string> given) : given_(std::move(given)) {}
+    Fill(std::unordered_set<std::string> given, const std::string& source,
+         const std::string& target)
+        : given_(std::move(given)), from_(source + '/'), to_(target + '/') {}
 
     void folder(const std::filesystem::path& source, const std::string& target,
                 const std::string& relative, int depth) {
@@ -163,7 +166,7 @@ public:
                 }
                 targetMade = true;
             }
-            if (copy(sourcePath, target, name)) {
+            if (copy(sourcePath, target, name, relativeName)) {
                 given_.insert(relativeName);
                 newlyGiven_.push_back(relativeName);
             }
@@ -176,9 +179,20 @@ public:
     const std::vector<std::string>& newlyGiven() const { return newlyGiven_; }
 
 private:
+    // The settings that name lessons by their paths name the copies.
+    std::string adjusted(const std::string& relativeName, std::string bytes) const {
+        std::optional<std::string> relocated;
+        if (relativeName == "dan.dat") {
+            relocated = relocateTrainerSettings(bytes, from_, to_);
+        } else if (relativeName == "listgirl.dat") {
+            relocated = relocateLessonList(bytes, from_, to_);
+        }
+        return relocated ? std::move(*relocated) : std::move(bytes);
+    }
+
     // True when the name holds a file now: the copy, or one that was there.
-    static bool copy(const std::string& sourcePath, const std::string& target,
-                     const std::string& name) {
+    bool copy(const std::string& sourcePath, const std::string& target, const std::string& name,
+              const std::string& relativeName) const {
         const int dir = ::open(target.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir < 0) {
             logSystemError(target, errno);
@@ -189,7 +203,7 @@ private:
         if (::fstatat(dir, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             // readFileBytes names any failure on stderr itself.
             const std::optional<std::string> bytes = readFileBytes(sourcePath);
-            result = bytes ? addFile(dir, name, *bytes) : -1;
+            result = bytes ? addFile(dir, name, adjusted(relativeName, *bytes)) : -1;
         }
         ::close(dir);
         if (result > 0 && result != EEXIST) {
@@ -200,6 +214,8 @@ private:
 
     std::unordered_set<std::string> given_;
     std::vector<std::string> newlyGiven_;
+    std::string from_;
+    std::string to_;
 };
 
 // The record holds each name followed by a NUL byte, the one byte no file
@@ -264,7 +280,7 @@ std::optional<std::string> fillLessonFolder(const std::string& source,
     if (fresh) {
         locked.remove(std::string(kShippedRecordName));
     }
-    Fill fill(readRecord(recordPath));
+    Fill fill(readRecord(recordPath), source, lessons);
     fill.folder(source, lessons, "", 0);
     if (!fill.newlyGiven().empty()) {
         appendToRecord(locked, dataFolder, fill.newlyGiven());

@@ -14,6 +14,9 @@
 //                  once: a lesson the learner deleted stays deleted, and a
 //                  later release adds only the lessons that are new to it
 //
+// Lorvane's settings (dan.dat) and Miselle's lesson list (listgirl.dat),
+// which name lessons by their paths, name the copies (settings_relocation.h).
+//
 // Nothing of the learner's is ever replaced: a file is copied only under a
 // name that is free, and a copy is put in place in one step that fails when
 // the name was taken meanwhile (by a save of the other program, say), so a

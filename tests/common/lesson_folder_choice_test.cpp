@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "folder_tree.h"
+#include "gbk_codec.h"
 #include "paths.h"
 #include "read_only_folder.h"
 #include "temp_folder.h"
@@ -17,14 +18,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Settings text in GBK, as the programs write it.
+std::string gbkText(const std::string& text) {
+    return gbk::encode(text);
+}
+
 // A program folder as the build stages it: lessons in a real folder, with a
-// learner's progress and settings beside them.
+// learner's progress and settings beside them, which name the lesson by its
+// path.
 std::string portableFolder(const TempFolder& temp) {
     const std::string program = temp.file("程序");
+    const std::string lesson = program + "/单词课文/基础词汇/第1课.txt";
     fs::create_directories(program + "/单词课文/基础词汇");
     temp.write("程序/单词课文/基础词汇/第1课.txt", "apple  苹果\r\n");
     temp.write("程序/单词课文/基础词汇/第1课.lt0", "apple  苹果\r\n\r\n");
-    temp.write("程序/单词课文/dan.dat", "[单词]\r\n");
+    temp.write("程序/单词课文/dan.dat",
+               gbkText("[单词]\r\nfilename=" + lesson + "\r\nwidth=1\r\n"));
+    temp.write("程序/单词课文/listgirl.dat", gbkText("T" + lesson + "\r\n\r\n"));
     return program;
 }
 
@@ -118,9 +128,14 @@ TEST(LessonFolderChoice, AReadOnlyProgramFolderIsContinuedInTheLearnersCopy) {
 
     EXPECT_TRUE(lessonFolderIsReadOnly(program + "/单词课文"));
     EXPECT_EQ(chooseLessonFolder(program, data), data + "/单词课文/");
-    // The progress and the settings come along: the next run goes on from
-    // where the last one on this folder stopped.
-    EXPECT_EQ(folderTree(data + "/单词课文"), folderTree(program + "/单词课文"));
+    // The progress and the settings come along, the settings naming the
+    // copied lesson: the next run goes on from where the last one on this
+    // folder stopped, and saves into the copy.
+    auto expected = folderTree(program + "/单词课文");
+    const std::string copied = data + "/单词课文/基础词汇/第1课.txt";
+    expected["dan.dat"] = gbkText("[单词]\r\nfilename=" + copied + "\r\nwidth=1\r\n");
+    expected["listgirl.dat"] = gbkText("T" + copied + "\r\n\r\n");
+    EXPECT_EQ(folderTree(data + "/单词课文"), expected);
     EXPECT_EQ(folderTree(program), portable);
 }
 
