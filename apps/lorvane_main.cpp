@@ -3,46 +3,49 @@
 #include <exception>
 #include <optional>
 
-#include "app_icons.h"
-#include "chinese_translations.h"
-#include "document_opener.h"
-#include "espeak_voice.h"
-#include "lorvane_app.h"
-#include "lorvane_missing_speech.h"
-#include "paths.h"
-#include "program_launcher.h"
-#include "qt_wave_audio.h"
-#include "sink_audio_output.h"
-#include "start_failure.h"
-#include "x11_platform_request.h"
+#include "common/paths.h"
+#include "platform/app_icons.h"
+#include "platform/chinese_translations.h"
+#include "platform/document_opener.h"
+#include "platform/program_launcher.h"
+#include "platform/x11_platform_request.h"
+#include "speech/espeak_voice.h"
+#include "speech/qt_wave_audio.h"
+#include "speech/sink_audio_output.h"
+#include "trainer/shell/lorvane_app.h"
+#include "ui_support/startup_messages.h"
 
 int main(int argc, char** argv) {
-    requestX11Platform();
+    lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
-    withdrawX11PlatformRequest();
+    lorvane::platform::withdrawX11PlatformRequest();
     QApplication::setApplicationName(QStringLiteral("Lorvane"));
-    QApplication::setWindowIcon(lorvaneIcon());
-    loadChineseTranslations(app);
-    const QString folder = QString::fromStdString(programFolder());
+    QApplication::setWindowIcon(lorvane::platform::lorvaneIcon());
+    lorvane::platform::loadChineseTranslations(app);
+    const QString folder = QString::fromStdString(lorvane::common::programFolder());
 
     // Without espeak-ng's English voices the trainer can't read words out:
     // say so, open the installation notes and end.
-    auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
+    auto voice =
+        lorvane::speech::EspeakVoice::create(std::make_unique<lorvane::speech::SinkAudioOutput>());
     if (!voice) {
-        reportMissingSpeech(folder, [](const QString& path) { return openDocument(path); });
+        lorvane::ui::reportMissingSpeech(
+            QStringLiteral("Lorvane"), folder,
+            [](const QString& path) { return lorvane::platform::openDocument(path); });
         return 1;
     }
-    QtWaveAudio recorder;
-    std::optional<LorvaneApp> lorvane;
+    lorvane::speech::QtWaveAudio recorder;
+    std::optional<lorvane::trainer::LorvaneApp> trainer;
     try {
-        lorvane.emplace(
+        trainer.emplace(
             folder, *voice, recorder,
-            LorvaneApp::Desktop{[](const QString& path) { return openDocument(path); },
-                                [](const QString& path) { return startProgram(path); }});
-        lorvane->start();
+            lorvane::trainer::LorvaneApp::Desktop{
+                [](const QString& path) { return lorvane::platform::openDocument(path); },
+                [](const QString& path) { return lorvane::platform::startProgram(path); }});
+        trainer->start();
     } catch (const std::exception& error) {
-        lorvane.reset();  // its windows go before the message
-        reportStartFailure(QStringLiteral("Lorvane"), error);
+        trainer.reset();  // its windows go before the message
+        lorvane::ui::reportStartFailure(QStringLiteral("Lorvane"), error);
         return 1;
     }
     return QApplication::exec();

@@ -4,50 +4,52 @@
 #include <exception>
 #include <memory>
 
-#include "app_icons.h"
-#include "chinese_translations.h"
-#include "espeak_voice.h"
-#include "miselle_app.h"
-#include "paths.h"
-#include "single_instance.h"
-#include "sink_audio_output.h"
-#include "start_failure.h"
-#include "x11_platform_request.h"
+#include "common/paths.h"
+#include "companion/shell/miselle_app.h"
+#include "platform/app_icons.h"
+#include "platform/chinese_translations.h"
+#include "platform/single_instance.h"
+#include "platform/x11_platform_request.h"
+#include "speech/espeak_voice.h"
+#include "speech/sink_audio_output.h"
+#include "ui_support/startup_messages.h"
 
 int main(int argc, char** argv) {
     // One companion per user: a second start ends here, silently, before it
     // has so much as a connection to the display.
-    const SingleInstance instance(QStringLiteral("Miselle"));
+    const lorvane::platform::SingleInstance instance(QStringLiteral("Miselle"));
     if (!instance.isOnlyInstance()) {
         return 0;
     }
 
-    requestX11Platform();
+    lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
-    withdrawX11PlatformRequest();
+    lorvane::platform::withdrawX11PlatformRequest();
     QApplication::setApplicationName(QStringLiteral("Miselle"));
-    QApplication::setWindowIcon(miselleIcon());
+    QApplication::setWindowIcon(lorvane::platform::miselleIcon());
     // The window hides into the tray: only the exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    loadChineseTranslations(app);
-    const QString folder = QString::fromStdString(programFolder());
+    lorvane::platform::loadChineseTranslations(app);
+    const QString folder = QString::fromStdString(lorvane::common::programFolder());
     const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 
     // Without espeak-ng's English voices the companion can't read words
     // out: say so, open the installation notes and end.
-    auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
+    auto voice =
+        lorvane::speech::EspeakVoice::create(std::make_unique<lorvane::speech::SinkAudioOutput>());
     if (!voice) {
-        MiselleApp::reportMissingSpeech(folder, MiselleApp::realDesktop());
+        lorvane::companion::MiselleApp::reportMissingSpeech(
+            folder, lorvane::companion::MiselleApp::realDesktop());
         return 1;
     }
-    std::unique_ptr<MiselleApp> miselle;
+    std::unique_ptr<lorvane::companion::MiselleApp> miselle;
     try {
-        miselle =
-            std::make_unique<MiselleApp>(folder, executable, *voice, MiselleApp::realDesktop());
+        miselle = std::make_unique<lorvane::companion::MiselleApp>(
+            folder, executable, *voice, lorvane::companion::MiselleApp::realDesktop());
         miselle->start();
     } catch (const std::exception& error) {
         miselle.reset();  // no icon is left behind
-        reportStartFailure(QStringLiteral("Miselle"), error);
+        lorvane::ui::reportStartFailure(QStringLiteral("Miselle"), error);
         return 1;
     }
     if (miselle->exited()) {

@@ -5,12 +5,14 @@
 #include <fstream>
 #include <string>
 
-#include "atomic_file.h"
-#include "bench_support.h"
-#include "encoding_guess.h"
-#include "gbk_codec.h"
-#include "ini_file.h"
-#include "lesson_reader.h"
+#include "bench/bench_support.h"
+#include "common/atomic_file.h"
+#include "common/encoding_guess.h"
+#include "common/gbk_codec.h"
+#include "common/ini_file.h"
+#include "common/lesson_reader.h"
+
+using namespace lorvane::common;
 
 namespace {
 

@@ -5,14 +5,18 @@
 #include <filesystem>
 #include <string>
 
-#include "atomic_file.h"
-#include "bench_support.h"
-#include "companion_engine.h"
-#include "companion_ui.h"
-#include "gbk_codec.h"
-#include "paths.h"
-#include "random_source.h"
-#include "voice.h"
+#include "bench/bench_support.h"
+#include "common/atomic_file.h"
+#include "common/gbk_codec.h"
+#include "common/paths.h"
+#include "common/random_source.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/engine/companion_ui.h"
+#include "speech/voice.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::companion;
 
 namespace {
 
@@ -36,7 +40,7 @@ public:
     int rate() const override { return 0; }
     bool setVolume(int) override { return true; }
     int volume() const override { return 100; }
-    void speak(const std::string&, int) override {}
+    void speak(const std::string&) override {}
 };
 
 // Counts the times the window is let run; nothing else happens in it.

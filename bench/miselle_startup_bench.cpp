@@ -18,10 +18,12 @@
 #include <thread>
 #include <vector>
 
-#include "atomic_file.h"
-#include "bench_support.h"
-#include "gbk_codec.h"
-#include "x11_windows.h"
+#include "bench/bench_support.h"
+#include "bench/x11_windows.h"
+#include "common/atomic_file.h"
+#include "common/gbk_codec.h"
+
+using namespace lorvane::common;
 
 extern char** environ;
 

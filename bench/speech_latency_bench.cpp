@@ -27,9 +27,11 @@
 #include <thread>
 #include <vector>
 
-#include "bench_support.h"
-#include "espeak_voice.h"
-#include "sink_audio_output.h"
+#include "bench/bench_support.h"
+#include "speech/espeak_voice.h"
+#include "speech/sink_audio_output.h"
+
+using namespace lorvane::speech;
 
 extern char** environ;
 
@@ -203,7 +205,7 @@ void measureSpeaking(benchmark::State& state, const std::string& text) {
         Clock::time_point asked;
         const double ms = millisecondsToSound([&] {
             asked = Clock::now();
-            voice->speak(text, Voice::kSpeakFlags);
+            voice->speak(text);
         });
         if (ms < 0) {
             state.SkipWithError("nothing was heard");
@@ -213,7 +215,7 @@ void measureSpeaking(benchmark::State& state, const std::string& text) {
         toBlock += std::chrono::duration<double, std::milli>(timed->playBegun - asked).count();
         handing +=
             std::chrono::duration<double, std::milli>(timed->playDone - timed->playBegun).count();
-        voice->speak("", Voice::kSpeakFlags);  // stops it
+        voice->speak("");  // stops it
     }
     // Where the time goes: until the first block is handed to the output
     // (synthesis and the hop to the program's thread), and handing it over
@@ -262,7 +264,7 @@ std::string wordWaveFile(const std::string& folder) {
     if (!quiet) {
         return {};
     }
-    quiet->speak("apple", Voice::kSpeakFlags);
+    quiet->speak("apple");
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 300) {
@@ -334,7 +336,7 @@ int main(int argc, char** argv) {
     // utterance before measuring.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     if (voice && listener->running()) {
-        millisecondsToSound([] { voice->speak("hello", Voice::kSpeakFlags); });
+        millisecondsToSound([] { voice->speak("hello"); });
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,3 +1,3 @@
 add_executable(trainer_engine_bench ${CMAKE_CURRENT_LIST_DIR}/trainer_engine_bench.cpp)
 target_link_libraries(trainer_engine_bench PRIVATE trainer_engine benchmark::benchmark_main)
-target_include_directories(trainer_engine_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/doubles)
+target_include_directories(trainer_engine_bench PRIVATE ${PROJECT_SOURCE_DIR})

@@ -3,14 +3,18 @@
 #include <filesystem>
 #include <string>
 
-#include "atomic_file.h"
-#include "bench_support.h"
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "form2.h"
-#include "gbk_codec.h"
-#include "random_source.h"
-#include "study_prompts.h"
+#include "bench/bench_support.h"
+#include "common/atomic_file.h"
+#include "common/gbk_codec.h"
+#include "common/random_source.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "trainer/engine/form2.h"
+#include "trainer/engine/study_prompts.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
 
 namespace {
 

@@ -1,10 +1,12 @@
-#include "atomic_file.h"
+#include "common/atomic_file.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "commit_record.h"
-#include "locked_folder.h"
+#include "common/commit_record.h"
+#include "common/locked_folder.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -205,3 +207,5 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     return result.replaced();
 }
+
+}  // namespace lorvane::common

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "commit_record.h"
+#include "common/commit_record.h"
+
+namespace lorvane::common {
 
 // Replacing the learner's files so that a kill, a crash or a full disk at
 // any moment leaves either the old files or the new ones, never a mixture.
@@ -83,3 +85,5 @@ RecoveryResult recoverFiles(const std::vector<std::string>& paths,
 // One file, as replaceFiles({{path, bytes}}); `error` gets systemText().
 bool writeFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
+
+}  // namespace lorvane::common

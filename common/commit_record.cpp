@@ -1,7 +1,9 @@
-#include "commit_record.h"
+#include "common/commit_record.h"
 
 #include <algorithm>
 #include <cstdint>
+
+namespace lorvane::common {
 
 namespace {
 
@@ -114,3 +116,5 @@ std::optional<std::vector<std::string>> parseCommitRecord(std::string_view recor
     }
     return names;
 }
+
+}  // namespace lorvane::common

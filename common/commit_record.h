@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lorvane::common {
+
 // The names a save gives its temporary files, and the commit record that
 // says a set of staged files is complete (see atomic_file.h). Both are part
 // of what a killed save leaves on disk, so a later version of the programs
@@ -34,3 +36,5 @@ std::string encodeCommitRecord(const std::vector<std::string>& names);
 // The names a record lists; std::nullopt for anything but a whole record of
 // names without "/".
 std::optional<std::vector<std::string>> parseCommitRecord(std::string_view record);
+
+}  // namespace lorvane::common

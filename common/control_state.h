@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace lorvane::common {
+
 // The state that the programs' windows keep in their controls (captions,
 // tags, selections, enabled flags, timers), held as plain data so that the
 // engines can run and be tested without any window. The shells show it.
@@ -90,3 +92,5 @@ public:
 private:
     std::vector<std::string> items_;
 };
+
+}  // namespace lorvane::common

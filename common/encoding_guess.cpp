@@ -1,4 +1,4 @@
-#include "encoding_guess.h"
+#include "common/encoding_guess.h"
 
 #include <iconv.h>
 
@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "utf8_text.h"
+#include "common/utf8_text.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -245,3 +247,5 @@ bool looksLikeUtf8(std::string_view bytes) {
     // lesson written in UTF-8 has far more.
     return !utf8.implausible && utf8.evidence >= 2;
 }
+
+}  // namespace lorvane::common

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace lorvane::common {
+
 // Lessons and word.dat come from anywhere: most are GBK, as lessons always
 // were, but a lesson written on Linux is usually UTF-8, and a file saved in
 // one and read in the other turns into garbage without any error. The choice
@@ -19,3 +21,5 @@
 // mark is UTF-8 when the rest is valid UTF-8, and GBK otherwise; either way
 // the mark itself is no part of the text.
 bool looksLikeUtf8(std::string_view bytes);
+
+}  // namespace lorvane::common

@@ -1,8 +1,10 @@
-#include "error_text.h"
+#include "common/error_text.h"
 
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+
+namespace lorvane::common {
 
 std::string describeSystemError(int errnoValue) {
     switch (errnoValue) {
@@ -55,3 +57,5 @@ std::string describeNotRegularFile(bool isFolder) {
 void logSystemError(std::string_view context, int errnoValue) {
     std::cerr << context << ": " << std::strerror(errnoValue) << '\n';
 }
+
+}  // namespace lorvane::common

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // System errors as the learner reads them: in Chinese, short enough to
 // follow "无法保存进度：" or to fit the companion's label. The system's own
 // text goes to stderr (logSystemError), where it helps whoever looks into
@@ -19,3 +21,5 @@ std::string describeNotRegularFile(bool isFolder);
 
 // Writes "<context>: <the system's text for errnoValue>" to stderr.
 void logSystemError(std::string_view context, int errnoValue);
+
+}  // namespace lorvane::common

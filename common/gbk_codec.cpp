@@ -1,11 +1,13 @@
-#include "gbk_codec.h"
+#include "common/gbk_codec.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <stdexcept>
 
-#include "utf8_text.h"
+#include "common/utf8_text.h"
+
+namespace lorvane::common {
 
 namespace gbk {
 namespace {
@@ -190,3 +192,5 @@ std::string encode(std::string_view text) {
 }
 
 }  // namespace gbk
+
+}  // namespace lorvane::common

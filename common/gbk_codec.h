@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // Conversion between the GBK bytes of lesson, progress and settings files and
 // the UTF-8 text the programs work with.
 //
@@ -24,3 +26,5 @@ std::string decode(std::string_view gbkBytes);
 std::string encode(std::string_view utf8Text);
 
 }  // namespace gbk
+
+}  // namespace lorvane::common

@@ -1,13 +1,15 @@
-#include "ini_file.h"
+#include "common/ini_file.h"
 
 #include <filesystem>
 #include <optional>
 #include <vector>
 
-#include "atomic_file.h"
-#include "gbk_codec.h"
-#include "text_file.h"
-#include "utf8_text.h"
+#include "common/atomic_file.h"
+#include "common/gbk_codec.h"
+#include "common/text_file.h"
+#include "common/utf8_text.h"
+
+namespace lorvane::common {
 
 namespace ini {
 namespace {
@@ -221,3 +223,5 @@ bool writeValue(const std::string& file, std::string_view section, std::string_v
 }
 
 }  // namespace ini
+
+}  // namespace lorvane::common

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lorvane::common {
+
 // Settings files of both programs: INI files with the rules of the
 // private-profile functions of the old systems, so that files carried over
 // from there keep working:
@@ -75,3 +77,5 @@ bool writeValue(const std::string& file, std::string_view section, std::string_v
                 std::string_view value, std::string* error = nullptr);
 
 }  // namespace ini
+
+}  // namespace lorvane::common

@@ -1,4 +1,4 @@
-#include "input_file.h"
+#include "common/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,9 @@
 #include <iostream>
 #include <utility>
 
-#include "error_text.h"
+#include "common/error_text.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -94,3 +96,5 @@ bool InputFile::fail(int errnoValue, std::string* error) const {
     }
     return false;
 }
+
+}  // namespace lorvane::common

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+namespace lorvane::common {
+
 // A file opened for reading the way every file the programs read must be:
 // opening never blocks (a named pipe in place of a lesson would otherwise
 // wait for a writer forever, with the window frozen), and anything but a
@@ -42,3 +44,5 @@ private:
     std::string path_;
     std::size_t size_ = 0;
 };
+
+}  // namespace lorvane::common

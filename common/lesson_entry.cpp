@@ -1,6 +1,8 @@
-#include "lesson_entry.h"
+#include "common/lesson_entry.h"
 
-#include "text_file.h"
+#include "common/text_file.h"
+
+namespace lorvane::common {
 
 LessonEntry splitEntry(std::string_view text) {
     LessonEntry entry;
@@ -16,3 +18,5 @@ LessonEntry splitEntry(std::string_view text) {
     entry.meaning = std::string(trimSpaces(text.substr(separator + 1)));
     return entry;
 }
+
+}  // namespace lorvane::common

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // One line of a lesson: "abandon  v. 放弃" is the English "abandon" and the
 // meaning "v. 放弃". Only `text` is stored; the two parts are derived from it
 // each time the entry is shown.
@@ -17,3 +19,5 @@ struct LessonEntry {
 // entry has no English part and the whole text as its meaning, with
 // `hasSeparator` false so that the trainer can tell it apart.
 LessonEntry splitEntry(std::string_view text);
+
+}  // namespace lorvane::common

@@ -1,4 +1,4 @@
-#include "lesson_folder_choice.h"
+#include "common/lesson_folder_choice.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -9,8 +9,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "lesson_folder_fill.h"
-#include "paths.h"
+#include "common/lesson_folder_fill.h"
+#include "common/paths.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -98,3 +100,5 @@ std::string chooseLessonFolder(std::string_view programFolder, const std::string
         fillLessonFolder(withoutTrailingSlashes(own), dataFolder);
     return learners ? *learners + '/' : own;
 }
+
+}  // namespace lorvane::common

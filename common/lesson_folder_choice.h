@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // Which lesson folder the programs use: the one in the program folder, as a
 // portable folder has always had it, or, when the programs may not write
 // there, the learner's own copy in his data folder (see lesson_folder_fill.h),
@@ -33,3 +35,5 @@ std::string learnerDataFolder();
 // own, filled from it, in `dataFolder`. When `dataFolder` is "" or can't be
 // made, the program folder's own all the same, and the saves say what fails.
 std::string chooseLessonFolder(std::string_view programFolder, const std::string& dataFolder);
+
+}  // namespace lorvane::common

@@ -1,4 +1,4 @@
-#include "lesson_folder_fill.h"
+#include "common/lesson_folder_fill.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,11 +10,13 @@
 #include <unordered_set>
 #include <vector>
 
-#include "error_text.h"
-#include "locked_folder.h"
-#include "paths.h"
-#include "settings_relocation.h"
-#include "text_file.h"
+#include "common/error_text.h"
+#include "common/locked_folder.h"
+#include "common/paths.h"
+#include "common/settings_relocation.h"
+#include "common/text_file.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -287,3 +289,5 @@ std::optional<std::string> fillLessonFolder(const std::string& source,
     }
     return lessons;
 }
+
+}  // namespace lorvane::common

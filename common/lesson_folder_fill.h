@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // The learner's own copy of the lessons, for a program folder whose lesson
 // folder the programs may not write (an installed copy, a read-only folder).
 // It lives in the learner's data folder ($XDG_DATA_HOME/lorvane):
@@ -35,3 +37,5 @@ inline constexpr std::string_view kShippedRecordName = "shipped-files";
 // copied is named on stderr, left out and tried again at the next fill.
 std::optional<std::string> fillLessonFolder(const std::string& source,
                                             const std::string& dataFolder);
+
+}  // namespace lorvane::common

@@ -1,13 +1,15 @@
-#include "lesson_reader.h"
+#include "common/lesson_reader.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "encoding_guess.h"
-#include "gbk_codec.h"
-#include "input_file.h"
-#include "line_splitter.h"
-#include "text_file.h"
+#include "common/encoding_guess.h"
+#include "common/gbk_codec.h"
+#include "common/input_file.h"
+#include "common/line_splitter.h"
+#include "common/text_file.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -156,3 +158,5 @@ bool readCompanionLesson(const std::string& path,
     }
     return true;
 }
+
+}  // namespace lorvane::common

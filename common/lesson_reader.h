@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace lorvane::common {
+
 // The two ways a lesson text is read. Both take GBK and UTF-8 lessons (see
 // looksLikeUtf8), split a lesson without any CR (saved by a Linux editor) at
 // LF, and drop a byte-order mark.
@@ -38,3 +40,5 @@ std::optional<LessonLines> readLessonEntries(const std::string& path, std::strin
 bool readCompanionLesson(const std::string& path,
                          const std::function<bool(std::string item)>& afterLine,
                          std::string* error = nullptr, std::size_t* linesLeftOut = nullptr);
+
+}  // namespace lorvane::common

@@ -1,6 +1,8 @@
-#include "line_splitter.h"
+#include "common/line_splitter.h"
 
 #include <cstring>
+
+namespace lorvane::common {
 
 namespace {
 
@@ -86,3 +88,5 @@ bool LineSplitter::finish(const LineHandler& onLine) {
     }
     return true;
 }
+
+}  // namespace lorvane::common

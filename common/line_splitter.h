@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // Cuts a stream of bytes, handed over in pieces of any size, into lines,
 // so that a file is read line by line without ever being held whole. A line
 // that grows past a bound is not kept whole either: it still ends where its
@@ -46,3 +48,5 @@ private:
     bool afterCr_ = false;  // the last piece ended with CR: a LF next belongs to it
     bool stopped_ = false;
 };
+
+}  // namespace lorvane::common

@@ -1,4 +1,4 @@
-#include "locked_folder.h"
+#include "common/locked_folder.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+
+namespace lorvane::common {
 
 namespace {
 
@@ -130,3 +132,5 @@ std::vector<std::string> LockedFolder::names() const {
     ::closedir(dir);
     return names;
 }
+
+}  // namespace lorvane::common

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lorvane::common {
+
 // A folder whose files are being replaced, open and locked for as long as
 // this lives, so that two of the programs never replace or tidy the same
 // files at once. Every operation goes through the folder's descriptor and
@@ -50,3 +52,5 @@ private:
     int fd_ = -1;
     int openErrno_ = 0;
 };
+
+}  // namespace lorvane::common

@@ -1,10 +1,12 @@
-#include "numbers.h"
+#include "common/numbers.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "text_file.h"
+#include "common/text_file.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -93,3 +95,5 @@ std::string formatNumber(double value) {
         std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value));
     return error == std::errc() ? std::string(buffer, end) : std::to_string(value);
 }
+
+}  // namespace lorvane::common

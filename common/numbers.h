@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // Numbers as the settings files store them: decimal text, read back into the
 // 16-bit (and, for colours, 32-bit) integers the windows keep.
 
@@ -20,3 +22,5 @@ std::optional<std::int32_t> toInt32(std::string_view text);
 // without a decimal point, otherwise the shortest text that reads back as
 // the same single-precision value ("1234.5", "-3").
 std::string formatNumber(double value);
+
+}  // namespace lorvane::common

@@ -1,4 +1,4 @@
-#include "paths.h"
+#include "common/paths.h"
 
 #include <filesystem>
 #include <functional>
@@ -6,7 +6,9 @@
 #include <mutex>
 #include <system_error>
 
-#include "lesson_folder_choice.h"
+#include "common/lesson_folder_choice.h"
+
+namespace lorvane::common {
 
 std::string programFolder() {
     std::error_code error;
@@ -55,3 +57,5 @@ std::optional<std::string> lessonBaseName(std::string_view lessonPath) {
     }
     return std::string(lessonPath.substr(0, dot));
 }
+
+}  // namespace lorvane::common

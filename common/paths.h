@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // Where the programs find their files. Every file is addressed from the
 // program folder, the folder of the running executable; nothing is taken
 // from the working directory or the command line. The one exception is the
@@ -33,3 +35,5 @@ std::string getfilename(std::string_view path);
 // The lesson path up to its first lower-case ".txt", from which the names of
 // the progress files are made; std::nullopt when there is no ".txt".
 std::optional<std::string> lessonBaseName(std::string_view lessonPath);
+
+}  // namespace lorvane::common

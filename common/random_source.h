@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace lorvane::common {
+
 // Where the programs' random choices come from. Tests substitute their own.
 class RandomSource {
 public:
@@ -20,3 +22,5 @@ public:
 private:
     std::uint32_t state_ = 327680;
 };
+
+}  // namespace lorvane::common

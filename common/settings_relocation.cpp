@@ -1,11 +1,13 @@
-#include "settings_relocation.h"
+#include "common/settings_relocation.h"
 
 #include <vector>
 
-#include "ini_file.h"
-#include "stored_path.h"
-#include "text_file.h"
-#include "utf8_text.h"
+#include "common/ini_file.h"
+#include "common/stored_path.h"
+#include "common/text_file.h"
+#include "common/utf8_text.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -70,3 +72,5 @@ std::optional<std::string> relocateLessonList(std::string_view bytes, std::strin
     lines.emplace_back();
     return encodeLines(lines);
 }
+
+}  // namespace lorvane::common

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // The settings files that name lessons by their full paths, copied from one
 // lesson folder into another (lesson_folder_fill.h): made to name the same
 // lessons in the new folder, or Lorvane would reopen its last lesson in the
@@ -21,3 +23,5 @@ std::optional<std::string> relocateTrainerSettings(std::string_view bytes, std::
 // keeping its tick; std::nullopt when no lesson is in `from`.
 std::optional<std::string> relocateLessonList(std::string_view bytes, std::string_view from,
                                               std::string_view to);
+
+}  // namespace lorvane::common

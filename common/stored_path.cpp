@@ -1,11 +1,13 @@
-#include "stored_path.h"
+#include "common/stored_path.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 
-#include "gbk_codec.h"
-#include "utf8_text.h"
+#include "common/gbk_codec.h"
+#include "common/utf8_text.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -54,3 +56,5 @@ std::string pathFromStoredText(std::string_view text) {
     std::string asBytes = gbk::encode(text);  // what the file holds
     return exists(asBytes) && !exists(asText) ? asBytes : asText;
 }
+
+}  // namespace lorvane::common

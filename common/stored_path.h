@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // Lesson paths kept in the settings and list files, which are GBK text. A
 // path is whatever bytes the file system holds: mostly UTF-8, but a folder
 // copied from an old system may be named in GBK bytes, or in bytes of
@@ -21,3 +23,5 @@ std::string storedPathText(std::string_view path);
 
 // The path that stored text names.
 std::string pathFromStoredText(std::string_view text);
+
+}  // namespace lorvane::common

@@ -1,13 +1,15 @@
-#include "text_file.h"
+#include "common/text_file.h"
 
 #include <algorithm>
 #include <cerrno>
 
-#include "encoding_guess.h"
-#include "error_text.h"
-#include "gbk_codec.h"
-#include "input_file.h"
-#include "line_splitter.h"
+#include "common/encoding_guess.h"
+#include "common/error_text.h"
+#include "common/gbk_codec.h"
+#include "common/input_file.h"
+#include "common/line_splitter.h"
+
+namespace lorvane::common {
 
 namespace {
 
@@ -188,3 +190,5 @@ std::string_view trimSpaces(std::string_view text) {
     const std::size_t last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
+
+}  // namespace lorvane::common

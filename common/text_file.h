@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lorvane::common {
+
 // Line-oriented text files as both programs read and write them: a line ends
 // at CR LF or at a lone CR, and a lone LF stays inside the line (progress
 // files keep such entries). Lines are written in GBK, each ending with CR LF.
@@ -69,3 +71,5 @@ std::string encodeLines(const std::vector<std::string>& lines);
 
 // Removes leading and trailing ASCII spaces (not tabs, not U+3000).
 std::string_view trimSpaces(std::string_view text);
+
+}  // namespace lorvane::common

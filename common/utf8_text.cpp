@@ -1,6 +1,8 @@
-#include "utf8_text.h"
+#include "common/utf8_text.h"
 
 #include <algorithm>
+
+namespace lorvane::common {
 
 namespace utf8 {
 namespace {
@@ -126,3 +128,5 @@ bool isValid(std::string_view bytes) {
 }
 
 }  // namespace utf8
+
+}  // namespace lorvane::common

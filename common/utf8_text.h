@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::common {
+
 // Text inside both programs is UTF-8 in std::string. These helpers address it
 // by character (code point), which the spelling hints need: "ap***" must hide
 // whole characters, never half of a Chinese one.
@@ -34,3 +36,5 @@ void append(std::string& out, char32_t codePoint);
 bool isValid(std::string_view bytes);
 
 }  // namespace utf8
+
+}  // namespace lorvane::common

@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "gbk_codec.h"
-#include "utf8_text.h"
+#include "common/gbk_codec.h"
+#include "common/utf8_text.h"
+
+using namespace lorvane::common;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

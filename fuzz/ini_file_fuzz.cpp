@@ -12,10 +12,12 @@
 #include <string_view>
 #include <vector>
 
-#include "gbk_codec.h"
-#include "ini_file.h"
-#include "scratch_folder.h"
-#include "text_file.h"
+#include "common/gbk_codec.h"
+#include "common/ini_file.h"
+#include "common/text_file.h"
+#include "fuzz/scratch_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "line_splitter.h"
-#include "text_file.h"
+#include "common/line_splitter.h"
+#include "common/text_file.h"
+
+using namespace lorvane::common;
 
 namespace {
 

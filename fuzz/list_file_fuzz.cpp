@@ -7,10 +7,13 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "control_state.h"
-#include "lesson_list.h"
-#include "list_file.h"
-#include "scratch_folder.h"
+#include "common/control_state.h"
+#include "companion/engine/lesson_list.h"
+#include "companion/engine/list_file.h"
+#include "fuzz/scratch_folder.h"
+
+using namespace lorvane::common;
+using namespace lorvane::companion;
 
 namespace {
 void check(bool condition) {

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "numbers.h"
+#include "common/numbers.h"
+
+using namespace lorvane::common;
 
 namespace {
 

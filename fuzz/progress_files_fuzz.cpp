@@ -11,9 +11,12 @@
 #include <string>
 #include <string_view>
 
-#include "progress_files.h"
-#include "scratch_folder.h"
-#include "text_file.h"
+#include "common/text_file.h"
+#include "fuzz/scratch_folder.h"
+#include "trainer/engine/progress_files.h"
+
+using namespace lorvane::common;
+using namespace lorvane::trainer;
 
 namespace {
 

@@ -10,7 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "speech_markup.h"
+#include "speech/speech_markup.h"
+
+using namespace lorvane::speech;
 
 namespace {
 

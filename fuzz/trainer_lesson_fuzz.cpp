@@ -8,10 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "gbk_codec.h"
-#include "lesson_file.h"
-#include "lesson_reader.h"
-#include "text_file.h"
+#include "common/gbk_codec.h"
+#include "common/lesson_reader.h"
+#include "common/text_file.h"
+#include "fuzz/lesson_file.h"
+
+using namespace lorvane::common;
 
 namespace {
 

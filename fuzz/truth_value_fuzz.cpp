@@ -7,8 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "numbers.h"
-#include "truth_value.h"
+#include "common/numbers.h"
+#include "companion/engine/truth_value.h"
+
+using namespace lorvane::common;
+using namespace lorvane::companion;
 
 namespace {
 

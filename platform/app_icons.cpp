@@ -1,6 +1,8 @@
-#include "app_icons.h"
+#include "platform/app_icons.h"
 
 #include <QDir>
+
+namespace lorvane::platform {
 
 namespace {
 
@@ -25,3 +27,5 @@ QIcon lorvaneIcon() {
 QIcon miselleIcon() {
     return iconOf(QStringLiteral("miselle"));
 }
+
+}  // namespace lorvane::platform

@@ -1,10 +1,12 @@
-#include "autostart_entry.h"
+#include "platform/autostart_entry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "atomic_file.h"
+#include "common/atomic_file.h"
+
+namespace lorvane::platform {
 
 namespace {
 
@@ -103,8 +105,8 @@ bool writeAutostartEntry(const QString& name, const QString& executable) {
     // link in place of the entry is replaced rather than written through
     // (QSaveFile would write into whatever the link points to).
     const QByteArray bytes = entryText(name, executable);
-    return writeFileAtomically(QFile::encodeName(autostartEntryPath(name)).toStdString(),
-                               std::string_view(bytes.constData(), bytes.size()));
+    return common::writeFileAtomically(QFile::encodeName(autostartEntryPath(name)).toStdString(),
+                                       std::string_view(bytes.constData(), bytes.size()));
 }
 
 bool removeAutostartEntry(const QString& name) {
@@ -119,3 +121,5 @@ bool removeAutostartEntry(const QString& name) {
 bool autostartEntryExists(const QString& name) {
     return QFileInfo(autostartEntryPath(name)).isFile();
 }
+
+}  // namespace lorvane::platform

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace lorvane::platform {
+
 // Start at logon through an XDG autostart entry: the desktop starts every
 // "<name>.desktop" in $XDG_CONFIG_HOME/autostart (~/.config/autostart when
 // the variable is unset or not an absolute path) after the user logs in.
@@ -33,3 +35,5 @@ bool autostartEntryExists(const QString& name);
 // as a desktop entry string value (so a `$` becomes `\\$`), and `%` doubled
 // so that it is never taken for a field code.
 QString desktopExecValue(const QString& program);
+
+}  // namespace lorvane::platform

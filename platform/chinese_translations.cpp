@@ -1,8 +1,10 @@
-#include "chinese_translations.h"
+#include "platform/chinese_translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+namespace lorvane::platform {
 
 void loadChineseTranslations(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
@@ -11,3 +13,5 @@ void loadChineseTranslations(QCoreApplication& app) {
         QCoreApplication::installTranslator(translator);
     }
 }
+
+}  // namespace lorvane::platform

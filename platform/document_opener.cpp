@@ -1,7 +1,9 @@
-#include "document_opener.h"
+#include "platform/document_opener.h"
 
 #include <QFileInfo>
 #include <QProcess>
+
+namespace lorvane::platform {
 
 bool openDocument(const QString& path, const QString& opener) {
     // xdg-open itself would start, find nothing and exit later with an error
@@ -16,3 +18,5 @@ bool openDocument(const QString& path, const QString& opener) {
     // learner's program never waits for the browser.
     return QProcess::startDetached(opener, {document.absoluteFilePath()});
 }
+
+}  // namespace lorvane::platform

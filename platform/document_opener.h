@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace lorvane::platform {
+
 // Opens a local document (the help page, the installation notes) with the
 // desktop's opener, the way a double click in the file manager would.
 //
@@ -14,3 +16,5 @@
 // `opener` is the program that is given the document's path as its one
 // argument; xdg-open on every desktop we know of.
 bool openDocument(const QString& path, const QString& opener = QStringLiteral("xdg-open"));
+
+}  // namespace lorvane::platform

@@ -1,4 +1,4 @@
-#include "global_hot_key.h"
+#include "platform/global_hot_key.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -9,6 +9,8 @@
 #include <X11/Xproto.h>
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
+
+namespace lorvane::platform {
 
 namespace {
 
@@ -217,3 +219,5 @@ bool GlobalHotKey::nativeEventFilter(const QByteArray& eventType, void* message,
     // windows has the keyboard; this keeps it so on any server.)
     return true;
 }
+
+}  // namespace lorvane::platform

@@ -3,6 +3,8 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 
+namespace lorvane::platform {
+
 // A key combination that reaches the program from anywhere on the desktop,
 // whichever program has the keyboard: the companion's Ctrl+W, which brings
 // its hidden window back.
@@ -52,3 +54,5 @@ private:
     unsigned int keycode_ = 0;       // X keycode of the key, while registered
     unsigned int modifierMask_ = 0;  // X modifier mask of the modifiers, while registered
 };
+
+}  // namespace lorvane::platform

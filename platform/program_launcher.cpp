@@ -1,7 +1,9 @@
-#include "program_launcher.h"
+#include "platform/program_launcher.h"
 
 #include <QFileInfo>
 #include <QProcess>
+
+namespace lorvane::platform {
 
 bool startProgram(const QString& path) {
     const QFileInfo program(path);
@@ -16,3 +18,5 @@ bool startProgram(const QString& path) {
     // false, and the program is not the caller's child, so no zombie is left.
     return QProcess::startDetached(program.absoluteFilePath(), {}, program.absolutePath());
 }
+
+}  // namespace lorvane::platform

@@ -1,9 +1,11 @@
-#include "single_instance.h"
+#include "platform/single_instance.h"
 
 #include <unistd.h>
 
 #include <QDir>
 #include <QStandardPaths>
+
+namespace lorvane::platform {
 
 QString SingleInstance::lockFilePath(const QString& name) {
     // The runtime folder belongs to the user alone and is emptied at logout,
@@ -28,3 +30,5 @@ SingleInstance::SingleInstance(const QString& name) : lock_(lockFilePath(name)) 
     // Zero timeout: the second start must end at once, not wait its turn.
     locked_ = lock_.tryLock(0);
 }
+
+}  // namespace lorvane::platform

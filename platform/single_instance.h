@@ -3,6 +3,8 @@
 #include <QLockFile>
 #include <QString>
 
+namespace lorvane::platform {
+
 // The lock that lets one instance of a program run per user: the first
 // instance holds it for its whole run, a second start finds it taken and
 // ends. The lock is a QLockFile in the user's runtime folder; a lock left
@@ -31,3 +33,5 @@ private:
     QLockFile lock_;
     bool locked_ = false;
 };
+
+}  // namespace lorvane::platform

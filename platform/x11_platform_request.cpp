@@ -1,7 +1,9 @@
-#include "x11_platform_request.h"
+#include "platform/x11_platform_request.h"
 
 #include <QByteArray>
 #include <QtGlobal>
+
+namespace lorvane::platform {
 
 namespace {
 
@@ -26,3 +28,5 @@ void withdrawX11PlatformRequest() {
         requested = false;
     }
 }
+
+}  // namespace lorvane::platform

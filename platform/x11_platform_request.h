@@ -1,5 +1,7 @@
 #pragma once
 
+namespace lorvane::platform {
+
 // The programs place their windows themselves, keep them on top and grab a
 // desktop-wide hot key: X11 lets a program do all three, Wayland none. In a
 // Wayland session (Debian's GNOME starts one by default) Qt would pick its
@@ -15,3 +17,5 @@ void requestX11Platform();
 // environment, so that the programs started from ours (the companion, the
 // desktop's document viewer) choose their platform as they would have.
 void withdrawX11PlatformRequest();
+
+}  // namespace lorvane::platform

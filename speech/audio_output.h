@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace lorvane::speech {
+
 // Where synthesised speech goes: 16-bit mono samples at a given rate.
 class AudioOutput {
 public:
@@ -19,3 +21,5 @@ public:
         stop();
     }
 };
+
+}  // namespace lorvane::speech

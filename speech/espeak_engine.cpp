@@ -1,8 +1,10 @@
-#include "espeak_engine.h"
+#include "speech/espeak_engine.h"
 
 #include <algorithm>
 #include <limits>
 #include <memory>
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -186,3 +188,5 @@ int EspeakEngine::deliver(const short* samples, int count, std::uint64_t utteran
     listener_->onSamples(utterance, replacesCurrent, samples, count);
     return 0;
 }
+
+}  // namespace lorvane::speech

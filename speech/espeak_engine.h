@@ -10,7 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "espeak_library.h"
+#include "speech/espeak_library.h"
+
+namespace lorvane::speech {
 
 // libespeak-ng for the whole process: its installed voices, and the one
 // thread that synthesises with it.
@@ -109,3 +111,5 @@ private:
 
     std::thread thread_;
 };
+
+}  // namespace lorvane::speech

@@ -1,6 +1,8 @@
-#include "espeak_library.h"
+#include "speech/espeak_library.h"
 
 #include <dlfcn.h>
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -35,3 +37,5 @@ const EspeakLibrary* installedEspeakLibrary() {
     static const std::optional<EspeakLibrary> library = loadEspeakLibrary("libespeak-ng.so.1");
     return library ? &*library : nullptr;
 }
+
+}  // namespace lorvane::speech

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace lorvane::speech {
+
 // The functions of libespeak-ng that the voice uses, looked up when the
 // voice is first made rather than by the program loader. Without the
 // library the programs still start, and tell the learner what to install
@@ -24,3 +26,5 @@ std::optional<EspeakLibrary> loadEspeakLibrary(const char* fileName);
 
 // The installed libespeak-ng, loaded once; null when there is none.
 const EspeakLibrary* installedEspeakLibrary();
+
+}  // namespace lorvane::speech

@@ -1,10 +1,12 @@
-#include "espeak_voice.h"
+#include "speech/espeak_voice.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 
-#include "speaking_rate.h"
-#include "speech_markup.h"
+#include "speech/speaking_rate.h"
+#include "speech/speech_markup.h"
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -77,32 +79,27 @@ bool EspeakVoice::setVolume(int volume) {
     return true;
 }
 
-void EspeakVoice::speak(const std::string& text, int flags) {
-    const bool purge = (flags & kPurgeBeforeSpeak) != 0;
+void EspeakVoice::speak(const std::string& text) {
     EspeakEngine::Request request;
     request.utterance = engine_.newUtterance();
-    if (purge) {
-        cutOff_ = request.utterance;
-        engine_.cutOffBefore(request.utterance);
-    }
-    request.markup = (flags & kIsXml) != 0;
+    cutOff_ = request.utterance;
+    engine_.cutOffBefore(request.utterance);
+    request.markup = true;
     // Lesson texts come from anywhere, and the synthesiser's markup can name
     // files and run a program for them: only markup that shapes the voice
     // gets through.
-    request.text = request.markup ? safeSpeechMarkup(text) : text;
+    request.text = safeSpeechMarkup(text);
     // Until a voice is chosen, the first of the list (an English one) speaks.
     request.voice =
         engine_.voices()[selected_ < 0 ? 0 : static_cast<std::size_t>(selected_)].identifier;
     request.wordsPerMinute = wordsPerMinute(rate_);
     // espeak-ng's own normal volume is 100 of its 0 … 200: full volume here.
     request.volume = volume_;
-    request.replacesCurrent = purge;
+    request.replacesCurrent = true;
     engine_.speak(std::move(request));
-    if (purge) {
-        // While the first words are being synthesised: the sound stops, and
-        // the way to the audio server is opened for them.
-        output_->prepare(engine_.sampleRate());
-    }
+    // While the first words are being synthesised: the sound stops, and the
+    // way to the audio server is opened for them.
+    output_->prepare(engine_.sampleRate());
 }
 
 void EspeakVoice::onSamples(std::uint64_t utterance, bool replacesCurrent, const short* samples,
@@ -141,3 +138,5 @@ void EspeakVoice::play(std::uint64_t utterance, bool replacesCurrent,
     }
     output_->play(std::move(samples), engine_.sampleRate(), !replacesCurrent);
 }
+
+}  // namespace lorvane::speech

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "audio_output.h"
-#include "espeak_engine.h"
-#include "voice.h"
+#include "speech/audio_output.h"
+#include "speech/espeak_engine.h"
+#include "speech/voice.h"
+
+namespace lorvane::speech {
 
 // The voice of both programs, spoken by libespeak-ng.
 //
@@ -33,7 +35,7 @@ public:
     int rate() const override { return rate_; }
     bool setVolume(int volume) override;
     int volume() const override { return volume_; }
-    void speak(const std::string& text, int flags) override;
+    void speak(const std::string& text) override;
 
 private:
     EspeakVoice(EspeakEngine& engine, std::unique_ptr<AudioOutput> output);
@@ -68,3 +70,5 @@ private:
     std::uint64_t arriving_ = 0;
     bool sounding_ = false;
 };
+
+}  // namespace lorvane::speech

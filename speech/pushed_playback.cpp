@@ -1,6 +1,8 @@
-#include "pushed_playback.h"
+#include "speech/pushed_playback.h"
 
 #include <QByteArray>
+
+namespace lorvane::speech {
 
 namespace {
 // Short enough that the first sound is not held back, long enough that a
@@ -20,3 +22,5 @@ void pushWhole(QIODevice& device, const QAudioSink& sink, const char* data, qint
         device.write(QByteArray(shortfall, '\0'));
     }
 }
+
+}  // namespace lorvane::speech

@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QtGlobal>
 
+namespace lorvane::speech {
+
 // Playing finished sound through a QAudioSink in push mode: the whole of it
 // is handed to the audio server at once, which starts it at once and plays
 // it out by itself.
@@ -21,3 +23,5 @@ QIODevice* startPushing(QAudioSink& sink);
 // starts only once the server holds its pre-buffer, so a stretch shorter
 // than the sink's buffer is followed by silence up to that length.
 void pushWhole(QIODevice& device, const QAudioSink& sink, const char* data, qint64 bytes);
+
+}  // namespace lorvane::speech

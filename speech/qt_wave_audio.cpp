@@ -1,10 +1,12 @@
-#include "qt_wave_audio.h"
+#include "speech/qt_wave_audio.h"
 
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <algorithm>
 
-#include "pushed_playback.h"
+#include "speech/pushed_playback.h"
+
+namespace lorvane::speech {
 
 namespace {
 // Time for the server to start and finish the stretch it was given.
@@ -152,3 +154,5 @@ qsizetype QtWaveAudio::bytesOf(long milliseconds) const {
     const qint64 frames = static_cast<qint64>(milliseconds) * format_.sampleRate() / 1000;
     return static_cast<qsizetype>(frames * format_.bytesPerFrame());
 }
+
+}  // namespace lorvane::speech

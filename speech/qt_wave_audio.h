@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <memory>
 
-#include "wave_audio.h"
+#include "speech/wave_audio.h"
+
+namespace lorvane::speech {
 
 // The recorder on the desktop's audio server: records from the default input
 // into memory with a QAudioSource and plays a stretch of it with a QAudioSink.
@@ -61,3 +63,5 @@ private:
     long playLength_ = 0;  // milliseconds
     QTimer played_;
 };
+
+}  // namespace lorvane::speech

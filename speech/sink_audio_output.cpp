@@ -1,11 +1,13 @@
-#include "sink_audio_output.h"
+#include "speech/sink_audio_output.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QMediaDevices>
 #include <algorithm>
 
-#include "pushed_playback.h"
+#include "speech/pushed_playback.h"
+
+namespace lorvane::speech {
 
 namespace {
 // Time for the server to start and finish what it was given, and for a
@@ -88,3 +90,5 @@ void SinkAudioOutput::stop() {
     prepared_ = false;
     playedAtMs_ = 0;
 }
+
+}  // namespace lorvane::speech

@@ -6,7 +6,9 @@
 #include <QTimer>
 #include <memory>
 
-#include "audio_output.h"
+#include "speech/audio_output.h"
+
+namespace lorvane::speech {
 
 // Plays speech through the desktop's audio server with a QAudioSink. Starting
 // and stopping a sink takes no time, unlike the synthesiser's own playback.
@@ -43,3 +45,5 @@ private:
     qint64 playedAtMs_ = 0;  // on clock_: when all that was written has played
     QTimer played_;
 };
+
+}  // namespace lorvane::speech

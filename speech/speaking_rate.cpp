@@ -1,7 +1,9 @@
-#include "speaking_rate.h"
+#include "speech/speaking_rate.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace lorvane::speech {
 
 namespace {
 constexpr double kSlowest = 80;
@@ -19,3 +21,5 @@ int wordsPerMinute(int rate) {
     const double speed = kNormal * std::pow(end / kNormal, std::abs(step) / double{kSteps});
     return static_cast<int>(std::lround(speed));
 }
+
+}  // namespace lorvane::speech

@@ -1,10 +1,12 @@
-#include "speech_markup.h"
+#include "speech/speech_markup.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
 #include <vector>
+
+namespace lorvane::speech {
 
 namespace {
 
@@ -546,3 +548,5 @@ private:
 std::string safeSpeechMarkup(std::string_view text) {
     return Filter().run(text);
 }
+
+}  // namespace lorvane::speech

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::speech {
+
 // Words, meanings and example sentences come from files the learner (or
 // anyone who hands the learner a lesson) wrote, and they reach the
 // synthesiser as speech markup, so that a learner can slow a word down or
@@ -22,3 +24,5 @@
 //   - a "<" that does not open a well-formed tag is text ("x < y").
 // The result is well-formed: every kept element is closed, in order.
 std::string safeSpeechMarkup(std::string_view text);
+
+}  // namespace lorvane::speech

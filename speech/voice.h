@@ -3,17 +3,12 @@
 #include <string>
 #include <vector>
 
+namespace lorvane::speech {
+
 // The speech voice both programs talk through. One voice per program, made
 // at start-up and kept for the whole run.
 class Voice {
 public:
-    // Flags of speak(), combined by the callers.
-    static constexpr int kAsync = 1;             // return at once
-    static constexpr int kPurgeBeforeSpeak = 2;  // cut off whatever is still being said
-    static constexpr int kIsXml = 8;  // the text is SSML: interpret markup, never read it out
-    // What both programs pass with every request.
-    static constexpr int kSpeakFlags = kAsync | kPurgeBeforeSpeak | kIsXml;
-
     static constexpr int kMinRate = -10;
     static constexpr int kMaxRate = 10;
     static constexpr int kMinVolume = 0;
@@ -39,6 +34,10 @@ public:
     virtual bool setVolume(int volume) = 0;
     virtual int volume() const = 0;
 
-    // Returns at once; the text is spoken in the background.
-    virtual void speak(const std::string& text, int flags) = 0;
+    // Returns at once; the text is spoken in the background and cuts off
+    // whatever is still being said. The text may hold speech markup (SSML):
+    // it shapes the voice and is never read out.
+    virtual void speak(const std::string& text) = 0;
 };
+
+}  // namespace lorvane::speech

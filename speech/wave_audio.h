@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::speech {
+
 // The trainer's recorder: records the learner's reading into memory and plays
 // it back. Driven like a multimedia device, by a file name and command words;
 // a command that fails has no effect and nothing is reported.
@@ -25,3 +27,5 @@ public:
     virtual void setFrom(long milliseconds) = 0;
     virtual void setTo(long milliseconds) = 0;
 };
+
+}  // namespace lorvane::speech

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "text_file.h"
+#include "common/text_file.h"
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
@@ -33,7 +33,7 @@ public:
     }
 
     std::string read(std::string_view name) const {
-        return readFileBytes(file(name)).value_or("<missing>");
+        return lorvane::common::readFileBytes(file(name)).value_or("<missing>");
     }
 
 private:

@@ -20,16 +20,18 @@
 #include <string>
 #include <vector>
 
-#include "encoding_guess.h"
-#include "gbk_codec.h"
-#include "text_file.h"
-#include "utf8_text.h"
+#include "common/encoding_guess.h"
+#include "common/gbk_codec.h"
+#include "common/text_file.h"
+#include "common/utf8_text.h"
 
 #ifdef HAVE_ICU_DETECTOR
 #include <unicode/ucsdet.h>
 #endif
 #ifdef HAVE_UCHARDET
 #include <uchardet/uchardet.h>
+
+using namespace lorvane::common;
 #endif
 
 namespace {

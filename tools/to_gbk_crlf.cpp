@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "atomic_file.h"
-#include "gbk_codec.h"
-#include "text_file.h"
+#include "common/atomic_file.h"
+#include "common/gbk_codec.h"
+#include "common/text_file.h"
+
+using namespace lorvane::common;
 
 int main(int argc, char** argv) {
     if (argc != 3) {

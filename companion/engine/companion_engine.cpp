@@ -1,16 +1,18 @@
-#include "companion_engine.h"
+#include "companion/engine/companion_engine.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "companion_ui.h"
-#include "item_display.h"
-#include "lesson_reader.h"
-#include "paths.h"
-#include "random_source.h"
-#include "text_file.h"
-#include "voice.h"
+#include "common/lesson_reader.h"
+#include "common/paths.h"
+#include "common/random_source.h"
+#include "common/text_file.h"
+#include "companion/engine/companion_ui.h"
+#include "companion/engine/item_display.h"
+#include "speech/voice.h"
+
+namespace lorvane::companion {
 
 namespace {
 
@@ -23,20 +25,20 @@ std::int16_t clampToInt16(int value) {
 
 }  // namespace
 
-CompanionEngine::CompanionEngine(std::string_view programFolder, Voice& voice, RandomSource& random,
-                                 CompanionUi& ui)
+CompanionEngine::CompanionEngine(std::string_view programFolder, speech::Voice& voice,
+                                 common::RandomSource& random, CompanionUi& ui)
     : model_(voice),
-      files_(settingsFilesIn(lessonFolder(programFolder))),
+      files_(settingsFilesIn(common::lessonFolder(programFolder))),
       voice_(voice),
       random_(random),
       ui_(ui) {}
 
 void CompanionEngine::loadSettings() {
-    ::loadSettings(files_, model_);
+    companion::loadSettings(files_, model_);
 }
 
 bool CompanionEngine::saveSettings() {
-    return ::saveSettings(files_, model_);
+    return companion::saveSettings(files_, model_);
 }
 
 // Lines are added as they are read and the UI runs between them, so a key
@@ -44,28 +46,28 @@ bool CompanionEngine::saveSettings() {
 // load wins: this one stops at once, before its lines can mix with the new
 // lesson's, and reports that it was overtaken.
 bool CompanionEngine::loadLesson(std::string path) {
-    const unsigned thisLoad = ++loadsBegun_;
-    ListBoxState& items = model_.form1.List1;
+    const common::NewestRun::Number thisLoad = loads_.begin();
+    common::ListBoxState& items = model_.form1.List1;
     items.clear();
     std::string error;
-    const bool read = readCompanionLesson(
+    const bool read = common::readCompanionLesson(
         path,
         [&](std::string item) {
             if (!items.add(std::move(item))) {
                 return false;  // a full list keeps its first 32767 lines
             }
             ui_.processPendingEvents();
-            return thisLoad == loadsBegun_;
+            return loads_.isNewest(thisLoad);
         },
         &error);
-    if (thisLoad != loadsBegun_) {
+    if (!loads_.isNewest(thisLoad)) {
         return false;
     }
     if (!read || items.count() == 0) {
         // Nothing to show: the label says why, briefly (it is small; its tip
         // names the lesson), instead of keeping the last lesson's item, whose
         // English would still be the expected answer.
-        LabelState& label = model_.form1.Label1;
+        common::LabelState& label = model_.form1.Label1;
         label.caption = read ? "课文是空的" : "打不开：" + error;
         label.tag.clear();
     }
@@ -185,7 +187,7 @@ void CompanionEngine::previousGroup() {
 }
 
 void CompanionEngine::showCurrentItem() {
-    const ListBoxState& items = model_.form1.List1;
+    const common::ListBoxState& items = model_.form1.List1;
     if (items.count() == 0) {
         return;  // the label keeps what it showed
     }
@@ -195,13 +197,13 @@ void CompanionEngine::showCurrentItem() {
 }
 
 void CompanionEngine::checkAnswer() {
-    if (trimSpaces(model_.form1.Text1.text) == model_.form1.Label1.tag) {
+    if (common::trimSpaces(model_.form1.Text1.text) == model_.form1.Label1.tag) {
         nextItem();
     }
 }
 
 void CompanionEngine::speakCurrentWord() {
-    voice_.speak(model_.form1.Label1.tag, Voice::kSpeakFlags);
+    voice_.speak(model_.form1.Label1.tag);
 }
 
 void CompanionEngine::showCorrectEnglish() {
@@ -213,7 +215,7 @@ void CompanionEngine::hideLessonList() {
 }
 
 bool CompanionEngine::appendChosenLesson(std::string path) {
-    if (trimSpaces(path).empty()) {
+    if (common::trimSpaces(path).empty()) {
         return false;  // cancelled
     }
     LessonList::AddResult result = model_.form4.add(std::move(path), true);
@@ -250,5 +252,8 @@ void CompanionEngine::studyHighlightedLesson() {
 
 std::string CompanionEngine::currentLessonFileName() const {
     const int index = model_.curkewen;
-    return model_.form4.contains(index) ? getfilename(model_.form4.at(index).path) : std::string();
+    return model_.form4.contains(index) ? common::getfilename(model_.form4.at(index).path)
+                                        : std::string();
 }
+
+}  // namespace lorvane::companion

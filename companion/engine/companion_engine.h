@@ -4,12 +4,21 @@
 #include <string>
 #include <string_view>
 
-#include "companion_model.h"
-#include "companion_settings.h"
+#include "common/newest_run.h"
+#include "companion/engine/companion_model.h"
+#include "companion/engine/companion_settings.h"
+
+namespace lorvane::common {
+class RandomSource;
+}  // namespace lorvane::common
+
+namespace lorvane::speech {
+class Voice;
+}  // namespace lorvane::speech
+
+namespace lorvane::companion {
 
 class CompanionUi;
-class RandomSource;
-class Voice;
 
 // The companion's display: one lesson in memory, a cursor over the lesson
 // list and the lesson's items, the item on show with its hidden English, the
@@ -20,8 +29,8 @@ public:
     // `programFolder` is the folder of the executable; the settings files
     // live in its lesson folder. The voice, random source and UI must outlive
     // the engine.
-    CompanionEngine(std::string_view programFolder, Voice& voice, RandomSource& random,
-                    CompanionUi& ui);
+    CompanionEngine(std::string_view programFolder, speech::Voice& voice,
+                    common::RandomSource& random, CompanionUi& ui);
 
     CompanionModel& model() { return model_; }
     const CompanionModel& model() const { return model_; }
@@ -32,9 +41,9 @@ public:
 
     // Replaces the item list with the lines of the lesson at `path`, letting
     // the UI run after each line. A lesson that can't be read, or has no
-    // lines, leaves the item list empty and says so on the label. Returns false when a move made from inside the UI took
-    // over with a load of its own; the caller must then leave the cursor and
-    // the display to that move.
+    // lines, leaves the item list empty and says so on the label. Returns false when a move made
+    // from inside the UI took over with a load of its own; the caller must then leave the cursor
+    // and the display to that move.
     bool loadLesson(std::string path);
 
     // Once after loadSettings: continues where the last run ended.
@@ -82,9 +91,11 @@ private:
 
     CompanionModel model_;
     SettingsFiles files_;
-    Voice& voice_;
-    RandomSource& random_;
+    speech::Voice& voice_;
+    common::RandomSource& random_;
     CompanionUi& ui_;
     // Counts the loads begun, so that a load can tell it has been overtaken.
-    unsigned loadsBegun_ = 0;
+    common::NewestRun loads_;
 };
+
+}  // namespace lorvane::companion

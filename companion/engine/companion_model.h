@@ -2,16 +2,18 @@
 
 #include <cstdint>
 
-#include "form1.h"
-#include "lesson_list.h"
-#include "menu_checks.h"
-#include "voice_settings.h"
+#include "companion/engine/form1.h"
+#include "companion/engine/lesson_list.h"
+#include "companion/engine/menu_checks.h"
+#include "companion/engine/voice_settings.h"
+
+namespace lorvane::companion {
 
 // Everything the companion knows during a run, kept as its windows keep it.
 // The shell shows it and writes back what the learner changes directly
 // (the window's position, colours, check marks, the lesson list window).
 struct CompanionModel {
-    explicit CompanionModel(Voice& voice) : form2(voice) {}
+    explicit CompanionModel(speech::Voice& voice) : form2(voice) {}
 
     Form1 form1;
     MenuChecks menu;
@@ -24,3 +26,5 @@ struct CompanionModel {
     std::int16_t curkewen = 0;
     std::int16_t curword = 0;
 };
+
+}  // namespace lorvane::companion

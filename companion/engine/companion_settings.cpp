@@ -1,4 +1,4 @@
-#include "companion_settings.h"
+#include "companion/engine/companion_settings.h"
 
 #include <cstdint>
 #include <optional>
@@ -6,12 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "atomic_file.h"
-#include "companion_model.h"
-#include "ini_file.h"
-#include "list_file.h"
-#include "numbers.h"
-#include "truth_value.h"
+#include "common/atomic_file.h"
+#include "common/ini_file.h"
+#include "common/numbers.h"
+#include "companion/engine/companion_model.h"
+#include "companion/engine/list_file.h"
+#include "companion/engine/truth_value.h"
+
+namespace lorvane::companion {
 
 namespace {
 
@@ -25,11 +27,11 @@ std::vector<std::string> pair(const SettingsFiles& files) {
 
 class StoredSettings {
 public:
-    explicit StoredSettings(const ini::Document& file) : file_(file) {}
+    explicit StoredSettings(const common::ini::Document& file) : file_(file) {}
 
     std::string read(std::string_view section, std::string_view key,
                      std::string_view fallback) const {
-        return file_.value(section, key, fallback, ini::kBufferChars);
+        return file_.value(section, key, fallback, common::ini::kBufferChars);
     }
     std::string config(std::string_view key, std::string_view fallback) const {
         return read(kConfigSection, key, fallback);
@@ -42,13 +44,13 @@ public:
     // Runs `apply` with the stored 16-bit whole number, when there is one.
     template <typename Apply>
     void readSetting(std::string_view key, std::string_view fallback, Apply apply) const {
-        if (const std::optional<std::int16_t> value = toInt16(config(key, fallback))) {
+        if (const std::optional<std::int16_t> value = common::toInt16(config(key, fallback))) {
             apply(*value);
         }
     }
 
 private:
-    const ini::Document& file_;
+    const common::ini::Document& file_;
 };
 
 }  // namespace
@@ -63,19 +65,19 @@ void loadSettings(const SettingsFiles& files, CompanionModel& model) {
     // thrown away first. A settings file that can't be read gives every
     // default. (Nothing below looks at the lesson list: reading it first
     // changes nothing.)
-    ini::Document document;
-    recoverFiles(pair(files), [&](const RecoveryResult&) {
-        document = ini::Document::load(files.girlDat).value_or(ini::Document{});
+    common::ini::Document document;
+    common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
+        document = common::ini::Document::load(files.girlDat).value_or(common::ini::Document{});
         readListFile(files.listgirlDat, model.form4);
     });
     const StoredSettings stored(document);
 
     Form1& form = model.form1;
-    if (const auto fore = toInt32(stored.read(kLabelSection, "ForeColor", "16777215"))) {
+    if (const auto fore = common::toInt32(stored.read(kLabelSection, "ForeColor", "16777215"))) {
         form.Label1.foreColor = *fore;
     }
     form.Text1.foreColor = form.Label1.foreColor;
-    if (const auto back = toInt32(stored.read(kLabelSection, "BackColor", "8421376"))) {
+    if (const auto back = common::toInt32(stored.read(kLabelSection, "BackColor", "8421376"))) {
         form.backColor = *back;
         form.Label1.backColor = *back;
         form.Text1.backColor = *back;
@@ -100,34 +102,37 @@ void loadSettings(const SettingsFiles& files, CompanionModel& model) {
 
 bool saveSettings(const SettingsFiles& files, const CompanionModel& model) {
     const Form1& form = model.form1;
-    const std::vector<ini::Setting> settings = {
+    const std::vector<common::ini::Setting> settings = {
         {kLabelSection, "ForeColor", std::to_string(form.Label1.foreColor)},
         {kLabelSection, "BackColor", std::to_string(form.backColor)},
         {kConfigSection, "curkewen", std::to_string(model.curkewen)},
         {kConfigSection, "curword", std::to_string(model.curword)},
         {kConfigSection, "munOnTop", formatTruthValue(model.menu.munOnTop)},
-        {kConfigSection, "top", formatNumber(form.top)},
-        {kConfigSection, "left", formatNumber(form.left)},
+        {kConfigSection, "top", common::formatNumber(form.top)},
+        {kConfigSection, "left", common::formatNumber(form.left)},
         {kConfigSection, "zidongqidong", formatTruthValue(model.menu.zidongqidong)},
         {kConfigSection, "suijixianshi", formatTruthValue(model.menu.suijixianshi)},
         {kConfigSection, "音量", std::to_string(model.form2.HScroll2())},
         {kConfigSection, "语速", std::to_string(model.form2.HScroll1())},
         {kConfigSection, "语音", std::to_string(model.form2.combo1())},
     };
-    std::optional<ini::Document> document;
-    recoverFiles(pair(files),
-                 [&](const RecoveryResult&) { document = ini::Document::load(files.girlDat); });
+    std::optional<common::ini::Document> document;
+    common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
+        document = common::ini::Document::load(files.girlDat);
+    });
     if (!document) {
         // Replacing a settings file that can't be read would lose its other
         // keys; the list file goes with it or not at all.
         return false;
     }
-    for (const ini::Setting& setting : settings) {
+    for (const common::ini::Setting& setting : settings) {
         document->set(setting.section, setting.key, setting.value);
     }
     // The two files are one set: a kill, a crash or a full disk during the
     // save leaves both as they were or both new.
-    return replaceFiles({{files.girlDat, document->bytes()},
-                         {files.listgirlDat, encodeListFile(model.form4)}})
+    return common::replaceFiles({{files.girlDat, document->bytes()},
+                                 {files.listgirlDat, encodeListFile(model.form4)}})
         .replaced();
 }
+
+}  // namespace lorvane::companion

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::companion {
+
 struct CompanionModel;
 
 // Where the companion keeps its settings: both files in the lesson folder.
@@ -22,3 +24,5 @@ void loadSettings(const SettingsFiles& files, CompanionModel& model);
 // the two are replaced as one set, both or neither. Returns whether they
 // were; nothing is reported to the learner.
 bool saveSettings(const SettingsFiles& files, const CompanionModel& model);
+
+}  // namespace lorvane::companion

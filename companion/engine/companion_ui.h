@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace lorvane::companion {
+
 // What the engine asks of the windows around it. The shell implements it
 // with real dialogs and its event loop; tests use a double.
 class CompanionUi {
@@ -24,3 +26,5 @@ public:
     // inside this call.
     virtual void processPendingEvents() = 0;
 };
+
+}  // namespace lorvane::companion

@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "control_state.h"
+#include "common/control_state.h"
+
+namespace lorvane::companion {
 
 // A colour as the settings file keeps it: red in the low byte, then green,
 // then blue. Signed, so that any 32-bit value read from the file is written
@@ -18,12 +20,12 @@ inline constexpr Colour kTeal = 8421376;  // red 0, green 128, blue 128
 // lesson list window lets itself be destroyed only then.
 inline constexpr std::string_view kExitMarker = "退出";
 
-struct ColouredLabel : LabelState {
+struct ColouredLabel : common::LabelState {
     Colour foreColor = kWhite;
     Colour backColor = kTeal;
 };
 
-struct ColouredTextBox : TextBoxState {
+struct ColouredTextBox : common::TextBoxState {
     Colour foreColor = kWhite;
     Colour backColor = kTeal;
 };
@@ -35,7 +37,7 @@ struct Form1 {
     ColouredLabel Label1;
     ColouredTextBox Text1;
     // The lines of the lesson in memory, blank lines included; never shown.
-    ListBoxState List1;
+    common::ListBoxState List1;
     std::string tag;  // kExitMarker from the confirmed exit on
     Colour backColor = kTeal;
     // Window edges in twips (15 to a pixel at 96 dots per inch). The shell
@@ -43,3 +45,5 @@ struct Form1 {
     double top = 20;
     double left = 400;
 };
+
+}  // namespace lorvane::companion

@@ -1,12 +1,16 @@
-#include "item_display.h"
+#include "companion/engine/item_display.h"
 
 #include <string>
 
-#include "lesson_entry.h"
-#include "text_file.h"
+#include "common/lesson_entry.h"
+#include "common/text_file.h"
 
-void showItem(LabelState& label, std::string_view item) {
-    const LessonEntry entry = splitEntry(trimSpaces(item));
-    label.tag = std::string(trimSpaces(entry.english));
+namespace lorvane::companion {
+
+void showItem(common::LabelState& label, std::string_view item) {
+    const common::LessonEntry entry = common::splitEntry(common::trimSpaces(item));
+    label.tag = std::string(common::trimSpaces(entry.english));
     label.caption = entry.meaning;
 }
+
+}  // namespace lorvane::companion

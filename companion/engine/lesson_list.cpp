@@ -1,8 +1,10 @@
-#include "lesson_list.h"
+#include "companion/engine/lesson_list.h"
 
 #include <algorithm>
 
-#include "control_state.h"
+#include "common/control_state.h"
+
+namespace lorvane::companion {
 
 const LessonListEntry& LessonList::at(int index) const {
     return entries_.at(static_cast<std::size_t>(index));
@@ -14,7 +16,7 @@ LessonList::AddResult LessonList::add(std::string path, bool ticked) {
             false,
             "课文路径中含有换行符，无法保存到课文列表中。请把文件改名或移到别的文件夹后再加入。"};
     }
-    if (count() >= kMaxListItems) {
+    if (count() >= common::kMaxListItems) {
         return {false, "课文列表已满（最多32767篇课文），请先删除一些课文。"};
     }
     entries_.push_back({std::move(path), ticked});
@@ -59,3 +61,5 @@ bool LessonList::highlight(int index) {
     highlighted_ = index;
     return true;
 }
+
+}  // namespace lorvane::companion

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lorvane::companion {
+
 // One lesson text in the learner's list.
 struct LessonListEntry {
     std::string path;
@@ -50,3 +52,5 @@ private:
     std::vector<LessonListEntry> entries_;
     int highlighted_ = -1;
 };
+
+}  // namespace lorvane::companion

@@ -1,13 +1,15 @@
-#include "list_file.h"
+#include "companion/engine/list_file.h"
 
 #include <optional>
 #include <string_view>
 #include <vector>
 
-#include "lesson_list.h"
-#include "stored_path.h"
-#include "text_file.h"
-#include "utf8_text.h"
+#include "common/stored_path.h"
+#include "common/text_file.h"
+#include "common/utf8_text.h"
+#include "companion/engine/lesson_list.h"
+
+namespace lorvane::companion {
 
 namespace {
 
@@ -23,11 +25,11 @@ void appendEntries(std::string_view line, LessonList& lessons) {
             end = line.size();
         }
         const std::string_view part = line.substr(start, end - start);
-        if (!trimSpaces(part).empty()) {
+        if (!common::trimSpaces(part).empty()) {
             // The first character may be a Chinese one in a hand-edited file:
             // it goes as a whole, never half of it into the path.
-            const std::size_t pathStart = utf8::offsetOfChar(part, 1);
-            lessons.add(pathFromStoredText(part.substr(pathStart)), part.front() == 'T');
+            const std::size_t pathStart = common::utf8::offsetOfChar(part, 1);
+            lessons.add(common::pathFromStoredText(part.substr(pathStart)), part.front() == 'T');
         }
         start = end + 1;
     }
@@ -39,7 +41,8 @@ bool readListFile(const std::string& path, LessonList& lessons) {
     lessons.clear();
     // Always GBK: a path such as "/home/learner/聽.txt" (C2 A0 in GBK) is
     // well-formed UTF-8 too, and was read back as another path.
-    const std::optional<std::vector<std::string>> lines = readLines(path, Decoding::Gbk);
+    const std::optional<std::vector<std::string>> lines =
+        common::readLines(path, common::Decoding::Gbk);
     if (!lines) {
         return false;
     }
@@ -53,8 +56,10 @@ std::string encodeListFile(const LessonList& lessons) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(lessons.count()) + 1);
     for (const LessonListEntry& entry : lessons.entries()) {
-        lines.push_back((entry.ticked ? "T" : "F") + storedPathText(entry.path));
+        lines.push_back((entry.ticked ? "T" : "F") + common::storedPathText(entry.path));
     }
     lines.emplace_back();  // the closing line end
-    return encodeLines(lines);
+    return common::encodeLines(lines);
 }
+
+}  // namespace lorvane::companion

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace lorvane::companion {
+
 class LessonList;
 
 // The lesson list file `listgirl.dat`: one line per lesson, "T" (ticked) or
@@ -16,3 +18,5 @@ bool readListFile(const std::string& path, LessonList& lessons);
 
 // The bytes of the list file for `lessons`.
 std::string encodeListFile(const LessonList& lessons);
+
+}  // namespace lorvane::companion

@@ -1,6 +1,8 @@
-#include "startup_value.h"
+#include "companion/engine/startup_value.h"
 
 #include <utility>
+
+namespace lorvane::companion {
 
 StartupValue startupValue(std::string_view programFolder, std::string_view executableFileName) {
     // The name without its extension; a leading dot starts no extension.
@@ -14,3 +16,5 @@ StartupValue startupValue(std::string_view programFolder, std::string_view execu
     data.append(25, ' ');
     return {std::string(name), std::move(data)};
 }
+
+}  // namespace lorvane::companion

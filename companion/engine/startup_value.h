@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace lorvane::companion {
+
 // The start-up value that has the companion started when the learner logs
 // on, as the companion writes it into the system's Run key where such a key
 // exists: named after the executable, holding its quoted full path. On a
@@ -17,3 +19,5 @@ struct StartupValue {
 // program was started (with or without an extension). ".EXE" is always
 // written in capitals, whatever the real extension.
 StartupValue startupValue(std::string_view programFolder, std::string_view executableFileName);
+
+}  // namespace lorvane::companion

@@ -1,9 +1,11 @@
-#include "truth_value.h"
+#include "companion/engine/truth_value.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "text_file.h"
+#include "common/text_file.h"
+
+namespace lorvane::companion {
 
 namespace {
 
@@ -63,7 +65,7 @@ std::optional<bool> decimalIsNonZero(std::string_view text) {
 }  // namespace
 
 std::optional<bool> parseTruthValue(std::string_view text) {
-    text = trimSpaces(text);
+    text = common::trimSpaces(text);
     if (equalsIgnoringCase(text, "true")) {
         return true;
     }
@@ -76,3 +78,5 @@ std::optional<bool> parseTruthValue(std::string_view text) {
 std::string formatTruthValue(bool value) {
     return value ? "True" : "False";
 }
+
+}  // namespace lorvane::companion

@@ -1,8 +1,10 @@
-#include "voice_settings.h"
+#include "companion/engine/voice_settings.h"
 
-#include "voice.h"
+#include "speech/voice.h"
 
-VoiceSettings::VoiceSettings(Voice& voice)
+namespace lorvane::companion {
+
+VoiceSettings::VoiceSettings(speech::Voice& voice)
     : voice_(voice), voiceNames_(voice.voiceDescriptions()) {}
 
 bool VoiceSettings::setCombo1(int index) {
@@ -19,7 +21,7 @@ bool VoiceSettings::setCombo1(int index) {
 }
 
 bool VoiceSettings::setHScroll1(int rate) {
-    if (rate < Voice::kMinRate || rate > Voice::kMaxRate) {
+    if (rate < speech::Voice::kMinRate || rate > speech::Voice::kMaxRate) {
         return false;
     }
     if (rate != rate_) {
@@ -30,7 +32,7 @@ bool VoiceSettings::setHScroll1(int rate) {
 }
 
 bool VoiceSettings::setHScroll2(int volume) {
-    if (volume < Voice::kMinVolume || volume > Voice::kMaxVolume) {
+    if (volume < speech::Voice::kMinVolume || volume > speech::Voice::kMaxVolume) {
         return false;
     }
     if (volume != volume_) {
@@ -39,3 +41,5 @@ bool VoiceSettings::setHScroll2(int volume) {
     }
     return true;
 }
+
+}  // namespace lorvane::companion

@@ -3,7 +3,11 @@
 #include <string>
 #include <vector>
 
+namespace lorvane::speech {
 class Voice;
+}  // namespace lorvane::speech
+
+namespace lorvane::companion {
 
 // The voice settings dialog `Form2`: the voice list `combo1`, the rate scroll
 // bar `HScroll1` and the volume scroll bar `HScroll2`. The dialog lives for
@@ -18,7 +22,7 @@ public:
 
     // Fills the voice list from the voice, as the main window's load does;
     // no voice is selected yet.
-    explicit VoiceSettings(Voice& voice);
+    explicit VoiceSettings(speech::Voice& voice);
 
     const std::vector<std::string>& combo1Items() const { return voiceNames_; }
 
@@ -34,9 +38,11 @@ public:
     bool setHScroll2(int volume);
 
 private:
-    Voice& voice_;
+    speech::Voice& voice_;
     std::vector<std::string> voiceNames_;
     int combo1_ = -1;
     int rate_ = kInitialRate;
     int volume_ = kInitialVolume;
 };
+
+}  // namespace lorvane::companion

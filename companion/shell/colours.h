@@ -2,7 +2,9 @@
 
 #include <QColor>
 
-#include "form1.h"
+#include "companion/engine/form1.h"
+
+namespace lorvane::companion {
 
 // A stored colour holds red in its low byte, then green, then blue; the
 // high byte carries nothing to show.
@@ -17,3 +19,5 @@ inline Colour fromQColor(const QColor& colour) {
                                (static_cast<quint32>(colour.green()) << 8) |
                                (static_cast<quint32>(colour.blue()) << 16));
 }
+
+}  // namespace lorvane::companion

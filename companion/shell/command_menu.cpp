@@ -1,4 +1,6 @@
-#include "command_menu.h"
+#include "companion/shell/command_menu.h"
+
+namespace lorvane::companion {
 
 CommandMenu::CommandMenu(QWidget* parent) : QMenu(parent) {
     setObjectName(QStringLiteral("file"));
@@ -52,3 +54,5 @@ void CommandMenu::showChecks(const MenuChecks& checks) {
     findChild<QAction*>(QStringLiteral("munOnTop"))->setChecked(checks.munOnTop);
     findChild<QAction*>(QStringLiteral("zidongqidong"))->setChecked(checks.zidongqidong);
 }
+
+}  // namespace lorvane::companion

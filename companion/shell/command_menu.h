@@ -3,8 +3,10 @@
 #include <QMenu>
 #include <functional>
 
-#include "commands.h"
-#include "menu_checks.h"
+#include "companion/engine/menu_checks.h"
+#include "companion/shell/commands.h"
+
+namespace lorvane::companion {
 
 // The companion's one menu `file`, popped up from the tray icon, the window
 // body and the left corner button; never shown as a menu bar. Its entries
@@ -27,3 +29,5 @@ private:
                    Command command, bool checkable = false);
     void separator(const char* name);
 };
+
+}  // namespace lorvane::companion

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace lorvane::companion {
+
 // Everything the learner can ask of the companion, whether through a key in
 // the answer box, an entry of the menu `file`, a button or the hot key.
 enum class Command {
@@ -22,3 +24,5 @@ enum class Command {
     ToggleAutostart,  // 自动启动
     Help,             // 使用说明
 };
+
+}  // namespace lorvane::companion

@@ -1,4 +1,4 @@
-#include "companion_dialogs.h"
+#include "companion/shell/companion_dialogs.h"
 
 #include <QColorDialog>
 #include <QFileInfo>
@@ -8,7 +8,9 @@
 #include <QSettings>
 #include <cmath>
 
-#include "colours.h"
+#include "companion/shell/colours.h"
+
+namespace lorvane::companion {
 
 void placeDialog(QWidget* dialog) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -76,3 +78,5 @@ ColourChooser::Result ColourChooser::choose(QWidget* owner) {
     last_ = fromQColor(dialog.selectedColor());
     return {last_, false};
 }
+
+}  // namespace lorvane::companion

@@ -3,9 +3,11 @@
 #include <QFileDialog>
 #include <QString>
 
-#include "form1.h"
+#include "companion/engine/form1.h"
 
 class QWidget;
+
+namespace lorvane::companion {
 
 // The two common dialogs of the companion: Qt's own widgets (never the
 // desktop's native ones), so that each can be placed with its top-left
@@ -54,3 +56,5 @@ private:
     Colour last_ = 0;
     bool customColoursSet_ = false;
 };
+
+}  // namespace lorvane::companion

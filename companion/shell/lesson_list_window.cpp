@@ -1,13 +1,15 @@
-#include "lesson_list_window.h"
+#include "companion/shell/lesson_list_window.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
 
-#include "companion_model.h"
-#include "twips.h"
-#include "window_layers.h"
+#include "companion/engine/companion_model.h"
+#include "companion/shell/window_layers.h"
+#include "ui_support/twips.h"
+
+namespace lorvane::companion {
 
 namespace {
 
@@ -47,7 +49,7 @@ LessonListWindow::LessonListWindow(CompanionModel& model, QWidget* parent)
     for (const Button& b : buttons) {
         auto* button = new PictureButton(b.picture, b.tip, Picture1_);
         button->setObjectName(QStringLiteral("Image1_%1").arg(b.index));
-        button->move(pixels(left), 0);
+        button->move(ui::pixels(left), 0);
         left += 480;
         const auto action = b.action;
         connect(button, &PictureButton::clicked, this, [this, action] {
@@ -61,7 +63,7 @@ LessonListWindow::LessonListWindow(CompanionModel& model, QWidget* parent)
 
     List1_ = new QListWidget(this);
     List1_->setObjectName(QStringLiteral("List1"));
-    List1_->move(0, pixels(480));
+    List1_->move(0, ui::pixels(480));
     List1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(List1_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const int row = List1_->row(item);
@@ -74,7 +76,7 @@ LessonListWindow::LessonListWindow(CompanionModel& model, QWidget* parent)
     connect(List1_, &QListWidget::currentRowChanged, this,
             [this](int row) { model_.form4.highlight(row); });
 
-    resize(pixels(4605), pixels(3255));
+    resize(ui::pixels(4605), ui::pixels(3255));
     layoutControls();
     refresh();
 }
@@ -114,11 +116,11 @@ void LessonListWindow::resizeEvent(QResizeEvent* event) {
 // small window) is left out and the next one runs.
 void LessonListWindow::layoutControls() {
     List1_->resize(width(), List1_->height());
-    const int listHeight = twips(height()) - kStripHeight - 10;
+    const int listHeight = ui::twips(height()) - kStripHeight - 10;
     if (listHeight >= 0) {
-        List1_->resize(List1_->width(), pixels(listHeight));
+        List1_->resize(List1_->width(), ui::pixels(listHeight));
     }
-    Picture1_->setGeometry(0, 0, width(), pixels(kStripHeight));
+    Picture1_->setGeometry(0, 0, width(), ui::pixels(kStripHeight));
 }
 
 void LessonListWindow::closeEvent(QCloseEvent* event) {
@@ -130,3 +132,5 @@ void LessonListWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();
 }
+
+}  // namespace lorvane::companion

@@ -6,8 +6,10 @@
 #include <functional>
 #include <vector>
 
-#include "lesson_list.h"
-#include "picture_button.h"
+#include "companion/engine/lesson_list.h"
+#include "companion/shell/picture_button.h"
+
+namespace lorvane::companion {
 
 struct CompanionModel;
 
@@ -44,3 +46,5 @@ private:
     std::vector<LessonListEntry> shown_;
     bool placed_ = false;
 };
+
+}  // namespace lorvane::companion

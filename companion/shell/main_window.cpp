@@ -1,13 +1,15 @@
-#include "main_window.h"
+#include "companion/shell/main_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "colours.h"
-#include "companion_engine.h"
-#include "twips.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/shell/colours.h"
+#include "ui_support/twips.h"
+
+namespace lorvane::companion {
 
 namespace {
 
@@ -35,20 +37,20 @@ MainWindow::MainWindow(CompanionEngine& engine, QWidget* parent)
 }
 
 void MainWindow::buildControls() {
-    setFixedSize(pixels(2880), pixels(585));
+    setFixedSize(ui::pixels(2880), ui::pixels(585));
     setAutoFillBackground(true);
 
     // The meaning. The window's background shows through it, so that the
     // background colour command colours the whole window.
     Label1_ = new QLabel(this);
     Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setGeometry(twipsRect(240, 30, 2475, 180));
+    Label1_->setGeometry(ui::twipsRect(240, 30, 2475, 180));
     Label1_->setAlignment(Qt::AlignCenter);
     Label1_->installEventFilter(this);
 
     Text1_ = new QLineEdit(this);
     Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(twipsRect(360, 285, 2160, 270));
+    Text1_->setGeometry(ui::twipsRect(360, 285, 2160, 270));
     QFont serif(QStringLiteral("Times New Roman"), 9);
     serif.setStyleHint(QFont::Serif);  // a serif face where that one is missing
     Text1_->setFont(serif);
@@ -66,7 +68,7 @@ void MainWindow::buildControls() {
     for (int i = 0; i < 2; ++i) {
         auto* button = new QPushButton(this);
         button->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        button->setGeometry(twipsRect(lefts[i], 0, 135, 105));
+        button->setGeometry(ui::twipsRect(lefts[i], 0, 135, 105));
         button->setFocusPolicy(Qt::NoFocus);
         button->setStyleSheet(
             QStringLiteral("QPushButton{background:#0000c0;border:none;}"
@@ -84,7 +86,7 @@ void MainWindow::buildControls() {
     // control's place, below the window's edge.
     List1_ = new QListWidget(this);
     List1_->setObjectName(QStringLiteral("List1"));
-    List1_->setGeometry(twipsRect(1800, 1200, 2655, 2040));
+    List1_->setGeometry(ui::twipsRect(1800, 1200, 2655, 2040));
     List1_->setFocusPolicy(Qt::NoFocus);
     List1_->hide();
 }
@@ -103,7 +105,7 @@ void MainWindow::refresh() {
 
 void MainWindow::applyGeometry() {
     const Form1& form = engine_.model().form1;
-    move(pixels(form.left), pixels(form.top));
+    move(ui::pixels(form.left), ui::pixels(form.top));
 }
 
 void MainWindow::storeGeometry() {
@@ -111,11 +113,11 @@ void MainWindow::storeGeometry() {
     const QPoint place = frameGeometry().topLeft();
     // Twips that name the same pixel stay as they are: a window nobody
     // moved keeps the edges it was given.
-    if (place.x() != pixels(form.left)) {
-        form.left = twips(place.x());
+    if (place.x() != ui::pixels(form.left)) {
+        form.left = ui::twips(place.x());
     }
-    if (place.y() != pixels(form.top)) {
-        form.top = twips(place.y());
+    if (place.y() != ui::pixels(form.top)) {
+        form.top = ui::twips(place.y());
     }
 }
 
@@ -275,3 +277,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
 }
+
+}  // namespace lorvane::companion

@@ -8,11 +8,14 @@
 #include <functional>
 #include <optional>
 
-#include "commands.h"
+#include "companion/shell/commands.h"
 
-class CompanionEngine;
 class QKeyEvent;
 class QMouseEvent;
+
+namespace lorvane::companion {
+
+class CompanionEngine;
 
 // The companion's main window `Form1`: a small frameless strip with the
 // meaning of the current item, the answer box and two corner buttons. It
@@ -74,3 +77,5 @@ private:
     bool manualDrag_ = false;
     QPoint dragOffset_;
 };
+
+}  // namespace lorvane::companion

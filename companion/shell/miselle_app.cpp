@@ -1,48 +1,42 @@
-#include "miselle_app.h"
+#include "companion/shell/miselle_app.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "app_icons.h"
-#include "autostart_entry.h"
-#include "document_opener.h"
-#include "paths.h"
-#include "startup_value.h"
-#include "window_layers.h"
+#include "common/paths.h"
+#include "companion/engine/startup_value.h"
+#include "companion/shell/window_layers.h"
+#include "platform/app_icons.h"
+#include "platform/autostart_entry.h"
+#include "platform/document_opener.h"
+#include "ui_support/startup_messages.h"
+
+namespace lorvane::companion {
 
 MiselleApp::Desktop MiselleApp::realDesktop() {
     return {
-        [](const QString& path) { return openDocument(path); },
+        [](const QString& path) { return platform::openDocument(path); },
         [](const QString& name, const QString& executable) {
-            return writeAutostartEntry(name, executable);
+            return platform::writeAutostartEntry(name, executable);
         },
-        [](const QString& name) { return removeAutostartEntry(name); },
+        [](const QString& name) { return platform::removeAutostartEntry(name); },
         [] { QCoreApplication::quit(); },
     };
 }
 
 void MiselleApp::reportMissingSpeech(const QString& programFolder, const Desktop& desktop) {
-    QMessageBox box(
-        QMessageBox::Warning, QStringLiteral("Lorvane"),
-        QStringLiteral("您机器里没有安装espeak-ng语音系统的英文语音，所以无法播放英文读音，"
-                       "请参照说明下载相应的语音包。\r\n"
-                       "安装完成后，再运行桌面上Miselle快捷方式。"),
-        QMessageBox::Ok);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    // The learner can copy the text, to look it up or to ask for help.
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box.exec();
-    desktop.openDocument(programFolder + QStringLiteral("/安装必读.htm"));
+    ui::reportMissingSpeech(QStringLiteral("Miselle"), programFolder, desktop.openDocument);
 }
 
-MiselleApp::MiselleApp(QString programFolder, QString executableName, Voice& voice, Desktop desktop)
+MiselleApp::MiselleApp(QString programFolder, QString executableName, speech::Voice& voice,
+                       Desktop desktop)
     : programFolder_(std::move(programFolder)),
       executableName_(std::move(executableName)),
       desktop_(std::move(desktop)),
       engine_(programFolder_.toStdString(), voice, random_, *this) {
-    keepQtSettingsIn(QString::fromStdString(lessonFolder(programFolder_.toStdString())));
+    keepQtSettingsIn(QString::fromStdString(common::lessonFolder(programFolder_.toStdString())));
 
     form1_ = std::make_unique<MainWindow>(engine_);
     form1_->onCommand = [this](Command command) { run(command); };
@@ -72,7 +66,8 @@ MiselleApp::MiselleApp(QString programFolder, QString executableName, Voice& voi
     tray_ = std::make_unique<QSystemTrayIcon>();
     connect(tray_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(reason); });
-    connect(&hotKey_, &GlobalHotKey::activated, this, [this] { run(Command::ShowWindow); });
+    connect(&hotKey_, &platform::GlobalHotKey::activated, this,
+            [this] { run(Command::ShowWindow); });
 }
 
 MiselleApp::~MiselleApp() {
@@ -91,7 +86,7 @@ void MiselleApp::start() {
 
     // Without a tray (some desktops have none) the icon simply doesn't
     // show; the window and the hot key still bring everything back.
-    tray_->setIcon(miselleIcon());
+    tray_->setIcon(platform::miselleIcon());
     tray_->show();
     tray_->setToolTip(QStringLiteral("Miselle"));
 
@@ -258,7 +253,8 @@ void MiselleApp::addLesson() {
 }
 
 std::string MiselleApp::chooseLessonFile() {
-    const QString folder = QString::fromStdString(lessonFolder(programFolder_.toStdString()));
+    const QString folder =
+        QString::fromStdString(common::lessonFolder(programFolder_.toStdString()));
     return LessonFileDialog::choose(form1_.get(), folder).toStdString();
 }
 
@@ -317,3 +313,5 @@ bool MiselleApp::exitSequence() {
     desktop_.quit();
     return true;
 }
+
+}  // namespace lorvane::companion

@@ -7,18 +7,22 @@
 #include <functional>
 #include <memory>
 
-#include "command_menu.h"
-#include "commands.h"
-#include "companion_dialogs.h"
-#include "companion_engine.h"
-#include "companion_ui.h"
-#include "global_hot_key.h"
-#include "lesson_list_window.h"
-#include "main_window.h"
-#include "random_source.h"
-#include "voice_dialog.h"
+#include "common/random_source.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/engine/companion_ui.h"
+#include "companion/shell/command_menu.h"
+#include "companion/shell/commands.h"
+#include "companion/shell/companion_dialogs.h"
+#include "companion/shell/lesson_list_window.h"
+#include "companion/shell/main_window.h"
+#include "companion/shell/voice_dialog.h"
+#include "platform/global_hot_key.h"
 
+namespace lorvane::speech {
 class Voice;
+}  // namespace lorvane::speech
+
+namespace lorvane::companion {
 
 // The companion put together: the main window, its menu and tray icon, the
 // voice settings dialog and the lesson list window over the display engine,
@@ -47,7 +51,8 @@ public:
 
     // `executableName` is the file name the program was started as, in
     // `programFolder`.
-    MiselleApp(QString programFolder, QString executableName, Voice& voice, Desktop desktop);
+    MiselleApp(QString programFolder, QString executableName, speech::Voice& voice,
+               Desktop desktop);
     ~MiselleApp() override;
 
     // The load of the main window, then showing it: settings, tray icon,
@@ -65,7 +70,7 @@ public:
     MainWindow& mainWindow() { return *form1_; }
     CommandMenu& menu() { return *menu_; }
     QSystemTrayIcon& trayIcon() { return *tray_; }
-    GlobalHotKey& hotKey() { return hotKey_; }
+    platform::GlobalHotKey& hotKey() { return hotKey_; }
     // Null once the exit has destroyed them.
     VoiceDialog* voiceDialog() { return form2_; }
     LessonListWindow* lessonListWindow() { return form4_; }
@@ -94,15 +99,17 @@ private:
     QString programFolder_;
     QString executableName_;
     Desktop desktop_;
-    ClassicRandom random_;
+    common::ClassicRandom random_;
     CompanionEngine engine_;
     std::unique_ptr<MainWindow> form1_;
     std::unique_ptr<CommandMenu> menu_;
     QPointer<VoiceDialog> form2_;
     QPointer<LessonListWindow> form4_;
     std::unique_ptr<QSystemTrayIcon> tray_;
-    GlobalHotKey hotKey_{Qt::Key_W, Qt::ControlModifier};
+    platform::GlobalHotKey hotKey_{Qt::Key_W, Qt::ControlModifier};
     ColourChooser colours_;
     bool awaitingTrayRelease_ = false;
     bool exited_ = false;
 };
+
+}  // namespace lorvane::companion

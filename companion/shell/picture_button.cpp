@@ -1,8 +1,10 @@
-#include "picture_button.h"
+#include "companion/shell/picture_button.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+namespace lorvane::companion {
 
 PictureButton::PictureButton(const QImage& picture, const QString& tip, QWidget* parent)
     : QWidget(parent), picture_(picture) {
@@ -135,3 +137,5 @@ QImage closeListPicture() {
     painter.drawLine(QPointF(23, 21), QPointF(28, 16));
     return image;
 }
+
+}  // namespace lorvane::companion

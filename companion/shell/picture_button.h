@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace lorvane::companion {
+
 // A picture that acts as a button, as in the lesson list window's strip:
 // pressing a mouse button on it draws a thin border round it, releasing
 // the button takes the border away, and a release over the picture clicks.
@@ -32,3 +34,5 @@ QImage addLessonPicture();     // a page with a green plus
 QImage deleteLessonPicture();  // a page with a red cross
 QImage studyLessonPicture();   // a green play triangle
 QImage closeListPicture();     // an open door with an arrow going out
+
+}  // namespace lorvane::companion

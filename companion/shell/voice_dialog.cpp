@@ -1,14 +1,16 @@
-#include "voice_dialog.h"
+#include "companion/shell/voice_dialog.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 
-#include "twips.h"
-#include "voice.h"
-#include "voice_settings.h"
-#include "window_layers.h"
+#include "companion/engine/voice_settings.h"
+#include "companion/shell/window_layers.h"
+#include "speech/voice.h"
+#include "ui_support/twips.h"
+
+namespace lorvane::companion {
 
 namespace {
 
@@ -39,21 +41,21 @@ VoiceDialog::VoiceDialog(VoiceSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("              设置"));
-    setFixedSize(pixels(3510), pixels(2325));
+    setFixedSize(ui::pixels(3510), ui::pixels(2325));
 
-    label(this, "Label7", QStringLiteral("朗读语音"), twipsRect(240, 120, 720, 180));
+    label(this, "Label7", QStringLiteral("朗读语音"), ui::twipsRect(240, 120, 720, 180));
     combo1_ = new QComboBox(this);
     combo1_->setObjectName(QStringLiteral("combo1"));
-    combo1_->setGeometry(twipsRect(1200, 120, 2055, 300));
-    label(this, "Label8", QStringLiteral("语速"), twipsRect(240, 720, 360, 180));
-    HScroll1_ = scrollBar(this, "HScroll1", twipsRect(720, 720, 2535, 255), Voice::kMinRate,
-                          Voice::kMaxRate);
-    label(this, "Label1", QStringLiteral("音量"), twipsRect(240, 1200, 360, 180));
-    HScroll2_ = scrollBar(this, "HScroll2", twipsRect(720, 1200, 2535, 255), Voice::kMinVolume,
-                          Voice::kMaxVolume);
+    combo1_->setGeometry(ui::twipsRect(1200, 120, 2055, 300));
+    label(this, "Label8", QStringLiteral("语速"), ui::twipsRect(240, 720, 360, 180));
+    HScroll1_ = scrollBar(this, "HScroll1", ui::twipsRect(720, 720, 2535, 255),
+                          speech::Voice::kMinRate, speech::Voice::kMaxRate);
+    label(this, "Label1", QStringLiteral("音量"), ui::twipsRect(240, 1200, 360, 180));
+    HScroll2_ = scrollBar(this, "HScroll2", ui::twipsRect(720, 1200, 2535, 255),
+                          speech::Voice::kMinVolume, speech::Voice::kMaxVolume);
     auto* close = new QPushButton(QStringLiteral("关闭"), this);
     close->setObjectName(QStringLiteral("Command2"));
-    close->setGeometry(twipsRect(1440, 1800, 855, 375));
+    close->setGeometry(ui::twipsRect(1440, 1800, 855, 375));
     close->setAutoDefault(false);
 
     // The rate first; the labels between take no focus.
@@ -93,3 +95,5 @@ void VoiceDialog::showDialog() {
     showRaised(this, placed_);
     activateWindow();
 }
+
+}  // namespace lorvane::companion

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QScrollBar>
 
+namespace lorvane::companion {
+
 class VoiceSettings;
 
 // The voice settings dialog `Form2`: voice, speaking rate and volume of the
@@ -28,3 +30,5 @@ private:
     QScrollBar* HScroll2_ = nullptr;
     bool placed_ = false;
 };
+
+}  // namespace lorvane::companion

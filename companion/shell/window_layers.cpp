@@ -1,8 +1,10 @@
-#include "window_layers.h"
+#include "companion/shell/window_layers.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+namespace lorvane::companion {
 
 void setAlwaysOnTop(QWidget* window, bool onTop) {
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
@@ -34,3 +36,5 @@ void showRaised(QWidget* window, bool& placed) {
     window->show();
     window->raise();
 }
+
+}  // namespace lorvane::companion

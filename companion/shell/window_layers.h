@@ -2,6 +2,8 @@
 
 class QWidget;
 
+namespace lorvane::companion {
+
 // Puts a top-level window into the always-on-top layer or takes it out,
 // without moving it or changing whether it is shown. Putting a window that
 // is already on top there again raises it to the top of that layer.
@@ -13,3 +15,5 @@ void centreOnScreen(QWidget* window);
 // Shows a window and raises it; the first time, in the middle of the screen,
 // afterwards where the learner left it.
 void showRaised(QWidget* window, bool& placed);
+
+}  // namespace lorvane::companion

@@ -6,8 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "lorvane_missing_speech.h"
-#include "start_failure.h"
+#include "ui_support/startup_messages.h"
 
 namespace {
 
@@ -51,10 +50,11 @@ private slots:
         QStringList openedWhileAsking;
         const Shown shown = shownBy([&] {
             QTimer::singleShot(0, [&] { openedWhileAsking = opened; });
-            reportMissingSpeech(QStringLiteral("/程序"), [&opened](const QString& path) {
-                opened << path;
-                return true;
-            });
+            lorvane::ui::reportMissingSpeech(QStringLiteral("Lorvane"), QStringLiteral("/程序"),
+                                             [&opened](const QString& path) {
+                                                 opened << path;
+                                                 return true;
+                                             });
         });
         QCOMPARE(shown.title, QStringLiteral("Lorvane"));
         QCOMPARE(
@@ -72,16 +72,16 @@ private slots:
 
     // Any other failure says what it is, never that speech is missing.
     void otherFailuresSayWhatWentWrong() {
-        const Shown memory =
-            shownBy([] { reportStartFailure(QStringLiteral("Miselle"), std::bad_alloc()); });
+        const Shown memory = shownBy(
+            [] { lorvane::ui::reportStartFailure(QStringLiteral("Miselle"), std::bad_alloc()); });
         QCOMPARE(memory.title, QStringLiteral("Miselle"));
         QVERIFY(memory.text.contains(QStringLiteral("内存不足")));
         QCOMPARE(memory.icon, QMessageBox::Critical);
         QCOMPARE(memory.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 
         const Shown other = shownBy([] {
-            reportStartFailure(QStringLiteral("Lorvane"),
-                               std::runtime_error("cannot read the lesson list"));
+            lorvane::ui::reportStartFailure(QStringLiteral("Lorvane"),
+                                            std::runtime_error("cannot read the lesson list"));
         });
         QCOMPARE(other.title, QStringLiteral("Lorvane"));
         QVERIFY(other.text.startsWith(QStringLiteral("Lorvane启动时出错")));

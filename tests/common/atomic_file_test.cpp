@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "common/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -8,7 +8,9 @@
 #include <fstream>
 #include <set>
 
-#include "temp_folder.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "encoding_guess.h"
+#include "common/encoding_guess.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "gbk_codec.h"
-#include "text_file.h"
-#include "utf8_text.h"
+#include "common/gbk_codec.h"
+#include "common/text_file.h"
+#include "common/utf8_text.h"
+
+using namespace lorvane::common;
 
 namespace {
 

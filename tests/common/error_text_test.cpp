@@ -1,9 +1,11 @@
-#include "error_text.h"
+#include "common/error_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <set>
+
+using namespace lorvane::common;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "text_file.h"
+#include "common/text_file.h"
 
 // Everything beneath `folder`, links not followed: each file's relative
 // path with its bytes, each folder's with a trailing "/" and "", each
@@ -21,7 +21,7 @@ inline std::map<std::string, std::string> folderTree(const std::string& folder) 
         } else if (entries->is_directory()) {
             tree[relative + "/"] = "";
         } else {
-            tree[relative] = readFileBytes(path.native()).value_or("<unreadable>");
+            tree[relative] = lorvane::common::readFileBytes(path.native()).value_or("<unreadable>");
         }
     }
     return tree;

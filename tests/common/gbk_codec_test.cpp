@@ -1,8 +1,10 @@
-#include "gbk_codec.h"
+#include "common/gbk_codec.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+
+using namespace lorvane::common;
 
 TEST(GbkCodec, ChineseAndAsciiRoundTrip) {
     const std::string gbkBytes = "apple  \xC6\xBB\xB9\xFB";

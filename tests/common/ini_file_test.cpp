@@ -1,13 +1,15 @@
-#include "ini_file.h"
+#include "common/ini_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <vector>
 
-#include "gbk_codec.h"
+#include "common/gbk_codec.h"
 
-#include "temp_folder.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 // "单词" and "语速" in GBK.

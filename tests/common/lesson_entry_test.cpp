@@ -1,6 +1,8 @@
-#include "lesson_entry.h"
+#include "common/lesson_entry.h"
 
 #include <gtest/gtest.h>
+
+using namespace lorvane::common;
 
 TEST(LessonEntry, SplitsAtTheFirstTwoSpaceSeparator) {
     const LessonEntry apple = splitEntry("apple  苹果");

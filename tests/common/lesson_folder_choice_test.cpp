@@ -1,4 +1,4 @@
-#include "lesson_folder_choice.h"
+#include "common/lesson_folder_choice.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <optional>
 
-#include "folder_tree.h"
-#include "gbk_codec.h"
-#include "paths.h"
-#include "read_only_folder.h"
-#include "temp_folder.h"
+#include "common/gbk_codec.h"
+#include "common/paths.h"
+#include "tests/common/folder_tree.h"
+#include "tests/common/read_only_folder.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 

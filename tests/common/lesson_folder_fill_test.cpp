@@ -1,4 +1,4 @@
-#include "lesson_folder_fill.h"
+#include "common/lesson_folder_fill.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -13,9 +13,11 @@
 #include <string>
 #include <thread>
 
-#include "folder_tree.h"
-#include "read_only_folder.h"
-#include "temp_folder.h"
+#include "tests/common/folder_tree.h"
+#include "tests/common/read_only_folder.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 

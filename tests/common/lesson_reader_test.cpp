@@ -1,12 +1,14 @@
-#include "lesson_reader.h"
+#include "common/lesson_reader.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include "gbk_codec.h"
-#include "temp_folder.h"
+#include "common/gbk_codec.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 

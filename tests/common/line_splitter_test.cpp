@@ -1,11 +1,13 @@
-#include "line_splitter.h"
+#include "common/line_splitter.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "text_file.h"
+#include "common/text_file.h"
+
+using namespace lorvane::common;
 
 namespace {
 

@@ -1,6 +1,8 @@
-#include "numbers.h"
+#include "common/numbers.h"
 
 #include <gtest/gtest.h>
+
+using namespace lorvane::common;
 
 TEST(Numbers, Int16RoundsToNearestWithTiesToEven) {
     EXPECT_EQ(toInt16("12"), 12);

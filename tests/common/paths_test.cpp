@@ -1,8 +1,10 @@
-#include "paths.h"
+#include "common/paths.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+using namespace lorvane::common;
 
 TEST(Paths, GetfilenameIsThePartAfterTheLastSlash) {
     EXPECT_EQ(getfilename("/home/li/单词课文/基础/第一课.txt"), "第一课.txt");

@@ -1,6 +1,8 @@
-#include "random_source.h"
+#include "common/random_source.h"
 
 #include <gtest/gtest.h>
+
+using namespace lorvane::common;
 
 TEST(ClassicRandom, EveryRunDrawsTheSameSequence) {
     ClassicRandom first;

@@ -1,14 +1,16 @@
-#include "settings_relocation.h"
+#include "common/settings_relocation.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <vector>
 
-#include "gbk_codec.h"
-#include "ini_file.h"
-#include "stored_path.h"
-#include "temp_folder.h"
+#include "common/gbk_codec.h"
+#include "common/ini_file.h"
+#include "common/stored_path.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 

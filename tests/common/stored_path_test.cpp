@@ -1,11 +1,13 @@
-#include "stored_path.h"
+#include "common/stored_path.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "gbk_codec.h"
-#include "temp_folder.h"
+#include "common/gbk_codec.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 // What reading a settings line gives for the stored text of `path`.

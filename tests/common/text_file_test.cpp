@@ -1,4 +1,4 @@
-#include "text_file.h"
+#include "common/text_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,7 +6,9 @@
 
 #include <filesystem>
 
-#include "temp_folder.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
 
 namespace {
 std::vector<std::string> split(std::string_view bytes) {

@@ -1,6 +1,8 @@
-#include "utf8_text.h"
+#include "common/utf8_text.h"
 
 #include <gtest/gtest.h>
+
+using namespace lorvane::common;
 
 TEST(Utf8Text, CountsAndCutsByCharacterNotByte) {
     const std::string word = "ap苹果le";

@@ -1,10 +1,15 @@
 // The help names every caption of the companion's windows and its menu.
 #include <gtest/gtest.h>
 
-#include "fake_voice.h"
-#include "gbk_codec.h"
-#include "help_captions.h"
-#include "miselle_app.h"
+#include "common/gbk_codec.h"
+#include "companion/shell/miselle_app.h"
+#include "tests/data/help_captions.h"
+#include "tests/doubles/fake_voice.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::platform;
+using namespace lorvane::companion;
 
 TEST(CompanionHelp, NamesEveryCaptionOfTheWindowsAndTheMenu) {
     const ProgramFolder folder;

@@ -1,4 +1,4 @@
-#include "help_captions.h"
+#include "tests/data/help_captions.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,8 @@
 #include <QSet>
 #include <QTextDocumentFragment>
 #include <filesystem>
+
+using namespace lorvane::common;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "temp_folder.h"
+#include "tests/temp_folder.h"
 
 // Checks that the help names every caption the learner reads on a program's
 // windows and menus. The captions are taken from the real windows, as the

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "lesson_entry.h"
-#include "text_file.h"
+#include "common/lesson_entry.h"
+#include "common/text_file.h"
+
+using namespace lorvane::common;
 
 namespace {
 

@@ -1,10 +1,14 @@
 // The help names every caption of the trainer's windows.
 #include <gtest/gtest.h>
 
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "help_captions.h"
-#include "lorvane_app.h"
+#include "tests/data/help_captions.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "trainer/shell/lorvane_app.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
 
 TEST(TrainerHelp, NamesEveryCaptionOfTheWindows) {
     const ProgramFolder folder;

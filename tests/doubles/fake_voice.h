@@ -4,17 +4,11 @@
 #include <utility>
 #include <vector>
 
-#include "voice.h"
+#include "speech/voice.h"
 
 // A voice for the engines' tests: it speaks nothing and remembers every call.
-class FakeVoice : public Voice {
+class FakeVoice : public lorvane::speech::Voice {
 public:
-    struct Spoken {
-        std::string text;
-        int flags = 0;
-        bool operator==(const Spoken&) const = default;
-    };
-
     explicit FakeVoice(std::vector<std::string> voices = {"English (America) (en-us)",
                                                           "English (Great Britain) (en-gb)",
                                                           "Mandarin (cmn)"})
@@ -52,18 +46,9 @@ public:
     }
     int volume() const override { return volume_; }
 
-    void speak(const std::string& text, int flags) override { spoken.push_back({text, flags}); }
+    void speak(const std::string& text) override { spoken.push_back(text); }
 
-    // The texts spoken so far, without their flags.
-    std::vector<std::string> spokenTexts() const {
-        std::vector<std::string> texts;
-        for (const Spoken& s : spoken) {
-            texts.push_back(s.text);
-        }
-        return texts;
-    }
-
-    std::vector<Spoken> spoken;
+    std::vector<std::string> spoken;  // every text, in order
     std::vector<int> selections;
     std::vector<int> rateCalls;
     std::vector<int> volumeCalls;

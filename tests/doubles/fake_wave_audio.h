@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "wave_audio.h"
+#include "speech/wave_audio.h"
 
 // A recorder for the engines' tests: it records nothing and keeps a log of
 // the calls, such as "FileName=new", "open", "From=0", "To=1500", "play".
-class FakeWaveAudio : public WaveAudio {
+class FakeWaveAudio : public lorvane::speech::WaveAudio {
 public:
     void setFileName(const std::string& name) override { calls.push_back("FileName=" + name); }
     void command(std::string_view what) override { calls.emplace_back(what); }

@@ -13,15 +13,20 @@
 #include <cstdlib>
 #include <string>
 
-#include "companion_engine.h"
-#include "companion_ui.h"
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "form2.h"
-#include "paths.h"
-#include "random_source.h"
-#include "saved_generation.h"
-#include "study_prompts.h"
+#include "common/paths.h"
+#include "common/random_source.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/engine/companion_ui.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "tests/kill/saved_generation.h"
+#include "trainer/engine/form2.h"
+#include "trainer/engine/study_prompts.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
+using namespace lorvane::companion;
 
 namespace {
 

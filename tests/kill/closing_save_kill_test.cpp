@@ -23,18 +23,23 @@
 #include <set>
 #include <thread>
 
-#include "companion_engine.h"
-#include "companion_ui.h"
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "form2.h"
-#include "gbk_codec.h"
-#include "paths.h"
-#include "progress_files.h"
-#include "random_source.h"
-#include "saved_generation.h"
-#include "study_prompts.h"
-#include "temp_folder.h"
+#include "common/gbk_codec.h"
+#include "common/paths.h"
+#include "common/random_source.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/engine/companion_ui.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "tests/kill/saved_generation.h"
+#include "tests/temp_folder.h"
+#include "trainer/engine/form2.h"
+#include "trainer/engine/progress_files.h"
+#include "trainer/engine/study_prompts.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
+using namespace lorvane::companion;
 
 extern char** environ;
 

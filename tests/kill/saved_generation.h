@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "card_boxes.h"
+#include "trainer/engine/card_boxes.h"
 
 // What the closing-save harness writes in generation g, so that the kill
 // test can tell whether what it reads back is one generation, and which.
@@ -19,7 +19,7 @@ inline constexpr long kCursorWrap = 30000;
 inline constexpr int kListEntries = 3;
 
 inline int boxOf(int entry, long generation) {
-    return static_cast<int>((entry + generation) % kBoxCount);
+    return static_cast<int>((entry + generation) % lorvane::trainer::kBoxCount);
 }
 
 inline std::string entryText(int entry, long generation) {

@@ -1,8 +1,10 @@
-#include "app_icons.h"
+#include "platform/app_icons.h"
 
 #include <QColor>
 #include <QImage>
 #include <QTest>
+
+using namespace lorvane::platform;
 
 namespace {
 

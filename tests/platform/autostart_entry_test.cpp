@@ -1,4 +1,4 @@
-#include "autostart_entry.h"
+#include "platform/autostart_entry.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +13,8 @@
 #include <QTest>
 #include <algorithm>
 #include <memory>
+
+using namespace lorvane::platform;
 
 namespace {
 

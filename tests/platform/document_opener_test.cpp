@@ -1,4 +1,4 @@
-#include "document_opener.h"
+#include "platform/document_opener.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,7 +7,9 @@
 #include <QTest>
 #include <memory>
 
-#include "script_file.h"
+#include "tests/platform/script_file.h"
+
+using namespace lorvane::platform;
 
 // A stand-in opener records what it is given; the real xdg-open is only
 // checked for not holding the caller up, since what it does depends on the

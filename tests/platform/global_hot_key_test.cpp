@@ -1,4 +1,4 @@
-#include "global_hot_key.h"
+#include "platform/global_hot_key.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -8,11 +8,13 @@
 #include <QTest>
 #include <memory>
 
-#include "helper_process.h"
+#include "tests/platform/helper_process.h"
 
 // X11 headers last: their macros clash with Qt's.
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+
+using namespace lorvane::platform;
 
 // The hot key on a real X server (Xvfb under ctest), with the keys typed by
 // xdotool through the XTEST extension, exactly as a keyboard would: without

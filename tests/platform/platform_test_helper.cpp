@@ -19,9 +19,11 @@
 #include <iostream>
 #include <string>
 
-#include "global_hot_key.h"
-#include "single_instance.h"
-#include "x11_platform_request.h"
+#include "platform/global_hot_key.h"
+#include "platform/single_instance.h"
+#include "platform/x11_platform_request.h"
+
+using namespace lorvane::platform;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "program_launcher.h"
+#include "platform/program_launcher.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,7 +7,9 @@
 #include <QTest>
 #include <memory>
 
-#include "script_file.h"
+#include "tests/platform/script_file.h"
+
+using namespace lorvane::platform;
 
 class ProgramLauncherTest : public QObject {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "single_instance.h"
+#include "platform/single_instance.h"
 
 #include <unistd.h>
 
@@ -11,7 +11,9 @@
 #include <QTest>
 #include <memory>
 
-#include "helper_process.h"
+#include "tests/platform/helper_process.h"
+
+using namespace lorvane::platform;
 
 // Each test runs under a runtime folder of its own; the helper process
 // inherits it through the environment, as a second start would.

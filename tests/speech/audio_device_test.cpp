@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "espeak_voice.h"
-#include "qt_wave_audio.h"
-#include "sink_audio_output.h"
+#include "speech/espeak_voice.h"
+#include "speech/qt_wave_audio.h"
+#include "speech/sink_audio_output.h"
+
+using namespace lorvane::speech;
 
 namespace {
 // The streams playing on the audio server, one line each.
@@ -46,7 +48,7 @@ private slots:
         // The first capture of a process loses its first second or so.
         QTest::qWait(2000);
         const int silence = peakOf(audio.recording());
-        voice->speak("hello, this is what the learner hears", Voice::kSpeakFlags);
+        voice->speak("hello, this is what the learner hears");
         QTest::qWait(3000);
         audio.command("stop");
 
@@ -72,7 +74,7 @@ private slots:
         auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
         QVERIFY(voice);
         QCOMPARE(playingStreams(), 0);
-        voice->speak("apple", Voice::kSpeakFlags);
+        voice->speak("apple");
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 1, 2000);
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 0, 3000);
 
@@ -109,7 +111,7 @@ private slots:
         timer.start();
         auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
         QVERIFY(voice);
-        voice->speak("nobody hears this", Voice::kSpeakFlags);
+        voice->speak("nobody hears this");
         QtWaveAudio audio;
         audio.setFileName("new");
         audio.command("open");

@@ -1,4 +1,4 @@
-#include "espeak_voice.h"
+#include "speech/espeak_voice.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "recording_output.h"
+#include "tests/speech/recording_output.h"
+
+using namespace lorvane::speech;
 
 // Drives the real espeak-ng synthesiser; what would be played is captured by
 // a RecordingOutput, so no audio server is needed.
@@ -30,14 +32,14 @@ private:
     }
 
     // Speaks `text` from a cleared log and returns all that was played.
-    std::vector<std::int16_t> spoken(const std::string& text, int flags = Voice::kSpeakFlags) {
+    std::vector<std::int16_t> spoken(const std::string& text) {
         output_->calls.clear();
-        voice_->speak(text, flags);
+        voice_->speak(text);
         waitUntilSpoken();
         return output_->played();
     }
-    std::size_t voicedLength(const std::string& text, int flags = Voice::kSpeakFlags) {
-        return RecordingOutput::voicedLength(spoken(text, flags));
+    std::size_t voicedLength(const std::string& text) {
+        return RecordingOutput::voicedLength(spoken(text));
     }
 
     static bool roughlyEqual(std::size_t a, std::size_t b) {
@@ -131,11 +133,9 @@ private slots:
     void markupIsInterpretedNotReadOut() {
         const std::size_t plain = voicedLength("hello");
         const std::size_t markup = voicedLength("<speak>hello</speak>");
-        const std::size_t tagsReadOut =
-            voicedLength("<speak>hello</speak>", Voice::kAsync | Voice::kPurgeBeforeSpeak);
-        QVERIFY2(markup < plain * 5 / 4 && markup > plain * 3 / 4,
-                 "with the XML flag only the word is spoken");
-        QVERIFY2(tagsReadOut > plain * 3 / 2, "without it the tags are read out");
+        const std::size_t tagsReadOut = voicedLength("&lt;speak&gt;hello&lt;/speak&gt;");
+        QVERIFY2(markup < plain * 5 / 4 && markup > plain * 3 / 4, "only the word is spoken");
+        QVERIFY2(tagsReadOut > plain * 3 / 2, "escaped tags are text, and are read out");
     }
 
     // The synthesiser's markup can name a file, and runs a shell command to
@@ -178,7 +178,7 @@ private slots:
     void speakReturnsAtOnce() {
         QElapsedTimer timer;
         timer.start();
-        voice_->speak(std::string(50, 'a') + " long sentence to speak", Voice::kSpeakFlags);
+        voice_->speak(std::string(50, 'a') + " long sentence to speak");
         QVERIFY(timer.elapsed() < 500);
     }
 
@@ -188,11 +188,11 @@ private slots:
 
         // The long text is playing when the short one arrives: it is stopped
         // and the short one is played whole, from its beginning.
-        voice_->speak("this sentence is rather long and takes a while to say", Voice::kSpeakFlags);
+        voice_->speak("this sentence is rather long and takes a while to say");
         waitUntilSpoken();
         QVERIFY(output_->played().size() > hello.size() * 3);
         output_->calls.clear();
-        voice_->speak("hello", Voice::kSpeakFlags);
+        voice_->speak("hello");
         waitUntilSpoken();
         QCOMPARE(output_->calls.front().what, std::string("stop"));
         QVERIFY(!output_->plays().front().afterCurrent);
@@ -200,38 +200,21 @@ private slots:
 
         // Spoken straight after each other, only the second is ever heard.
         output_->calls.clear();
-        voice_->speak("this sentence is rather long and takes a while to say", Voice::kSpeakFlags);
-        voice_->speak("hello", Voice::kSpeakFlags);
+        voice_->speak("this sentence is rather long and takes a while to say");
+        voice_->speak("hello");
         waitUntilSpoken();
         QVERIFY(roughlyEqual(output_->played(), hello));
     }
 
     // Spoken empty text stops what is being said and says nothing.
     void emptyTextOnlyStops() {
-        voice_->speak("this sentence is rather long and takes a while to say", Voice::kSpeakFlags);
+        voice_->speak("this sentence is rather long and takes a while to say");
         waitUntilSpoken();
         output_->calls.clear();
-        voice_->speak("", Voice::kSpeakFlags);
+        voice_->speak("");
         QTest::qWait(200);
         QCOMPARE(output_->calls.size(), std::size_t{1});
         QCOMPARE(output_->calls.front().what, std::string("stop"));
-    }
-
-    void withoutPurgeTheNextTextWaitsItsTurn() {
-        const std::vector<std::int16_t> one = spoken("one");
-        const std::vector<std::int16_t> two = spoken("two");
-        output_->calls.clear();
-        voice_->speak("one", Voice::kAsync);
-        voice_->speak("two", Voice::kAsync);
-        waitUntilSpoken();
-        for (const auto& call : output_->calls) {
-            QCOMPARE(call.what, std::string("play"));
-            QVERIFY(call.afterCurrent);
-        }
-        // Both whole, one after the other.
-        const std::size_t both = output_->played().size();
-        QVERIFY(both > (one.size() + two.size()) * 49 / 50);
-        QVERIFY(both < (one.size() + two.size()) * 51 / 50);
     }
 
     void onlyOneVoiceAtATime() {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "sound_regions.h"
+#include "tests/speech/sound_regions.h"
 
 // Records what reaches the private audio server's output (the monitor of
 // the null sink that tests/with_pulseaudio.sh sets up) with parecord, so a

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "audio_output.h"
+#include "speech/audio_output.h"
 
 // An AudioOutput that keeps a log of what it was asked to play.
-class RecordingOutput : public AudioOutput {
+class RecordingOutput : public lorvane::speech::AudioOutput {
 public:
     struct Call {
         std::string what;  // "play" or "stop"

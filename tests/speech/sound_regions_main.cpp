@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "sound_regions.h"
+#include "tests/speech/sound_regions.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

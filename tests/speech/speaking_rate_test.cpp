@@ -1,8 +1,10 @@
-#include "speaking_rate.h"
+#include "speech/speaking_rate.h"
 
 #include <gtest/gtest.h>
 
-#include "voice.h"
+#include "speech/voice.h"
+
+using namespace lorvane::speech;
 
 TEST(SpeakingRate, EveryStepIsItsOwnSpeedWithinEspeaksRange) {
     EXPECT_EQ(wordsPerMinute(Voice::kMinRate), 80);

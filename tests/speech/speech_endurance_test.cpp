@@ -1,10 +1,12 @@
 #include <QTest>
 #include <string>
 
-#include "espeak_voice.h"
-#include "monitor_recording.h"
-#include "qt_wave_audio.h"
-#include "sink_audio_output.h"
+#include "speech/espeak_voice.h"
+#include "speech/qt_wave_audio.h"
+#include "speech/sink_audio_output.h"
+#include "tests/speech/monitor_recording.h"
+
+using namespace lorvane::speech;
 
 namespace {
 
@@ -45,11 +47,11 @@ private slots:
         QVERIFY(monitor.start());
         constexpr int kRounds = 10;
         for (int i = 0; i < kRounds; ++i) {
-            voice->speak("apple", Voice::kSpeakFlags);
+            voice->speak("apple");
             QTest::qWait(1200);
-            voice->speak("the quick brown fox jumps over the lazy dog", Voice::kSpeakFlags);
+            voice->speak("the quick brown fox jumps over the lazy dog");
             QTest::qWait(kCutAfterMs);
-            voice->speak("apple", Voice::kSpeakFlags);
+            voice->speak("apple");
             QTest::qWait(1400);
         }
         const std::vector<SoundRegion> heard = monitor.stop();
@@ -74,7 +76,7 @@ private slots:
         recorder.command("record");
         // The test's audio server delivers the first captured sound late.
         QTRY_VERIFY_WITH_TIMEOUT(recorder.position() > 300, 5000);
-        voice->speak("apple", Voice::kSpeakFlags);
+        voice->speak("apple");
         QTest::qWait(1200);
         recorder.command("stop");
         const long recorded = recorder.position();

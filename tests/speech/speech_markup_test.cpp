@@ -1,6 +1,8 @@
-#include "speech_markup.h"
+#include "speech/speech_markup.h"
 
 #include <gtest/gtest.h>
+
+using namespace lorvane::speech;
 
 // What a lesson entry or an example sentence may hand to the synthesiser.
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+namespace lorvane::trainer {
+
 // The six card boxes of the trainer, in the order of the box list. Each name
 // begins with a space, as the box list shows it; messages use it trimmed.
 inline constexpr int kBoxCount = 6;
@@ -17,3 +19,5 @@ inline constexpr std::array<std::string_view, kBoxCount> kBoxNames = {
 inline constexpr std::string_view trimmedBoxName(int box) {
     return kBoxNames[static_cast<std::size_t>(box)].substr(1);
 }
+
+}  // namespace lorvane::trainer

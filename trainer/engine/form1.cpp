@@ -1,7 +1,9 @@
-#include "form1.h"
+#include "trainer/engine/form1.h"
 
-#include "lesson_listing.h"
-#include "paths.h"
+#include "common/paths.h"
+#include "trainer/engine/lesson_listing.h"
+
+namespace lorvane::trainer {
 
 Form1::Form1(std::string programFolder, std::function<void()> processEvents,
              std::function<void(const std::string& path)> openLesson)
@@ -15,13 +17,13 @@ Form1::Form1(std::string programFolder, std::function<void()> processEvents,
 }
 
 std::string Form1::lessonFolderPath() const {
-    return lessonFolder(programFolder_);
+    return common::lessonFolder(programFolder_);
 }
 
 void Form1::create(const std::string& currentLessonPath) {
     created_ = true;
     List1.clear();
-    std::string name = getfilename(currentLessonPath);
+    std::string name = common::getfilename(currentLessonPath);
     if (currentLessonPath.empty()) {
         listfolders();
         return;
@@ -41,12 +43,12 @@ void Form1::create(const std::string& currentLessonPath) {
         listfolders();
         return;
     }
-    caption = getfilename(folder);
+    caption = common::getfilename(folder);
     int position = 0;
     bool first = true;
-    const int fill = ++fills_;
+    const common::NewestRun::Number fill = listings_.begin();
     listLessonTexts(folder, [&](const std::string& entry) {
-        if (fill != fills_ || !List1.add(entry)) {
+        if (!listings_.isNewest(fill) || !List1.add(entry)) {
             return false;
         }
         const bool matches = first ? entry == name : entry.find(name) != std::string::npos;
@@ -55,9 +57,9 @@ void Form1::create(const std::string& currentLessonPath) {
         }
         first = false;
         processEvents_();
-        return fill == fills_;
+        return listings_.isNewest(fill);
     });
-    if (fill != fills_) {
+    if (!listings_.isNewest(fill)) {
         return;
     }
     if (List1.count() > 0) {
@@ -69,7 +71,7 @@ void Form1::create(const std::string& currentLessonPath) {
 void Form1::listfolders() {
     List1.clear();
     caption = "课文";
-    const int fill = ++fills_;
+    const common::NewestRun::Number fill = listings_.begin();
     listFolderEntries(lessonFolderPath(), [this, fill](const std::string& entry) {
         // No dot: skips folders with one in their name and files with an
         // extension; a file without any dot is listed like a folder.
@@ -77,9 +79,9 @@ void Form1::listfolders() {
             return false;
         }
         processEvents_();
-        return fill == fills_;
+        return listings_.isNewest(fill);
     });
-    if (fill != fills_) {
+    if (!listings_.isNewest(fill)) {
         return;  // another listing took over while this one let events run
     }
     for (int i = 0; i < List1.count(); ++i) {
@@ -91,13 +93,13 @@ void Form1::listfolders() {
 }
 
 void Form1::appendTexts(const std::string& folder) {
-    const int fill = ++fills_;
+    const common::NewestRun::Number fill = listings_.begin();
     listLessonTexts(folder, [this, fill](const std::string& entry) {
         if (!List1.add(entry)) {
             return false;
         }
         processEvents_();
-        return fill == fills_;
+        return listings_.isNewest(fill);
     });
 }
 
@@ -132,3 +134,5 @@ void Form1::command1Click(int index) {
             break;
     }
 }
+
+}  // namespace lorvane::trainer

@@ -4,7 +4,10 @@
 #include <functional>
 #include <string>
 
-#include "control_state.h"
+#include "common/control_state.h"
+#include "common/newest_run.h"
+
+namespace lorvane::trainer {
 
 // The lesson chooser of the trainer, as a model: the lesson folders at the
 // top level, the lesson texts inside a folder. Opening a text hands its full
@@ -17,8 +20,8 @@ public:
           std::function<void(const std::string& path)> openLesson);
 
     std::string caption = "课文";
-    ListBoxState List1;
-    std::array<ButtonState, 3> Command1;  // "选择", "返回", "关闭"
+    common::ListBoxState List1;
+    std::array<common::ButtonState, 3> Command1;  // "选择", "返回", "关闭"
     bool visible = false;
 
     // Runs once, when the window is first created, with the open lesson's path.
@@ -39,5 +42,7 @@ private:
     bool created_ = false;
     // Each listing lets events run after every entry; a click may start a
     // new listing meanwhile, and the older one then stops adding.
-    int fills_ = 0;
+    common::NewestRun listings_;
 };
+
+}  // namespace lorvane::trainer

@@ -1,13 +1,15 @@
-#include "form2.h"
+#include "trainer/engine/form2.h"
 
 #include <cmath>
 #include <utility>
 
-#include "lesson_entry.h"
-#include "lesson_reader.h"
-#include "numbers.h"
-#include "paths.h"
-#include "progress_files.h"
+#include "common/lesson_entry.h"
+#include "common/lesson_reader.h"
+#include "common/numbers.h"
+#include "common/paths.h"
+#include "trainer/engine/progress_files.h"
+
+namespace lorvane::trainer {
 
 namespace {
 
@@ -19,8 +21,8 @@ std::string cutNotice(const std::string& source, std::size_t kept, std::size_t l
 
 }  // namespace
 
-Form2::Form2(std::string programFolder, Voice& voice, WaveAudio& recorder, RandomSource& random,
-             StudyPrompts& prompts)
+Form2::Form2(std::string programFolder, speech::Voice& voice, speech::WaveAudio& recorder,
+             common::RandomSource& random, StudyPrompts& prompts)
     : programFolder_(std::move(programFolder)),
       voice_(voice),
       recorder_(recorder),
@@ -40,7 +42,7 @@ Form2::Form2(std::string programFolder, Voice& voice, WaveAudio& recorder, Rando
 }
 
 void Form2::initlist(const std::string& path) {
-    for (ListBoxState& box : List2) {
+    for (common::ListBoxState& box : List2) {
         box.clear();
     }
     attempts_ = 0;
@@ -49,7 +51,7 @@ void Form2::initlist(const std::string& path) {
 
     const std::string unstorable =
         holdsLineBreak(path) ? "这篇课文的路径里有换行符，下次启动时不能自动打开它。" : "";
-    const auto base = lessonBaseName(path);
+    const auto base = common::lessonBaseName(path);
     if (base && hasProgress(*base) && prompts_.askContinueProgress()) {
         const bool restored = loadlist();
         if (!unstorable.empty()) {
@@ -60,19 +62,19 @@ void Form2::initlist(const std::string& path) {
 
     std::string error;
     std::string notice;
-    if (const auto lesson = readLessonEntries(path, &error)) {
-        notice = addToBox(kNewWordBox, lesson->lines, getfilename(path));
+    if (const auto lesson = common::readLessonEntries(path, &error)) {
+        notice = addToBox(kNewWordBox, lesson->lines, common::getfilename(path));
         if (lesson->leftOut > 0) {
             // The reader stopped at the box's limit and only counted the rest.
             const std::size_t kept = static_cast<std::size_t>(List2[kNewWordBox].count());
-            notice =
-                cutNotice(getfilename(path), kept, lesson->lines.size() - kept + lesson->leftOut);
+            notice = cutNotice(common::getfilename(path), kept,
+                               lesson->lines.size() - kept + lesson->leftOut);
         }
         if (lesson->lines.empty() && lesson->leftOut == 0) {
-            notice = "课文“" + getfilename(path) + "”里没有单词。";
+            notice = "课文“" + common::getfilename(path) + "”里没有单词。";
         }
     } else {
-        notice = "无法打开课文“" + getfilename(path) + "”：" + error;
+        notice = "无法打开课文“" + common::getfilename(path) + "”：" + error;
     }
 
     List2[kNewWordBox].select(0);
@@ -99,7 +101,7 @@ void Form2::initlist(const std::string& path) {
 // when some did not fit, "" when all did.
 std::string Form2::addToBox(int box, const std::vector<std::string>& entries,
                             const std::string& source) {
-    ListBoxState& list = List2[static_cast<std::size_t>(box)];
+    common::ListBoxState& list = List2[static_cast<std::size_t>(box)];
     std::size_t added = 0;
     while (added < entries.size() && list.add(entries[added])) {
         ++added;
@@ -121,7 +123,7 @@ void Form2::showword(int n) {
     if (box < 0) {
         return;
     }
-    ListBoxState& list = List2[static_cast<std::size_t>(box)];
+    common::ListBoxState& list = List2[static_cast<std::size_t>(box)];
     const int count = list.count();
     if (Check1[4].checked()) {
         // Int((C - 1) * r) in single precision: never the last entry.
@@ -137,7 +139,7 @@ void Form2::showword(int n) {
     Timer1.tag = std::to_string(n);
     list.selected = n;
 
-    const LessonEntry entry = splitEntry(list.item(n));
+    const common::LessonEntry entry = common::splitEntry(list.item(n));
     if (!entry.hasSeparator) {
         // A line without the two spaces between word and meaning cannot be
         // practised: show it whole and expect no answer.
@@ -154,7 +156,7 @@ void Form2::showword(int n) {
     Label1[1].caption = entry.meaning;
     Label1[1].visible = Check1[1].checked();
     if (Check1[2].checked()) {
-        voice_.speak(entry.english, Voice::kSpeakFlags);
+        voice_.speak(entry.english);
     }
     showCount();
 }
@@ -197,6 +199,8 @@ void Form2::list2MouseUp(int box) {
 
 void Form2::list3DblClick() {
     if (List3.selected >= 0 && List3.selected < List3.count()) {
-        voice_.speak(List3.item(List3.selected), Voice::kSpeakFlags);
+        voice_.speak(List3.item(List3.selected));
     }
 }
+
+}  // namespace lorvane::trainer

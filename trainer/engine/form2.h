@@ -7,12 +7,14 @@
 #include <string_view>
 #include <vector>
 
-#include "card_boxes.h"
-#include "control_state.h"
-#include "random_source.h"
-#include "study_prompts.h"
-#include "voice.h"
-#include "wave_audio.h"
+#include "common/control_state.h"
+#include "common/random_source.h"
+#include "speech/voice.h"
+#include "speech/wave_audio.h"
+#include "trainer/engine/card_boxes.h"
+#include "trainer/engine/study_prompts.h"
+
+namespace lorvane::trainer {
 
 // Whether a lesson path holds a line break, which the settings file cannot
 // keep: such a lesson is not reopened at the next start.
@@ -31,30 +33,30 @@ public:
     static constexpr int kExamplesInFront = kBoxCount;
 
     // `programFolder` is where the lesson folder and its word.dat live.
-    Form2(std::string programFolder, Voice& voice, WaveAudio& recorder, RandomSource& random,
-          StudyPrompts& prompts);
+    Form2(std::string programFolder, speech::Voice& voice, speech::WaveAudio& recorder,
+          common::RandomSource& random, StudyPrompts& prompts);
 
     // --- the controls ---
-    std::string Tag;                            // the open lesson's full path; "" for none
-    ListBoxState List1;                         // the box list
-    std::array<ListBoxState, kBoxCount> List2;  // one word list per card box
-    ListBoxState List3;                         // example sentences of the shown word
-    TextBoxState Text1;                         // the answer box
-    std::array<LabelState, 2> Label1;           // English (tag: expected answer), meaning
-    LabelState Label3;                          // hint line of the word-bank panel
-    LabelState Label5;                          // count line of the selected box
-    LabelState Label6;                          // message line
-    std::array<CheckBoxState, 5> Check1;        // the five study options
-    TimerState Timer1;                          // auto page-turn; tag: current entry index
-    TimerState Timer2;                          // recording time limit
-    ButtonState Command1;                       // record / stop; the caption is the state
-    int left = 0;                               // window place and size in twips
+    std::string Tag;                                    // the open lesson's full path; "" for none
+    common::ListBoxState List1;                         // the box list
+    std::array<common::ListBoxState, kBoxCount> List2;  // one word list per card box
+    common::ListBoxState List3;                         // example sentences of the shown word
+    common::TextBoxState Text1;                         // the answer box
+    std::array<common::LabelState, 2> Label1;           // English (tag: expected answer), meaning
+    common::LabelState Label3;                          // hint line of the word-bank panel
+    common::LabelState Label5;                          // count line of the selected box
+    common::LabelState Label6;                          // message line
+    std::array<common::CheckBoxState, 5> Check1;        // the five study options
+    common::TimerState Timer1;                          // auto page-turn; tag: current entry index
+    common::TimerState Timer2;                          // recording time limit
+    common::ButtonState Command1;                       // record / stop; the caption is the state
+    int left = 0;                                       // window place and size in twips
     int top = 0;
     int width = 6165;
     int height = kCollapsedHeight;
     int frontList = kNewWordBox;  // the list in front in the panel
     std::string focus;            // name of the control with the keyboard focus
-    ListBoxState combo1;          // the installed voices
+    common::ListBoxState combo1;  // the installed voices
     std::string combo1Text;       // what is typed into the voice list
     int HScroll1 = 0;             // speaking rate, -10 … 10
 
@@ -123,9 +125,9 @@ private:
     bool moveEntry(int fromBox, int index, int toBox);
 
     std::string programFolder_;
-    Voice& voice_;
-    WaveAudio& recorder_;
-    RandomSource& random_;
+    speech::Voice& voice_;
+    speech::WaveAudio& recorder_;
+    common::RandomSource& random_;
     StudyPrompts& prompts_;
     int attempts_ = 0;
     std::int16_t playbackEnd_ = 0;
@@ -134,3 +136,5 @@ private:
     // them with what this run never read.
     bool keepUnreadProgress_ = false;
 };
+
+}  // namespace lorvane::trainer

@@ -1,10 +1,12 @@
 // The answer check and the auto page-turn of the study window.
 #include <algorithm>
 
-#include "form2.h"
-#include "numbers.h"
-#include "spelling_hint.h"
-#include "text_file.h"
+#include "common/numbers.h"
+#include "common/text_file.h"
+#include "trainer/engine/form2.h"
+#include "trainer/engine/spelling_hint.h"
+
+namespace lorvane::trainer {
 
 namespace {
 constexpr int kMaxAttempts = 32767;  // the counter is 16-bit
@@ -22,7 +24,7 @@ void Form2::text1Enter() {
     }
     attempts_ = std::min(attempts_ + 1, kMaxAttempts);
     const std::string typed = Text1.text;
-    if (trimSpaces(typed) == Label1[0].tag) {
+    if (common::trimSpaces(typed) == Label1[0].tag) {
         rightAnswer();
     } else {
         wrongAnswer(typed);
@@ -74,7 +76,7 @@ void Form2::thirdFailure() {
         // The word has already left this box: show and say it, move nothing.
         Label6.caption = "这个单词已经不在这个卡片里了，请选择下一个单词。";
         Label1[1].visible = true;
-        voice_.speak(Label1[0].tag, Voice::kSpeakFlags);
+        voice_.speak(Label1[0].tag);
         return;
     }
     Text1.enabled = false;
@@ -96,7 +98,7 @@ void Form2::thirdFailure() {
         moveEntry(box, index, target);
     }
     Label1[1].visible = true;
-    voice_.speak(Label1[0].tag, Voice::kSpeakFlags);
+    voice_.speak(Label1[0].tag);
     if (Check1[3].checked()) {
         Timer1.enabled = true;
     }
@@ -105,8 +107,8 @@ void Form2::thirdFailure() {
 // Moves an entry to the end of another box (or of its own). A full target
 // box keeps the entry where it is rather than lose it.
 bool Form2::moveEntry(int fromBox, int index, int toBox) {
-    ListBoxState& from = List2[static_cast<std::size_t>(fromBox)];
-    ListBoxState& to = List2[static_cast<std::size_t>(toBox)];
+    common::ListBoxState& from = List2[static_cast<std::size_t>(fromBox)];
+    common::ListBoxState& to = List2[static_cast<std::size_t>(toBox)];
     if (index < 0 || index >= from.count()) {
         return false;
     }
@@ -123,7 +125,7 @@ bool Form2::moveEntry(int fromBox, int index, int toBox) {
 
 void Form2::timer1Tick() {
     Timer1.enabled = false;
-    if (const auto index = toInt16(Timer1.tag)) {
+    if (const auto index = common::toInt16(Timer1.tag)) {
         showword(*index);
     }
     Text1.enabled = true;
@@ -133,3 +135,5 @@ void Form2::timer2Tick() {
     Timer2.enabled = false;
     command1Click();
 }
+
+}  // namespace lorvane::trainer

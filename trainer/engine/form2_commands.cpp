@@ -1,9 +1,11 @@
 // The study window's buttons and options: recording, stepping, reading
 // aloud, the word bank and the example sentences.
-#include "form2.h"
-#include "numbers.h"
-#include "paths.h"
-#include "text_file.h"
+#include "common/numbers.h"
+#include "common/paths.h"
+#include "common/text_file.h"
+#include "trainer/engine/form2.h"
+
+namespace lorvane::trainer {
 
 bool Form2::recording() const {
     return Command1.caption == "停止";
@@ -53,11 +55,11 @@ void Form2::resetRecorder() {
 }
 
 void Form2::stepBy(int delta) {
-    const auto index = toInt16(Timer1.tag);
+    const auto index = common::toInt16(Timer1.tag);
     if (!index) {
         return;
     }
-    const auto next = toInt16(std::to_string(*index + delta));
+    const auto next = common::toInt16(std::to_string(*index + delta));
     if (next) {
         showword(*next);
     }
@@ -72,7 +74,7 @@ void Form2::command5Click() {
 }
 
 void Form2::command6Click() {
-    voice_.speak(Label1[0].tag, Voice::kSpeakFlags);
+    voice_.speak(Label1[0].tag);
 }
 
 void Form2::command7Click() {
@@ -101,16 +103,16 @@ void Form2::command12MouseUp() {
 }
 
 std::string Form2::exampleFile() const {
-    return lessonFolder(programFolder_) + "word.dat";
+    return common::lessonFolder(programFolder_) + "word.dat";
 }
 
 void Form2::fillexamples(const std::string& word) {
     List3.clear();
     std::string error;
-    const bool read = forEachLine(
-        exampleFile(), Decoding::Detect,
+    const bool read = common::forEachLine(
+        exampleFile(), common::Decoding::Detect,
         [this, &word](std::string line) {
-            const std::string_view sentence = trimSpaces(line);
+            const std::string_view sentence = common::trimSpaces(line);
             if (!sentence.empty() && sentence.find(word) != std::string_view::npos) {
                 return List3.add(std::string(sentence));
             }
@@ -121,3 +123,5 @@ void Form2::fillexamples(const std::string& word) {
         Label6.caption = "无法打开例句文件“word.dat”：" + error;
     }
 }
+
+}  // namespace lorvane::trainer

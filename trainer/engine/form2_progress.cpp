@@ -1,19 +1,21 @@
 // Saving and restoring the six card boxes of the open lesson.
-#include "error_text.h"
-#include "form2.h"
-#include "paths.h"
-#include "progress_files.h"
+#include "common/error_text.h"
+#include "common/paths.h"
+#include "trainer/engine/form2.h"
+#include "trainer/engine/progress_files.h"
+
+namespace lorvane::trainer {
 
 namespace {
 
 // "“第一课.lt3”：磁盘已满。"
 std::string fileProblem(const std::string& path, int errnoValue) {
-    return "“" + getfilename(path) + "”：" + describeSystemError(errnoValue) + "。";
+    return "“" + common::getfilename(path) + "”：" + common::describeSystemError(errnoValue) + "。";
 }
 
 // The system's own words go to stderr.
 void logFailure(const std::string& what, const std::string& path, int errnoValue) {
-    logSystemError("Lorvane: " + what + " " + path, errnoValue);
+    common::logSystemError("Lorvane: " + what + " " + path, errnoValue);
 }
 
 }  // namespace
@@ -27,25 +29,26 @@ bool Form2::savelist() {
         // was told then that this run's study is not saved.
         return false;
     }
-    const auto base = lessonBaseName(Tag);
+    const auto base = common::lessonBaseName(Tag);
     if (!base) {
-        prompts_.warn("课文“" + getfilename(Tag) + "”的名字不以“.txt”结尾，学习进度无法保存。");
+        prompts_.warn("课文“" + common::getfilename(Tag) +
+                      "”的名字不以“.txt”结尾，学习进度无法保存。");
         return false;
     }
     std::array<const std::vector<std::string>*, kBoxCount> boxes{};
     for (int box = 0; box < kBoxCount; ++box) {
         boxes[static_cast<std::size_t>(box)] = &List2[static_cast<std::size_t>(box)].items();
     }
-    const ReplaceResult result = writeProgress(*base, boxes);
+    const common::ReplaceResult result = writeProgress(*base, boxes);
     switch (result.outcome) {
-        case ReplaceResult::Outcome::Replaced:
+        case common::ReplaceResult::Outcome::Replaced:
             return true;
-        case ReplaceResult::Outcome::Unchanged:
+        case common::ReplaceResult::Outcome::Unchanged:
             logFailure("cannot save progress,", result.path, result.errnoValue);
             prompts_.warn("学习进度没有保存成功，原来的进度文件保持不变。\n" +
                           fileProblem(result.path, result.errnoValue));
             return false;
-        case ReplaceResult::Outcome::Unfinished:
+        case common::ReplaceResult::Outcome::Unfinished:
             logFailure("progress saved but not yet in place,", result.path, result.errnoValue);
             prompts_.warn("新的学习进度已经写好，但还没有全部换上：" +
                           fileProblem(result.path, result.errnoValue) +
@@ -56,12 +59,13 @@ bool Form2::savelist() {
 }
 
 bool Form2::loadlist() {
-    const auto base = lessonBaseName(Tag);
+    const auto base = common::lessonBaseName(Tag);
     if (!base) {
-        Label6.caption = "课文“" + getfilename(Tag) + "”的名字不以“.txt”结尾，没有学习进度。";
+        Label6.caption =
+            "课文“" + common::getfilename(Tag) + "”的名字不以“.txt”结尾，没有学习进度。";
         return false;
     }
-    for (ListBoxState& box : List2) {
+    for (common::ListBoxState& box : List2) {
         box.clear();
     }
     keepUnreadProgress_ = false;
@@ -69,7 +73,7 @@ bool Form2::loadlist() {
     std::string notice;
     for (int box = 0; box < kBoxCount && box != read.unreadBox; ++box) {
         const std::string cut = addToBox(box, read.boxes[static_cast<std::size_t>(box)],
-                                         getfilename(progressFileName(*base, box)));
+                                         common::getfilename(progressFileName(*base, box)));
         if (notice.empty()) {
             notice = cut;
         }
@@ -80,14 +84,14 @@ bool Form2::loadlist() {
         // words for good: this run leaves the files alone.
         keepUnreadProgress_ = read.unreadFilesExist;
         clearDisplay();
-        if (read.recovery.outcome == RecoveryResult::Outcome::Unfinished) {
+        if (read.recovery.outcome == common::RecoveryResult::Outcome::Unfinished) {
             logFailure("cannot finish the last progress save,", read.recovery.path,
                        read.recovery.errnoValue);
             Label6.caption = "上次保存的学习进度没能全部换上，无法读取。" +
                              fileProblem(read.recovery.path, read.recovery.errnoValue);
         } else {
             Label6.caption = "无法读取学习进度“" +
-                             getfilename(progressFileName(*base, read.unreadBox)) + "”：" +
+                             common::getfilename(progressFileName(*base, read.unreadBox)) + "”：" +
                              read.error;
         }
         if (keepUnreadProgress_) {
@@ -110,3 +114,5 @@ bool Form2::loadlist() {
     }
     return true;
 }
+
+}  // namespace lorvane::trainer

@@ -1,8 +1,10 @@
-#include "lesson_listing.h"
+#include "trainer/engine/lesson_listing.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <vector>
+
+namespace lorvane::trainer {
 
 namespace {
 
@@ -81,3 +83,5 @@ bool entryExists(const std::string& path) {
     std::error_code ignored;
     return !path.empty() && std::filesystem::exists(path, ignored);
 }
+
+}  // namespace lorvane::trainer

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+namespace lorvane::trainer {
+
 // Directory listings for the lesson chooser. The names come sorted by name,
 // ignoring letter case, as learners expect (the file system's own order is
 // arbitrary here); hidden entries (names starting with ".") are left out.
@@ -20,3 +22,5 @@ void listFolderEntries(const std::string& folder,
 
 // True when `path` names an existing entry, folder or file.
 bool entryExists(const std::string& path);
+
+}  // namespace lorvane::trainer

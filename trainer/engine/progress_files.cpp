@@ -1,10 +1,12 @@
-#include "progress_files.h"
+#include "trainer/engine/progress_files.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 
-#include "text_file.h"
+#include "common/text_file.h"
+
+namespace lorvane::trainer {
 
 namespace {
 
@@ -26,7 +28,7 @@ bool hasProgress(const std::string& baseName) {
     bool found = false;
     // A save killed before its first ".lt0" was in place may still have
     // committed it: the question must see the set as a reader would.
-    recoverFiles(progressFilePaths(baseName), [&](const RecoveryResult&) {
+    common::recoverFiles(progressFilePaths(baseName), [&](const common::RecoveryResult&) {
         struct stat status {};
         found = ::stat(progressFileName(baseName, kNewWordBox).c_str(), &status) == 0 &&
                 S_ISREG(status.st_mode);
@@ -34,14 +36,15 @@ bool hasProgress(const std::string& baseName) {
     return found;
 }
 
-ReplaceResult writeProgress(const std::string& baseName,
-                            const std::array<const std::vector<std::string>*, kBoxCount>& boxes) {
-    std::vector<FileWrite> files;
+common::ReplaceResult writeProgress(
+    const std::string& baseName,
+    const std::array<const std::vector<std::string>*, kBoxCount>& boxes) {
+    std::vector<common::FileWrite> files;
     for (int box = 0; box < kBoxCount; ++box) {
         files.push_back({progressFileName(baseName, box),
-                         encodeLines(*boxes[static_cast<std::size_t>(box)]) + "\r\n"});
+                         common::encodeLines(*boxes[static_cast<std::size_t>(box)]) + "\r\n"});
     }
-    return replaceFiles(files);
+    return common::replaceFiles(files);
 }
 
 ProgressRead readProgress(const std::string& baseName) {
@@ -51,14 +54,14 @@ ProgressRead readProgress(const std::string& baseName) {
         for (int box = 0; box < kBoxCount; ++box) {
             // These files are always written in GBK; reading them as GBK
             // keeps a short file from being taken for UTF-8 by chance.
-            const auto lines =
-                readLines(progressFileName(baseName, box), Decoding::Gbk, &read.error);
+            const auto lines = common::readLines(progressFileName(baseName, box),
+                                                 common::Decoding::Gbk, &read.error);
             if (!lines) {
                 return box;
             }
             auto& entries = read.boxes[static_cast<std::size_t>(box)];
             for (const std::string& line : *lines) {
-                const std::string_view trimmed = trimSpaces(line);
+                const std::string_view trimmed = common::trimSpaces(line);
                 if (!trimmed.empty()) {
                     entries.emplace_back(trimmed);
                 }
@@ -66,15 +69,21 @@ ProgressRead readProgress(const std::string& baseName) {
         }
         return -1;
     };
-    read.recovery = recoverFiles(progressFilePaths(baseName), [&](const RecoveryResult& recovery) {
-        // Half old, half new files are no progress: read none of them.
-        read.unreadBox =
-            recovery.outcome == RecoveryResult::Outcome::Unfinished ? kNewWordBox : readBoxes();
-        for (int box = std::max(read.unreadBox, 0); box < kBoxCount && !read.complete(); ++box) {
-            struct stat status {};
-            read.unreadFilesExist = read.unreadFilesExist ||
-                                    ::lstat(progressFileName(baseName, box).c_str(), &status) == 0;
-        }
-    });
+    read.recovery = common::recoverFiles(
+        progressFilePaths(baseName), [&](const common::RecoveryResult& recovery) {
+            // Half old, half new files are no progress: read none of them.
+            read.unreadBox = recovery.outcome == common::RecoveryResult::Outcome::Unfinished
+                                 ? kNewWordBox
+                                 : readBoxes();
+            for (int box = std::max(read.unreadBox, 0); box < kBoxCount && !read.complete();
+                 ++box) {
+                struct stat status {};
+                read.unreadFilesExist =
+                    read.unreadFilesExist ||
+                    ::lstat(progressFileName(baseName, box).c_str(), &status) == 0;
+            }
+        });
     return read;
 }
+
+}  // namespace lorvane::trainer

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "atomic_file.h"
-#include "card_boxes.h"
+#include "common/atomic_file.h"
+#include "trainer/engine/card_boxes.h"
+
+namespace lorvane::trainer {
 
 // The learner's progress in a lesson: one file per card box beside the
 // lesson, base name + ".lt0" … ".lt5", GBK, one entry text per line with
@@ -21,8 +23,9 @@ std::string progressFileName(const std::string& baseName, int box);
 bool hasProgress(const std::string& baseName);
 
 // Writes all six files as one set.
-ReplaceResult writeProgress(const std::string& baseName,
-                            const std::array<const std::vector<std::string>*, kBoxCount>& boxes);
+common::ReplaceResult writeProgress(
+    const std::string& baseName,
+    const std::array<const std::vector<std::string>*, kBoxCount>& boxes);
 
 struct ProgressRead {
     // The trimmed, non-blank lines of each box's file, up to the first file
@@ -35,8 +38,10 @@ struct ProgressRead {
     bool unreadFilesExist = false;
     // Unfinished when a committed save could not be put in place: then
     // nothing was read (unreadBox is 0), since the files would be a mixture.
-    RecoveryResult recovery;
+    common::RecoveryResult recovery;
 
     bool complete() const { return unreadBox < 0; }
 };
 ProgressRead readProgress(const std::string& baseName);
+
+}  // namespace lorvane::trainer

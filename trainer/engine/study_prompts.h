@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace lorvane::trainer {
+
 // The questions and warnings the study window puts to the learner in message
 // boxes. The window shows real ones; tests answer them.
 class StudyPrompts {
@@ -16,3 +18,5 @@ public:
     // be saved.
     virtual void warn(const std::string& text) = 0;
 };
+
+}  // namespace lorvane::trainer

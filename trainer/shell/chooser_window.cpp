@@ -1,19 +1,21 @@
-#include "chooser_window.h"
+#include "trainer/shell/chooser_window.h"
 
 #include <QCloseEvent>
 
-#include "list_sync.h"
-#include "twips.h"
+#include "trainer/shell/list_sync.h"
+#include "ui_support/twips.h"
+
+namespace lorvane::trainer {
 
 ChooserWindow::ChooserWindow(Form1& model, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint), model_(model) {
     setObjectName(QStringLiteral("Form1"));
-    setFixedSize(pixels(2430), pixels(5700));
+    setFixedSize(ui::pixels(2430), ui::pixels(5700));
     List1_ = new QListWidget(this);
     List1_->setObjectName(QStringLiteral("List1"));
-    List1_->setGeometry(twipsRect(0, 0, 2415, 5100));
-    const QRect places[] = {twipsRect(0, 5280, 855, 375), twipsRect(840, 5280, 855, 375),
-                            twipsRect(1680, 5280, 735, 375)};
+    List1_->setGeometry(ui::twipsRect(0, 0, 2415, 5100));
+    const QRect places[] = {ui::twipsRect(0, 5280, 855, 375), ui::twipsRect(840, 5280, 855, 375),
+                            ui::twipsRect(1680, 5280, 735, 375)};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(
             QString::fromStdString(model_.Command1[static_cast<std::size_t>(i)].caption), this);
@@ -66,3 +68,5 @@ void ChooserWindow::hideEvent(QHideEvent* event) {
     model_.visible = false;
     QWidget::hideEvent(event);
 }
+
+}  // namespace lorvane::trainer

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "form1.h"
+#include "trainer/engine/form1.h"
+
+namespace lorvane::trainer {
 
 // The lesson chooser: shows the Form1 model and forwards clicks to it.
 // Closing it only hides it.
@@ -32,3 +34,5 @@ private:
     std::vector<std::string> shown_;
     std::array<QPushButton*, 3> Command1_{};
 };
+
+}  // namespace lorvane::trainer

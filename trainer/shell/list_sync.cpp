@@ -1,7 +1,9 @@
-#include "list_sync.h"
+#include "trainer/shell/list_sync.h"
 
 #include <QSignalBlocker>
 #include <algorithm>
+
+namespace lorvane::trainer {
 
 void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
                    const std::vector<std::string>& items) {
@@ -42,3 +44,5 @@ void syncListSelection(QListWidget& widget, int row) {
     }
     widget.scrollToItem(widget.item(row));
 }
+
+}  // namespace lorvane::trainer

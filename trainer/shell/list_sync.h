@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace lorvane::trainer {
+
 // Brings a list widget in line with the model's items. Only the changed
 // stretch between the unchanged head and tail is touched, so moving one
 // entry out of a box of 32767 costs two widget operations, not a refill.
@@ -12,3 +14,5 @@ void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
 
 // Selects `row` (-1: nothing) without the widget's selection signals.
 void syncListSelection(QListWidget& widget, int row);
+
+}  // namespace lorvane::trainer

@@ -1,12 +1,15 @@
-#include "lorvane_app.h"
+#include "trainer/shell/lorvane_app.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "twips.h"
+#include "ui_support/twips.h"
 
-LorvaneApp::LorvaneApp(QString programFolder, Voice& voice, WaveAudio& recorder, Desktop desktop)
+namespace lorvane::trainer {
+
+LorvaneApp::LorvaneApp(QString programFolder, speech::Voice& voice, speech::WaveAudio& recorder,
+                       Desktop desktop)
     : programFolder_(std::move(programFolder)),
       study_(programFolder_.toStdString(), voice, recorder, random_, prompts_),
       chooser_(
@@ -33,7 +36,7 @@ void LorvaneApp::start() {
     studyWindow_->show();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     studyWindow_->storeGeometry();
-    study_.loadsetting(twips(screen.width()), twips(screen.height()));
+    study_.loadsetting(ui::twips(screen.width()), ui::twips(screen.height()));
     studyWindow_->applyGeometry();
     studyWindow_->refresh();
 
@@ -58,3 +61,5 @@ void LorvaneApp::dockChooser() {
     const QRect study = studyWindow_->frameGeometry();
     chooserWindow_->move(study.x() + study.width(), study.y());
 }
+
+}  // namespace lorvane::trainer

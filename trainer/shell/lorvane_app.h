@@ -4,14 +4,16 @@
 #include <functional>
 #include <memory>
 
-#include "chooser_window.h"
-#include "form1.h"
-#include "form2.h"
-#include "qt_study_prompts.h"
-#include "random_source.h"
-#include "study_window.h"
-#include "voice.h"
-#include "wave_audio.h"
+#include "common/random_source.h"
+#include "speech/voice.h"
+#include "speech/wave_audio.h"
+#include "trainer/engine/form1.h"
+#include "trainer/engine/form2.h"
+#include "trainer/shell/chooser_window.h"
+#include "trainer/shell/qt_study_prompts.h"
+#include "trainer/shell/study_window.h"
+
+namespace lorvane::trainer {
 
 // The trainer put together: the study window and the lesson chooser over
 // their models, with the voice, the recorder and the desktop's services.
@@ -22,7 +24,8 @@ public:
         std::function<bool(const QString& path)> startProgram;
     };
 
-    LorvaneApp(QString programFolder, Voice& voice, WaveAudio& recorder, Desktop desktop);
+    LorvaneApp(QString programFolder, speech::Voice& voice, speech::WaveAudio& recorder,
+               Desktop desktop);
 
     // The start-up sequence: show and load the study window, place it, show
     // the chooser docked at its right edge.
@@ -38,10 +41,12 @@ public:
 
 private:
     QString programFolder_;
-    ClassicRandom random_;
+    common::ClassicRandom random_;
     QtStudyPrompts prompts_;
     Form2 study_;
     Form1 chooser_;
     std::unique_ptr<StudyWindow> studyWindow_;
     std::unique_ptr<ChooserWindow> chooserWindow_;
 };
+
+}  // namespace lorvane::trainer

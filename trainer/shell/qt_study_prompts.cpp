@@ -1,6 +1,8 @@
-#include "qt_study_prompts.h"
+#include "trainer/shell/qt_study_prompts.h"
 
 #include <QMessageBox>
+
+namespace lorvane::trainer {
 
 bool QtStudyPrompts::askContinueProgress() {
     return QMessageBox::question(parent_, QStringLiteral("学习进度"),
@@ -12,3 +14,5 @@ bool QtStudyPrompts::askContinueProgress() {
 void QtStudyPrompts::warn(const std::string& text) {
     QMessageBox::warning(parent_, QStringLiteral("Lorvane"), QString::fromStdString(text));
 }
+
+}  // namespace lorvane::trainer

@@ -3,7 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "study_prompts.h"
+#include "trainer/engine/study_prompts.h"
+
+namespace lorvane::trainer {
 
 // The study window's questions and warnings as modal message boxes.
 class QtStudyPrompts : public StudyPrompts {
@@ -15,3 +17,5 @@ public:
 private:
     QPointer<QWidget> parent_;
 };
+
+}  // namespace lorvane::trainer

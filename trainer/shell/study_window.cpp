@@ -1,4 +1,4 @@
-#include "study_window.h"
+#include "trainer/shell/study_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -7,8 +7,10 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "list_sync.h"
-#include "twips.h"
+#include "trainer/shell/list_sync.h"
+#include "ui_support/twips.h"
+
+namespace lorvane::trainer {
 
 namespace {
 
@@ -65,13 +67,13 @@ QLabel* StudyWindow::label(const char* name, const QString& caption, QRect place
 void StudyWindow::buildControls() {
     setAutoFillBackground(true);
 
-    Label4_ = label("Label4", QStringLiteral("Lorvane"), twipsRect(0, 0, 6135, 255));
+    Label4_ = label("Label4", QStringLiteral("Lorvane"), ui::twipsRect(0, 0, 6135, 255));
     Label4_->setAutoFillBackground(true);
     Label4_->setStyleSheet(QStringLiteral("background:#2f5f8f;color:white;padding-left:4px;"));
     Label4_->installEventFilter(this);
-    Command15_[0] = button("Command15_0", QStringLiteral("-"), twipsRect(5640, 0, 255, 255),
+    Command15_[0] = button("Command15_0", QStringLiteral("-"), ui::twipsRect(5640, 0, 255, 255),
                            QStringLiteral("最小化窗口"));
-    Command15_[1] = button("Command15_1", QStringLiteral("X"), twipsRect(5880, 0, 255, 255),
+    Command15_[1] = button("Command15_1", QStringLiteral("X"), ui::twipsRect(5880, 0, 255, 255),
                            QStringLiteral("退出"));
 
     const QString options[] = {QStringLiteral("显示英文"), QStringLiteral("显示中文"),
@@ -80,7 +82,7 @@ void StudyWindow::buildControls() {
     for (int i = 0; i < 5; ++i) {
         auto* box = new QCheckBox(options[i], this);
         box->setObjectName(QStringLiteral("Check1_%1").arg(i));
-        box->setGeometry(twipsRect(120 + 1200 * i, 120, 1095, 255));
+        box->setGeometry(ui::twipsRect(120 + 1200 * i, 120, 1095, 255));
         box->setFocusPolicy(Qt::TabFocus);
         Check1_[static_cast<std::size_t>(i)] = box;
     }
@@ -89,74 +91,74 @@ void StudyWindow::buildControls() {
     Command15_[0]->raise();
     Command15_[1]->raise();
 
-    label("Label7", QStringLiteral("朗读语音"), twipsRect(120, 480, 720, 180));
+    label("Label7", QStringLiteral("朗读语音"), ui::twipsRect(120, 480, 720, 180));
     combo1_ = new QComboBox(this);
     combo1_->setObjectName(QStringLiteral("combo1"));
-    combo1_->setGeometry(twipsRect(960, 420, 2055, 300));
+    combo1_->setGeometry(ui::twipsRect(960, 420, 2055, 300));
     combo1_->setEditable(true);
     combo1_->setInsertPolicy(QComboBox::NoInsert);
-    label("Label8", QStringLiteral("语速"), twipsRect(3240, 480, 360, 180));
+    label("Label8", QStringLiteral("语速"), ui::twipsRect(3240, 480, 360, 180));
     HScroll1_ = new QScrollBar(Qt::Horizontal, this);
     HScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    HScroll1_->setGeometry(twipsRect(3720, 480, 2295, 135));
-    HScroll1_->setRange(Voice::kMinRate, Voice::kMaxRate);
+    HScroll1_->setGeometry(ui::twipsRect(3720, 480, 2295, 135));
+    HScroll1_->setRange(speech::Voice::kMinRate, speech::Voice::kMaxRate);
     HScroll1_->setSingleStep(1);
     HScroll1_->setPageStep(1);
     HScroll1_->setTracking(false);  // only a completed change counts
 
-    Command1_ = button("Command1", QStringLiteral("录音"), twipsRect(120, 720, 735, 375));
-    button("Command2", QStringLiteral("回放"), twipsRect(840, 720, 735, 375));
-    button("Command6", QStringLiteral("范读"), twipsRect(1560, 720, 735, 375));
-    button("Command7", QStringLiteral("例句"), twipsRect(2280, 720, 735, 375));
-    Command12_ = button("Command12", QStringLiteral("单词库"), twipsRect(3000, 720, 855, 375));
+    Command1_ = button("Command1", QStringLiteral("录音"), ui::twipsRect(120, 720, 735, 375));
+    button("Command2", QStringLiteral("回放"), ui::twipsRect(840, 720, 735, 375));
+    button("Command6", QStringLiteral("范读"), ui::twipsRect(1560, 720, 735, 375));
+    button("Command7", QStringLiteral("例句"), ui::twipsRect(2280, 720, 735, 375));
+    Command12_ = button("Command12", QStringLiteral("单词库"), ui::twipsRect(3000, 720, 855, 375));
     Command12_->installEventFilter(this);
-    button("Command9", QStringLiteral("退出"), twipsRect(4560, 720, 735, 375));
+    button("Command9", QStringLiteral("退出"), ui::twipsRect(4560, 720, 735, 375));
 
     List1_ = new QListWidget(this);
     List1_->setObjectName(QStringLiteral("List1"));
-    List1_->setGeometry(twipsRect(120, 1200, 1560, 2520));
+    List1_->setGeometry(ui::twipsRect(120, 1200, 1560, 2520));
     List1_->viewport()->installEventFilter(this);
     List1_->setFocusPolicy(Qt::NoFocus);
 
-    Label1_[0] = label("Label1_0", {}, twipsRect(1800, 1200, 4215, 480));
+    Label1_[0] = label("Label1_0", {}, ui::twipsRect(1800, 1200, 4215, 480));
     setPointSize(Label1_[0], 16, true);
-    Label1_[1] = label("Label1_1", {}, twipsRect(1800, 1720, 4215, 540));
+    Label1_[1] = label("Label1_1", {}, ui::twipsRect(1800, 1720, 4215, 540));
     Label1_[1]->setWordWrap(true);
     setPointSize(Label1_[1], 12);
     Text1_ = new QLineEdit(this);
     Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(twipsRect(1800, 2280, 4215, 330));
+    Text1_->setGeometry(ui::twipsRect(1800, 2280, 4215, 330));
     // English is typed here: a Chinese input method must not catch the keys.
     Text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text1_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
-    Label5_ = label("Label5", {}, twipsRect(1800, 2680, 2300, 240));
+    Label5_ = label("Label5", {}, ui::twipsRect(1800, 2680, 2300, 240));
 
     auto* companion = button("Command14", QStringLiteral("Miselle"),
-                             twipsRect(4200, 2640, 495, 255), QStringLiteral("打开Miselle"));
+                             ui::twipsRect(4200, 2640, 495, 255), QStringLiteral("打开Miselle"));
     setPointSize(companion, 6);
-    button("Command13", QStringLiteral("?"), twipsRect(4680, 2640, 375, 255),
+    button("Command13", QStringLiteral("?"), ui::twipsRect(4680, 2640, 375, 255),
            QStringLiteral("帮助"));
-    button("Command3", QStringLiteral("<<"), twipsRect(5040, 2640, 375, 255),
+    button("Command3", QStringLiteral("<<"), ui::twipsRect(5040, 2640, 375, 255),
            QStringLiteral("上一个"));
-    Command4_ = button("Command4", QStringLiteral("O"), twipsRect(5400, 2640, 375, 255),
+    Command4_ = button("Command4", QStringLiteral("O"), ui::twipsRect(5400, 2640, 375, 255),
                        QStringLiteral("打开课文"));
     Command4_->installEventFilter(this);
-    button("Command5", QStringLiteral(">>"), twipsRect(5760, 2640, 375, 255),
+    button("Command5", QStringLiteral(">>"), ui::twipsRect(5760, 2640, 375, 255),
            QStringLiteral("下一个"));
 
-    Label6_ = label("Label6", {}, twipsRect(1800, 2960, 4215, 1080));
+    Label6_ = label("Label6", {}, ui::twipsRect(1800, 2960, 4215, 1080));
     Label6_->setWordWrap(true);
     Label6_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label6_->setStyleSheet(QStringLiteral("color:#a03000;"));
 
     // The drop-down panel below the study area.
-    Label3_ = label("Label3", {}, twipsRect(0, 4110, 5625, 225));
-    button("Command11", QStringLiteral("X"), twipsRect(5640, 4110, 495, 255),
+    Label3_ = label("Label3", {}, ui::twipsRect(0, 4110, 5625, 225));
+    button("Command11", QStringLiteral("X"), ui::twipsRect(5640, 4110, 495, 255),
            QStringLiteral("关闭下拉栏"));
     for (int i = 0; i < kBoxCount; ++i) {
         auto* list = new QListWidget(this);
         list->setObjectName(QStringLiteral("List2_%1").arg(i));
-        list->setGeometry(twipsRect(0, 4350, 6135, 1680));
+        list->setGeometry(ui::twipsRect(0, 4350, 6135, 1680));
         list->setUniformItemSizes(true);
         list->viewport()->installEventFilter(this);
         list->setFocusPolicy(Qt::NoFocus);
@@ -164,7 +166,7 @@ void StudyWindow::buildControls() {
     }
     List3_ = new QListWidget(this);
     List3_->setObjectName(QStringLiteral("List3"));
-    List3_->setGeometry(twipsRect(0, 4350, 6135, 1680));
+    List3_->setGeometry(ui::twipsRect(0, 4350, 6135, 1680));
     List3_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     List3_->setFocusPolicy(Qt::NoFocus);
 
@@ -343,18 +345,18 @@ void StudyWindow::companionFailed() {
 
 void StudyWindow::storeGeometry() {
     const QRect frame = frameGeometry();
-    model_.left = twips(frame.x());
-    model_.top = twips(frame.y());
-    model_.width = twips(frame.width());
-    model_.height = twips(frame.height());
+    model_.left = ui::twips(frame.x());
+    model_.top = ui::twips(frame.y());
+    model_.width = ui::twips(frame.width());
+    model_.height = ui::twips(frame.height());
 }
 
 void StudyWindow::applyGeometry() {
-    move(pixels(model_.left), pixels(model_.top));
-    resize(pixels(model_.width), pixels(model_.height));
+    move(ui::pixels(model_.left), ui::pixels(model_.top));
+    resize(ui::pixels(model_.width), ui::pixels(model_.height));
 }
 
-void StudyWindow::syncTimer(QTimer& timer, const TimerState& state) {
+void StudyWindow::syncTimer(QTimer& timer, const common::TimerState& state) {
     timer.setInterval(state.interval);
     if (!state.enabled) {
         timer.stop();
@@ -432,7 +434,9 @@ void StudyWindow::refresh() {
 
     syncTimer(Timer1_, model_.Timer1);
     syncTimer(Timer2_, model_.Timer2);
-    if (height() != pixels(model_.height)) {
-        resize(width(), pixels(model_.height));
+    if (height() != ui::pixels(model_.height)) {
+        resize(width(), ui::pixels(model_.height));
     }
 }
+
+}  // namespace lorvane::trainer

@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "form2.h"
+#include "trainer/engine/form2.h"
+
+namespace lorvane::trainer {
 
 // The study window: shows the Form2 model and forwards the learner's events
 // to it. It has no title bar of its own; the caption strip moves it.
@@ -54,7 +56,7 @@ private:
     void buildControls();
     void connectControls();
     void handle(const std::function<void()>& action);
-    void syncTimer(QTimer& timer, const TimerState& state);
+    void syncTimer(QTimer& timer, const common::TimerState& state);
     void beginDrag(QMouseEvent* event, bool byCaption);
     void companionFailed();
 
@@ -89,3 +91,5 @@ private:
     bool manualDrag_ = false;
     bool closing_ = false;
 };
+
+}  // namespace lorvane::trainer

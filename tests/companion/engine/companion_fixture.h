@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "companion_engine.h"
-#include "companion_ui.h"
-#include "fake_voice.h"
-#include "paths.h"
-#include "random_source.h"
-#include "temp_folder.h"
-#include "text_file.h"
+#include "common/paths.h"
+#include "common/random_source.h"
+#include "common/text_file.h"
+#include "companion/engine/companion_engine.h"
+#include "companion/engine/companion_ui.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/temp_folder.h"
 
 // The windows around the engine: the file dialog answers from a queue and
 // cancels once it is empty; `onPendingEvents` stands for a command the
 // learner gives while a lesson loads.
-class FakeCompanionUi : public CompanionUi {
+class FakeCompanionUi : public lorvane::companion::CompanionUi {
 public:
     std::string chooseLessonFile() override {
         ++dialogs;
@@ -46,7 +46,7 @@ public:
 };
 
 // Draws the given numbers in turn, over and over.
-class ScriptedRandom : public RandomSource {
+class ScriptedRandom : public lorvane::common::RandomSource {
 public:
     float next() override { return draws[drawn++ % draws.size()]; }
     std::vector<float> draws{0.5f};
@@ -56,20 +56,23 @@ public:
 // A program folder with its lesson folder and an engine on it.
 class CompanionTest : public ::testing::Test {
 protected:
-    CompanionTest() { std::filesystem::create_directory(lessonFolder(programDir.path())); }
+    CompanionTest() {
+        std::filesystem::create_directory(lorvane::common::lessonFolder(programDir.path()));
+    }
 
     // A lesson text in GBK with CR LF, as the shipped lessons are.
     std::string lesson(const std::string& name, const std::vector<std::string>& lines) {
-        return lessonBytes(name, encodeLines(lines));
+        return lessonBytes(name, lorvane::common::encodeLines(lines));
     }
     std::string lessonBytes(const std::string& name, std::string_view bytes) {
-        return programDir.write(std::string(kLessonFolderName) + "/" + name, bytes);
+        return programDir.write(std::string(lorvane::common::kLessonFolderName) + "/" + name,
+                                bytes);
     }
     std::string inLessons(const std::string& name) {
-        return lessonFolder(programDir.path()) + name;
+        return lorvane::common::lessonFolder(programDir.path()) + name;
     }
     std::string readBack(const std::string& name) {
-        return programDir.read(std::string(kLessonFolderName) + "/" + name);
+        return programDir.read(std::string(lorvane::common::kLessonFolderName) + "/" + name);
     }
     void add(const std::string& path, bool ticked) {
         ASSERT_TRUE(model().form4.add(path, ticked).added);
@@ -80,7 +83,7 @@ protected:
         engine.studyHighlightedLesson();
     }
 
-    CompanionModel& model() { return engine.model(); }
+    lorvane::companion::CompanionModel& model() { return engine.model(); }
     const std::vector<std::string>& items() { return model().form1.List1.items(); }
     const std::string& meaning() { return model().form1.Label1.caption; }
     const std::string& english() { return model().form1.Label1.tag; }
@@ -92,5 +95,5 @@ protected:
     FakeVoice voice;
     ScriptedRandom random;
     FakeCompanionUi ui;
-    CompanionEngine engine{programDir.path(), voice, random, ui};
+    lorvane::companion::CompanionEngine engine{programDir.path(), voice, random, ui};
 };

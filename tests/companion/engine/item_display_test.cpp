@@ -1,8 +1,12 @@
 // The item on show, the answer check, speaking and showing the English.
 #include <array>
 
-#include "companion_fixture.h"
-#include "item_display.h"
+#include "companion/engine/item_display.h"
+#include "tests/companion/engine/companion_fixture.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::companion;
 
 namespace {
 
@@ -65,8 +69,7 @@ TEST_F(ItemDisplayTest, SpeaksTheHiddenEnglishUnchangedWithFlags11) {
     model().curword = 2;
     engine.showCurrentItem();
     engine.speakCurrentWord();  // cuts off the speech and says nothing
-    EXPECT_EQ(voice.spoken, (std::vector<FakeVoice::Spoken>{
-                                {"apple", 11}, {"apple", 11}, {"<b>", 11}, {"", 11}}));
+    EXPECT_EQ(voice.spoken, (std::vector<std::string>{"apple", "apple", "<b>", ""}));
 }
 
 }  // namespace

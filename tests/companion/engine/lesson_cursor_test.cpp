@@ -4,7 +4,11 @@
 #include <cmath>
 #include <limits>
 
-#include "companion_fixture.h"
+#include "tests/companion/engine/companion_fixture.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::companion;
 
 namespace {
 

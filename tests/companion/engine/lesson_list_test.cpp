@@ -1,5 +1,9 @@
 // The lesson list window's list and what its buttons do to the cursor.
-#include "companion_fixture.h"
+#include "tests/companion/engine/companion_fixture.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::companion;
 
 namespace {
 

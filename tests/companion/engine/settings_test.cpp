@@ -4,10 +4,14 @@
 
 #include <fstream>
 
-#include "atomic_file.h"
-#include "companion_fixture.h"
-#include "gbk_codec.h"
-#include "truth_value.h"
+#include "common/atomic_file.h"
+#include "common/gbk_codec.h"
+#include "companion/engine/truth_value.h"
+#include "tests/companion/engine/companion_fixture.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::companion;
 
 namespace {
 

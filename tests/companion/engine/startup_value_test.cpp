@@ -1,7 +1,9 @@
 // The start-up value: named after the executable, its quoted full path.
 #include <gtest/gtest.h>
 
-#include "startup_value.h"
+#include "companion/engine/startup_value.h"
+
+using namespace lorvane::companion;
 
 TEST(StartupValueTest, QuotedPathWithCapitalExtensionAndTwentyFiveSpaces) {
     const StartupValue value = startupValue("/home/learner/学习 程序", "Miselle");

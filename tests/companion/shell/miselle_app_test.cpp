@@ -16,11 +16,16 @@
 #include <filesystem>
 #include <functional>
 
-#include "autostart_entry.h"
-#include "fake_voice.h"
-#include "gbk_codec.h"
-#include "miselle_app.h"
-#include "temp_folder.h"
+#include "common/gbk_codec.h"
+#include "companion/shell/miselle_app.h"
+#include "platform/autostart_entry.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/temp_folder.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::platform;
+using namespace lorvane::companion;
 
 namespace {
 
@@ -185,11 +190,10 @@ private slots:
                                                                   {},
                                                                   {},
                                                                   {}});
-        QCOMPARE(
-            message,
-            QStringLiteral(
-                "Lorvane|您机器里没有安装espeak-ng语音系统的英文语音，所以无法播放英文读音，"
-                "请参照说明下载相应的语音包。\r\n安装完成后，再运行桌面上Miselle快捷方式。"));
+        QCOMPARE(message,
+                 QStringLiteral(
+                     "Lorvane|您机器里没有安装espeak-ng语音系统的英文语音，所以无法播放英文读音，"
+                     "请参照说明下载相应的语音包。\r\n安装完成后，再运行桌面上Miselle快捷方式。"));
         QVERIFY(exclamationAndOk);
         QVERIFY(openedWhileAsking.isEmpty());
         QCOMPARE(opened_, QStringList{QStringLiteral("/程序/安装必读.htm")});
@@ -308,7 +312,7 @@ private slots:
         };
         answer()->clear();
         ctrl(Qt::Key_P);
-        QCOMPARE(voice_->spokenTexts(), std::vector<std::string>{"pear"});
+        QCOMPARE(voice_->spoken, std::vector<std::string>{"pear"});
         ctrl(Qt::Key_S);
         QCOMPARE(answer()->text(), QStringLiteral("pear"));
         QTest::keyClick(answer(), Qt::Key_Return);

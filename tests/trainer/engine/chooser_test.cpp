@@ -3,8 +3,11 @@
 
 #include <filesystem>
 
-#include "form1.h"
-#include "temp_folder.h"
+#include "tests/temp_folder.h"
+#include "trainer/engine/form1.h"
+
+using namespace lorvane::common;
+using namespace lorvane::trainer;
 
 using Lines = std::vector<std::string>;
 

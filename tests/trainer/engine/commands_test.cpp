@@ -1,5 +1,9 @@
 // Recording, reading aloud, the word bank and the example sentences.
-#include "study_fixture.h"
+#include "tests/trainer/engine/study_fixture.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
 
 using Lines = std::vector<std::string>;
 
@@ -55,7 +59,7 @@ TEST_F(StudyTest, RecordingStopsAtTheTimeLimitOrWhenAnotherWordIsShown) {
 TEST_F(StudyTest, ReadingAloudSpeaksTheWordEvenWhenItIsHidden) {
     openFruit();
     form.command6Click();
-    EXPECT_EQ(voice.spoken, (std::vector<FakeVoice::Spoken>{{"apple", 11}}));
+    EXPECT_EQ(voice.spoken, (std::vector<std::string>{"apple"}));
 }
 
 TEST_F(StudyTest, ShowChineseOptionHidesAndShowsTheMeaningAtOnce) {
@@ -103,7 +107,7 @@ TEST_F(ExamplesTest, ExamplesAreTheLinesContainingTheWord) {
     EXPECT_EQ(form.List3.count(), 2);
     form.List3.selected = 1;
     form.list3DblClick();
-    EXPECT_EQ(voice.spokenTexts(), Lines{"Concatenate it."});
+    EXPECT_EQ(voice.spoken, Lines{"Concatenate it."});
     form.command5Click();
     EXPECT_EQ(form.List3.count(), 0);
 }

@@ -2,7 +2,11 @@
 // not lessons at all, and lessons too long for a box.
 #include <sys/stat.h>
 
-#include "study_fixture.h"
+#include "tests/trainer/engine/study_fixture.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
 
 namespace {
 

@@ -5,8 +5,12 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-#include "progress_files.h"
-#include "study_fixture.h"
+#include "tests/trainer/engine/study_fixture.h"
+#include "trainer/engine/progress_files.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
 
 using Lines = std::vector<std::string>;
 

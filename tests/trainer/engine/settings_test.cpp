@@ -4,8 +4,12 @@
 
 #include <fstream>
 
-#include "ini_file.h"
-#include "study_fixture.h"
+#include "common/ini_file.h"
+#include "tests/trainer/engine/study_fixture.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::trainer;
 
 namespace {
 constexpr int kScreenWidth = 1024 * 15;

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "form2.h"
-#include "gbk_codec.h"
-#include "random_source.h"
-#include "study_prompts.h"
-#include "temp_folder.h"
+#include "common/gbk_codec.h"
+#include "common/random_source.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "tests/temp_folder.h"
+#include "trainer/engine/form2.h"
+#include "trainer/engine/study_prompts.h"
 
 // Random numbers chosen by the test; 0 once the list runs out.
-class ScriptedRandom : public RandomSource {
+class ScriptedRandom : public lorvane::common::RandomSource {
 public:
     float next() override {
         if (values.empty()) {
@@ -29,7 +29,7 @@ public:
     std::deque<float> values;
 };
 
-class ScriptedPrompts : public StudyPrompts {
+class ScriptedPrompts : public lorvane::trainer::StudyPrompts {
 public:
     bool askContinueProgress() override {
         ++questions;
@@ -53,7 +53,7 @@ protected:
     std::string writeLesson(const std::string& name, const std::vector<std::string>& lines) {
         std::string bytes;
         for (const std::string& line : lines) {
-            bytes += gbk::encode(line) + "\r\n";
+            bytes += lorvane::common::gbk::encode(line) + "\r\n";
         }
         return writeRaw(name, bytes);
     }
@@ -89,5 +89,5 @@ protected:
     FakeWaveAudio recorder;
     ScriptedRandom random;
     ScriptedPrompts prompts;
-    Form2 form{folder.path(), voice, recorder, random, prompts};
+    lorvane::trainer::Form2 form{folder.path(), voice, recorder, random, prompts};
 };

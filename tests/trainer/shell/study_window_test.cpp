@@ -11,12 +11,17 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "fake_voice.h"
-#include "fake_wave_audio.h"
-#include "gbk_codec.h"
-#include "lorvane_app.h"
-#include "temp_folder.h"
-#include "twips.h"
+#include "common/gbk_codec.h"
+#include "tests/doubles/fake_voice.h"
+#include "tests/doubles/fake_wave_audio.h"
+#include "tests/temp_folder.h"
+#include "trainer/shell/lorvane_app.h"
+#include "ui_support/twips.h"
+
+using namespace lorvane::common;
+using namespace lorvane::speech;
+using namespace lorvane::ui;
+using namespace lorvane::trainer;
 
 namespace {
 
@@ -170,7 +175,7 @@ private slots:
         QTest::mouseClick(study<QCheckBox>("Check1_0"), Qt::LeftButton);
         QCOMPARE(study<QLabel>("Label1_0")->text(), QStringLiteral("pear"));
         QTest::mouseClick(study<QPushButton>("Command6"), Qt::LeftButton);
-        QCOMPARE(voice_->spokenTexts().back(), std::string("pear"));
+        QCOMPARE(voice_->spoken.back(), std::string("pear"));
     }
 
     void theRecordButtonShowsTheRecordingState() {

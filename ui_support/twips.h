@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QtGlobal>
 
+namespace lorvane::ui {
+
 // The windows are laid out in twips, 15 to a logical pixel; Qt scales
 // logical pixels for high-DPI screens itself.
 inline constexpr int kTwipsPerPixel = 15;
@@ -17,3 +19,5 @@ inline int twips(int pixels) {
 inline QRect twipsRect(int left, int top, int width, int height) {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};
 }
+
+}  // namespace lorvane::ui
