@@ -120,6 +120,7 @@ RecoveryResult recoverFiles(const std::vector<std::string>& paths,
 
 ReplaceResult replaceFiles(const std::vector<FileWrite>& files) {
     std::vector<std::string> paths;
+    paths.reserve(files.size());
     for (const FileWrite& file : files) {
         paths.push_back(file.path);
     }

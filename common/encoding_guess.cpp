@@ -53,7 +53,8 @@ const std::vector<GbkCode>& gbkCodes() {
         for (int lead = 0x81; lead <= 0xFE; ++lead) {
             for (int trail = 0x40; trail <= 0xFE; ++trail) {
                 const char code[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                GbkCode& kind = table[static_cast<std::size_t>(lead * 256 + trail)];
+                GbkCode& kind =
+                    table[static_cast<std::size_t>(lead) * 256 + static_cast<std::size_t>(trail)];
                 if (converts(gb2312, code, 2)) {
                     kind = GbkCode::Gb2312;
                 } else if (converts(gbk, code, 2)) {

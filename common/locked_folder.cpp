@@ -102,7 +102,7 @@ std::optional<std::string> LockedFolder::readSmallFile(const std::string& name) 
     if (fd < 0) {
         return std::nullopt;
     }
-    constexpr off_t kLimit = 64 * 1024;
+    constexpr off_t kLimit = off_t{64} * 1024;
     struct stat status {};
     std::optional<std::string> bytes;
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= kLimit) {

@@ -32,7 +32,7 @@ bool carriesUndecodableBytes(std::string_view text) {
 }  // namespace
 
 std::string storedPathText(std::string_view path) {
-    const std::string text(path);
+    std::string text(path);
     if (utf8::isValid(path) && gbk::decode(gbk::encode(text)) == text) {
         return text;
     }

@@ -6,12 +6,14 @@
 #   build.sh --programs   only the two programs, their folder and what
 #                         installing them takes (for start-lorvane.sh and
 #                         package.sh: no test packages needed)
+# LORVANE_WERROR=ON in the environment makes warnings errors (the tests do).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 case ${1:-} in
     "")
         cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-            -DLORVANE_BUILD_TESTS=ON -DLORVANE_BUILD_BENCHMARKS=ON
+            -DLORVANE_BUILD_TESTS=ON -DLORVANE_BUILD_BENCHMARKS=ON \
+            -DLORVANE_WERROR="${LORVANE_WERROR:-OFF}"
         cmake --build build
         ;;
     --programs)

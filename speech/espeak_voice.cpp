@@ -14,11 +14,11 @@ const auto kBlockEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // A block of an utterance on its way to the voice's thread.
 struct BlockEvent : QEvent {
-    BlockEvent(std::uint64_t utterance, bool replacesCurrent, std::vector<std::int16_t> samples)
+    BlockEvent(std::uint64_t ofUtterance, bool replacing, std::vector<std::int16_t> block)
         : QEvent(kBlockEvent),
-          utterance(utterance),
-          replacesCurrent(replacesCurrent),
-          samples(std::move(samples)) {}
+          utterance(ofUtterance),
+          replacesCurrent(replacing),
+          samples(std::move(block)) {}
     std::uint64_t utterance;
     bool replacesCurrent;
     std::vector<std::int16_t> samples;

@@ -70,7 +70,7 @@ void SinkAudioOutput::start(int sampleRate) {
 
 void SinkAudioOutput::write(const std::vector<std::int16_t>& samples) {
     pushWhole(*device_, *sink_, reinterpret_cast<const char*>(samples.data()),
-              static_cast<qint64>(samples.size() * sizeof(std::int16_t)));
+              static_cast<qint64>(samples.size()) * static_cast<qint64>(sizeof(std::int16_t)));
     closeWhenPlayed(static_cast<qint64>(samples.size()) * 1000 / sinkRate_);
 }
 
