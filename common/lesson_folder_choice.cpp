@@ -92,7 +92,7 @@ std::string learnerDataFolder() {
 }
 
 std::string chooseLessonFolder(std::string_view programFolder, const std::string& dataFolder) {
-    const std::string own = programLessonFolder(programFolder);
+    std::string own = programLessonFolder(programFolder);
     if (dataFolder.empty() || !lessonFolderIsReadOnly(own)) {
         return own;
     }

@@ -149,7 +149,11 @@ public:
             }
             if (S_ISDIR(status.st_mode)) {
                 if (depth < kMaxDepth) {
-                    folder(path, target + '/' + name, relative + name + '/', depth + 1);
+                    std::string subfolder = target;
+                    subfolder.append(1, '/').append(name);
+                    std::string subfolderRelative = relative;
+                    subfolderRelative.append(name).append(1, '/');
+                    folder(path, subfolder, subfolderRelative, depth + 1);
                 }
                 continue;
             }

@@ -148,7 +148,7 @@ private slots:
         for (const QByteArray key : {"Name[zh_CN]=", "Icon="}) {
             const auto has = [&](const QByteArray& line) { return line.startsWith(key); };
             const auto inMenu = std::find_if(menu.begin(), menu.end(), has);
-            QVERIFY2(inMenu != menu.end(), key);
+            QVERIFY2(inMenu != menu.end(), key.constData());
             QVERIFY2(written.contains(*inMenu), inMenu->constData());
         }
     }
