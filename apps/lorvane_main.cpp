@@ -9,6 +9,7 @@
 #include "platform/chinese_translations.h"
 #include "platform/document_opener.h"
 #include "platform/program_launcher.h"
+#include "platform/x11_platform_request.h"
 #include "speech/espeak_voice.h"
 #include "speech/qt_recorder.h"
 #include "speech/sink_audio_output.h"
@@ -16,7 +17,9 @@
 #include "ui_support/startup_messages.h"
 
 int main(int argc, char** argv) {
+    lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
+    lorvane::platform::withdrawX11PlatformRequest();
     QApplication::setApplicationName(QStringLiteral("Lorvane"));
     QApplication::setWindowIcon(lorvane::platform::lorvaneIcon());
     lorvane::platform::loadChineseTranslations(app);

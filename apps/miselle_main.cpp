@@ -10,6 +10,7 @@
 #include "platform/app_icons.h"
 #include "platform/chinese_translations.h"
 #include "platform/single_instance.h"
+#include "platform/x11_platform_request.h"
 #include "speech/espeak_voice.h"
 #include "speech/sink_audio_output.h"
 #include "ui_support/startup_messages.h"
@@ -22,7 +23,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
+    lorvane::platform::withdrawX11PlatformRequest();
     QApplication::setApplicationName(QStringLiteral("Miselle"));
     QApplication::setWindowIcon(lorvane::platform::miselleIcon());
     // The window hides into the tray: only the exit ends the program.

@@ -88,7 +88,9 @@ check "an empty voice data folder" env ESPEAK_DATA_PATH="$work/no-voices" "$prog
 
 # Without the library: hidden behind /dev/null in a mount namespace of our
 # own, which needs root.
-library=$(ldconfig -p | awk '/libespeak-ng\.so\.1 /{print $NF; exit}')
+# awk reads the whole list: leaving early would end ldconfig with SIGPIPE,
+# which pipefail turns into a silent failure of this script.
+library=$(ldconfig -p | awk '/libespeak-ng\.so\.1 / && !found {print $NF; found = 1}')
 if [ -n "$library" ] && [ "$(id -u)" = 0 ] &&
     unshare --mount --propagation private true 2>/dev/null; then
     check "no libespeak-ng" unshare --mount --propagation private \

@@ -641,11 +641,11 @@ private slots:
                  QByteArray::fromStdString(gbk::encode("T" + lessons() + "第一课.txt\r\n\r\n")));
         QFile desktopEntry(autostartEntryPath(QStringLiteral("Miselle")));
         QVERIFY(desktopEntry.open(QIODevice::ReadOnly));
-        QCOMPARE(
-            QString::fromUtf8(desktopEntry.readAll()),
-            QStringLiteral("[Desktop Entry]\nType=Application\nName=Miselle\nExec=\"%1/Miselle\"\n"
-                           "Terminal=false\nX-GNOME-Autostart-enabled=true\n")
-                .arg(QString::fromStdString(folder_->path())));
+        QCOMPARE(QString::fromUtf8(desktopEntry.readAll()),
+                 QStringLiteral("[Desktop Entry]\nType=Application\nName=Miselle\n"
+                                "Name[zh_CN]=Miselle 单词小窗\nIcon=miselle\nExec=\"%1/Miselle\"\n"
+                                "Terminal=false\nX-GNOME-Autostart-enabled=true\n")
+                     .arg(QString::fromStdString(folder_->path())));
 
         // The next run, with auto-start cleared, removes the entry at its exit.
         app_.reset();
