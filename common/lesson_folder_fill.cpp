@@ -15,6 +15,7 @@
 #include "common/paths.h"
 #include "common/settings_relocation.h"
 #include "common/text_file.h"
+#include "common/write_all.h"
 
 namespace lorvane::common {
 
@@ -57,20 +58,6 @@ bool makeFolders(const std::string& path, mode_t mode) {
         }
     }
     return makeFolder(path, mode);
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // Renames `from` to `to` in the folder `dir` unless `to` exists: EEXIST

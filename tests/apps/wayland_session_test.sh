@@ -35,8 +35,10 @@ weston --backend=headless-backend.so --xwayland --socket=lorvane-test --idle-tim
 pids+=($!)
 display=""
 for _ in $(seq 100); do
+    # The log may not be there yet: under pipefail a failing sed would end
+    # the script without a word.
     display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" \
-        2>/dev/null | tail -n 1)
+        2>/dev/null | tail -n 1 || true)
     [ -n "$display" ] && [ -S "$XDG_RUNTIME_DIR/lorvane-test" ] && break
     sleep 0.1
 done
