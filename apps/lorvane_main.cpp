@@ -3,19 +3,23 @@
 #include <exception>
 #include <optional>
 
+#include "common/gbk_codec.h"
 #include "common/paths.h"
 #include "platform/app_icons.h"
 #include "platform/chinese_translations.h"
 #include "platform/document_opener.h"
 #include "platform/program_launcher.h"
+#include "platform/x11_platform_request.h"
 #include "speech/combined_voice.h"
-#include "speech/qt_wave_audio.h"
+#include "speech/qt_recorder.h"
 #include "speech/sink_audio_output.h"
 #include "trainer/shell/lorvane_app.h"
 #include "ui_support/startup_messages.h"
 
 int main(int argc, char** argv) {
+    lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
+    lorvane::platform::withdrawX11PlatformRequest();
     QApplication::setApplicationName(QStringLiteral("Lorvane"));
     QApplication::setWindowIcon(lorvane::platform::lorvaneIcon());
     lorvane::platform::loadChineseTranslations(app);
@@ -32,9 +36,12 @@ int main(int argc, char** argv) {
             [](const QString& path) { return lorvane::platform::openDocument(path); });
         return 1;
     }
-    lorvane::speech::QtWaveAudio recorder;
+    lorvane::speech::QtRecorder recorder;
     std::optional<lorvane::trainer::LorvaneApp> trainer;
     try {
+        // Every file the trainer reads or writes is GBK: a system without the
+        // converters is told so here, before any window is up.
+        lorvane::common::gbk::openConverters();
         trainer.emplace(
             folder, *voice, recorder,
             lorvane::trainer::LorvaneApp::Desktop{

@@ -4,11 +4,13 @@
 #include <exception>
 #include <memory>
 
+#include "common/gbk_codec.h"
 #include "common/paths.h"
 #include "companion/shell/miselle_app.h"
 #include "platform/app_icons.h"
 #include "platform/chinese_translations.h"
 #include "platform/single_instance.h"
+#include "platform/x11_platform_request.h"
 #include "speech/combined_voice.h"
 #include "speech/sink_audio_output.h"
 #include "ui_support/startup_messages.h"
@@ -21,7 +23,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
+    lorvane::platform::withdrawX11PlatformRequest();
     QApplication::setApplicationName(QStringLiteral("Miselle"));
     QApplication::setWindowIcon(lorvane::platform::miselleIcon());
     // The window hides into the tray: only the exit ends the program.
@@ -36,12 +40,16 @@ int main(int argc, char** argv) {
     auto voice = lorvane::speech::CombinedVoice::create(
         std::make_unique<lorvane::speech::SinkAudioOutput>());
     if (!voice) {
-        lorvane::companion::MiselleApp::reportMissingSpeech(
-            folder, lorvane::companion::MiselleApp::realDesktop());
+        lorvane::ui::reportMissingSpeech(
+            QStringLiteral("Miselle"), folder,
+            lorvane::companion::MiselleApp::realDesktop().openDocument);
         return 1;
     }
     std::unique_ptr<lorvane::companion::MiselleApp> miselle;
     try {
+        // The settings and lesson files are GBK: a system without the
+        // converters is told so here, before any window is up.
+        lorvane::common::gbk::openConverters();
         miselle = std::make_unique<lorvane::companion::MiselleApp>(
             folder, executable, *voice, lorvane::companion::MiselleApp::realDesktop());
         miselle->start();

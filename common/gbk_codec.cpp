@@ -125,6 +125,13 @@ std::size_t readSequence(std::string_view text, char32_t& codePoint) {
 
 }  // namespace
 
+void openConverters() {
+    gbkToUtf8();
+    gb18030ToUtf8();
+    utf8ToGbk();
+    utf8ToGb18030();
+}
+
 std::string decode(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);

@@ -19,6 +19,13 @@ namespace gbk {
 inline constexpr char32_t kEscapeFirst = 0xDC80;
 inline constexpr char32_t kEscapeLast = 0xDCFF;
 
+// Opens this thread's converters. Without the system's GBK and GB18030
+// converters (a C library installed without them) it throws
+// std::runtime_error, as decode and encode would on first use: a program
+// calls it while starting, where the failure can be told, rather than in
+// the middle of reading a learner's file.
+void openConverters();
+
 std::string decode(std::string_view gbkBytes);
 
 // Encodes with GBK; a character GBK has no code for is written in GB18030,

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/ascii_text.h"
 #include "common/atomic_file.h"
 #include "common/gbk_codec.h"
 #include "common/text_file.h"
@@ -13,19 +14,6 @@ namespace lorvane::common {
 
 namespace ini {
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Settings files may have been edited by hand on Linux, so a lone LF ends a
 // line here too (as it did for the old profile functions).
@@ -88,7 +76,7 @@ Location locate(const std::vector<std::string>& lines, std::string_view section,
             if (where.section) {
                 break;  // the first matching section has ended
             }
-            inSection = equalsIgnoringCase(*name, section);
+            inSection = equalsIgnoringAsciiCase(*name, section);
             if (inSection) {
                 where.section = i;
                 where.lastContentLine = i;
@@ -102,7 +90,7 @@ Location locate(const std::vector<std::string>& lines, std::string_view section,
             where.lastContentLine = i;
         }
         const auto entry = keyLine(lines[i]);
-        if (!where.key && entry && equalsIgnoringCase(entry->name, key)) {
+        if (!where.key && entry && equalsIgnoringAsciiCase(entry->name, key)) {
             where.key = i;
         }
     }

@@ -1,7 +1,12 @@
 #include "common/paths.h"
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <mutex>
 #include <system_error>
+
+#include "common/lesson_folder_choice.h"
 
 namespace lorvane::common {
 
@@ -19,6 +24,20 @@ std::string programFolder() {
 }
 
 std::string lessonFolder(std::string_view programFolder) {
+    static std::mutex mutex;
+    static std::map<std::string, std::string, std::less<>> chosen;
+    const std::scoped_lock lock(mutex);
+    auto found = chosen.find(programFolder);
+    if (found == chosen.end()) {
+        found = chosen
+                    .emplace(std::string(programFolder),
+                             chooseLessonFolder(programFolder, learnerDataFolder()))
+                    .first;
+    }
+    return found->second;
+}
+
+std::string programLessonFolder(std::string_view programFolder) {
     std::string folder(programFolder);
     folder += '/';
     folder += kLessonFolderName;

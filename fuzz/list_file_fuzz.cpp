@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "common/control_state.h"
 #include "companion/engine/lesson_list.h"
 #include "companion/engine/list_file.h"
 #include "fuzz/scratch_folder.h"
@@ -31,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     LessonList first;
     check(readListFile(file, first));
-    check(first.count() <= kMaxListItems);
+    check(first.count() <= LessonList::kMaxEntries);
     for (const LessonListEntry& entry : first.entries()) {
         check(entry.path.find_first_of("\r\n") == std::string::npos);
     }

@@ -55,6 +55,10 @@ QByteArray entryText(const QString& name, const QString& executable) {
     text += QStringLiteral("[Desktop Entry]\n");
     text += QStringLiteral("Type=Application\n");
     text += QStringLiteral("Name=") + escapeStringValue(name) + QLatin1Char('\n');
+    // The name and picture of the companion's menu entry, so that the
+    // session's list of start-up programs shows what the menu shows.
+    text += QStringLiteral("Name[zh_CN]=Miselle 单词小窗\n");
+    text += QStringLiteral("Icon=miselle\n");
     text += QStringLiteral("Exec=") + desktopExecValue(executable) + QLatin1Char('\n');
     // The program has no console; started at logon nobody should get one.
     text += QStringLiteral("Terminal=false\n");

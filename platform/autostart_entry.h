@@ -16,7 +16,8 @@ namespace lorvane::platform {
 QString autostartEntryPath(const QString& name);
 
 // Writes the entry that starts `executable` (an absolute path) at logon,
-// titled `name`, creating the autostart folder when it is missing. The file
+// titled `name`, with the companion's Chinese name and icon as its menu
+// entry has them, creating the autostart folder when it is missing. The file
 // is replaced whole or not at all (written beside it, then renamed; a link
 // in its place is replaced, not followed). False when the path is not
 // absolute or the folder or file cannot be written.

@@ -33,6 +33,9 @@ tests=(
     # GUI tests on a virtual X server, a tray host, key presses and window
     # queries (xwininfo), a desktop launcher (gio)
     xvfb xauth trayer xdotool x11-utils libglib2.0-bin
+    # a Wayland session: a headless compositor with XWayland, and Qt's
+    # Wayland plugin, which Qt would pick there if the programs let it
+    weston xwayland qt6-wayland
     # the sound tests start a private PulseAudio server of their own; the
     # daemon is installed here only, since its package enables a user
     # service for every account

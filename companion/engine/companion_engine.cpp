@@ -1,123 +1,82 @@
 #include "companion/engine/companion_engine.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
+#include <utility>
 
-#include "common/lesson_reader.h"
 #include "common/paths.h"
-#include "common/random_source.h"
 #include "common/text_file.h"
 #include "companion/engine/companion_ui.h"
-#include "companion/engine/item_display.h"
 #include "speech/voice.h"
 
 namespace lorvane::companion {
 
-namespace {
-
-// Indices are 16-bit; a step past either end is kept at the end instead of
-// overflowing, and the moves then treat it as outside the list.
-std::int16_t clampToInt16(int value) {
-    return static_cast<std::int16_t>(std::clamp<int>(
-        value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
-
-}  // namespace
-
 CompanionEngine::CompanionEngine(std::string_view programFolder, speech::Voice& voice,
                                  common::RandomSource& random, CompanionUi& ui)
-    : model_(voice),
+    : state_(voice),
       files_(settingsFilesIn(common::lessonFolder(programFolder))),
       voice_(voice),
       random_(random),
       ui_(ui) {}
 
+Changes CompanionEngine::takeChanges() {
+    return std::exchange(changes_, Changes{});
+}
+
 void CompanionEngine::loadSettings() {
-    companion::loadSettings(files_, model_);
+    companion::loadSettings(files_, state_);
+    changes_ = Changes::everything();
 }
 
-bool CompanionEngine::saveSettings() {
-    return companion::saveSettings(files_, model_);
+common::Status CompanionEngine::saveSettings() {
+    return companion::saveSettings(files_, state_);
 }
 
-// Lines are added as they are read and the UI runs between them, so a key
-// can run a move meanwhile. If that move loads a lesson itself, the newer
-// load wins: this one stops at once, before its lines can mix with the new
-// lesson's, and reports that it was overtaken.
-bool CompanionEngine::loadLesson(std::string path) {
-    const common::NewestRun::Number thisLoad = loads_.begin();
-    common::ListBoxState& items = model_.form1.List1;
-    items.clear();
-    std::string error;
-    const bool read = common::readCompanionLesson(
-        path,
-        [&](std::string item) {
-            if (!items.add(std::move(item))) {
-                return false;  // a full list keeps its first 32767 lines
-            }
-            ui_.processPendingEvents();
-            return loads_.isNewest(thisLoad);
-        },
-        &error);
-    if (!loads_.isNewest(thisLoad)) {
-        return false;
-    }
-    if (!read || items.count() == 0) {
+bool CompanionEngine::loadLesson(const std::string& path) {
+    const common::Result<LessonCursor::Load> load =
+        state_.cursor.load(path, [this] { ui_.processPendingEvents(); });
+    if (!load) {
         // Nothing to show: the label says why, briefly (it is small; its tip
         // names the lesson), instead of keeping the last lesson's item, whose
         // English would still be the expected answer.
-        common::LabelState& label = model_.form1.Label1;
-        label.caption = read ? "课文是空的" : "打不开：" + error;
-        label.tag.clear();
+        state_.item.showMessage(load.message());
+        changed(Change::Item);
+        return true;
     }
-    return true;
+    return load.value() == LessonCursor::Load::Finished;
 }
 
 bool CompanionEngine::loadLessonAt(int index) {
-    if (!model_.form4.contains(index)) {
+    if (!state_.lessons.contains(index)) {
         return false;
     }
-    return loadLesson(model_.form4.at(index).path);
+    return loadLesson(state_.lessons.at(index).path);
 }
 
 void CompanionEngine::startupDisplay() {
-    if (model_.form4.empty()) {
-        openLessonRoutine();
+    if (state_.lessons.empty()) {
+        askForFirstLesson();
     }
-    const bool anyTicked = model_.form4.anyTicked();
-    if (model_.form1.List1.count() > 0) {
+    const bool anyTicked = state_.lessons.anyTicked();
+    if (state_.cursor.itemCount() > 0) {
         if (anyTicked) {
             showCurrentItem();
         } else {
             ui_.showLessonList();
         }
-    } else if (anyTicked && loadLessonAt(model_.curkewen)) {
-        // The lesson at the restored index, ticked or not; `curword` keeps
-        // its restored value so the learner goes on where the last run ended.
+    } else if (anyTicked && loadLessonAt(state_.cursor.lesson())) {
+        // The lesson at the restored index, ticked or not; the current item
+        // keeps its restored value so the learner goes on where the last run
+        // ended.
         showCurrentItem();
     }
 }
 
-std::int16_t CompanionEngine::drawItemIndex() {
-    // 1 … n − 1: item 0 comes only in order or when a lesson starts.
-    const int n = model_.form1.List1.count();
-    const float drawn = static_cast<float>(n - 1) * random_.next() + 1.0f;
-    int index = static_cast<int>(std::floor(drawn));
-    // In single precision the highest draws round up to n when n − 1 is a
-    // power of two, which would leave the lesson. With fewer than two items
-    // every draw is meant to leave it.
-    if (n >= 2) {
-        index = std::min(index, n - 1);
-    }
-    return static_cast<std::int16_t>(index);
-}
-
 void CompanionEngine::nextItem() {
-    model_.form1.Text1.text.clear();
-    const int n = model_.form1.List1.count();
-    model_.curword = model_.menu.suijixianshi ? drawItemIndex() : clampToInt16(model_.curword + 1);
-    if (model_.curword > n - 1) {
+    state_.item.setAnswer({});
+    changed(Change::Answer);
+    LessonCursor& cursor = state_.cursor;
+    const bool random = state_.options.isOn(MenuOption::RandomOrder);
+    cursor.setItem(random ? cursor.drawItem(random_) : cursor.item() + 1);
+    if (cursor.item() > cursor.itemCount() - 1) {
         nextGroup();
     } else {
         showCurrentItem();
@@ -125,19 +84,23 @@ void CompanionEngine::nextItem() {
 }
 
 void CompanionEngine::previousItem() {
-    model_.curword = model_.menu.suijixianshi ? drawItemIndex() : clampToInt16(model_.curword - 1);
-    if (model_.curword < 0) {
+    LessonCursor& cursor = state_.cursor;
+    const bool random = state_.options.isOn(MenuOption::RandomOrder);
+    cursor.setItem(random ? cursor.drawItem(random_) : cursor.item() - 1);
+    if (cursor.item() < 0) {
         previousGroup();
     } else {
         showCurrentItem();
     }
 }
 
-void CompanionEngine::nextkewen(std::int16_t& step) {
-    LessonList& lessons = model_.form4;
+void CompanionEngine::moveToLesson(int step) {
+    LessonList& lessons = state_.lessons;
+    LessonCursor& cursor = state_.cursor;
     if (lessons.empty()) {
-        openLessonRoutine();
-        model_.curkewen = 0;
+        askForFirstLesson();
+        // The lesson just chosen, if any, is the one to start.
+        cursor.setLesson(0);
         step = 0;
     }
     if (!lessons.anyTicked()) {
@@ -145,25 +108,25 @@ void CompanionEngine::nextkewen(std::int16_t& step) {
         return;
     }
     for (;;) {
-        const int next = model_.curkewen + step;
+        const int next = cursor.lesson() + step;
         const int last = lessons.count() - 1;
         if (next > last) {
             // Past the end: no wrap-around; the lesson in memory starts again.
-            model_.curkewen = clampToInt16(last);
-            model_.curword = step == 1 ? 0 : clampToInt16(model_.form1.List1.count() - 2);
+            cursor.setLesson(last);
+            cursor.setItem(step == 1 ? 0 : cursor.itemCount() - 2);
             showCurrentItem();
             return;
         }
         if (next < 0) {
-            model_.curkewen = 0;
-            model_.curword = 0;
+            cursor.setLesson(0);
+            cursor.setItem(0);
             showCurrentItem();
             return;
         }
-        model_.curkewen = static_cast<std::int16_t>(next);
+        cursor.setLesson(next);
         if (lessons.at(next).ticked) {
             if (loadLesson(lessons.at(next).path)) {
-                model_.curword = 0;
+                cursor.setItem(0);
                 showCurrentItem();
             }
             return;
@@ -177,37 +140,98 @@ void CompanionEngine::nextkewen(std::int16_t& step) {
 }
 
 void CompanionEngine::nextGroup() {
-    std::int16_t step = 1;
-    nextkewen(step);
+    moveToLesson(1);
 }
 
 void CompanionEngine::previousGroup() {
-    std::int16_t step = -1;
-    nextkewen(step);
+    moveToLesson(-1);
 }
 
 void CompanionEngine::showCurrentItem() {
-    const common::ListBoxState& items = model_.form1.List1;
-    if (items.count() == 0) {
+    if (state_.cursor.itemCount() == 0) {
         return;  // the label keeps what it showed
     }
-    const int index = model_.curword;
-    const bool inList = index >= 0 && index < items.count();
-    showItem(model_.form1.Label1, inList ? std::string_view(items.item(index)) : "");
+    state_.item.show(state_.cursor.currentItemText());
+    changed(Change::Item);
 }
 
-void CompanionEngine::checkAnswer() {
-    if (common::trimSpaces(model_.form1.Text1.text) == model_.form1.Label1.tag) {
+void CompanionEngine::editAnswer(std::string text) {
+    if (text != state_.item.answer()) {
+        state_.item.setAnswer(std::move(text));
+        changed(Change::Answer);
+    }
+}
+
+void CompanionEngine::submitAnswer(std::string text) {
+    editAnswer(std::move(text));
+    if (state_.item.answerIsRight()) {
         nextItem();
     }
 }
 
-void CompanionEngine::speakCurrentWord() {
-    voice_.speak(model_.form1.Label1.tag);
+void CompanionEngine::speakWord() {
+    voice_.speak(state_.item.english());
 }
 
-void CompanionEngine::showCorrectEnglish() {
-    model_.form1.Text1.text = model_.form1.Label1.tag;
+void CompanionEngine::revealEnglish() {
+    state_.item.revealEnglish();
+    changed(Change::Answer);
+}
+
+void CompanionEngine::setOption(MenuOption option, bool on) {
+    if (state_.options.isOn(option) == on) {
+        return;
+    }
+    state_.options.set(option, on);
+    changed(Change::Options);
+    if (option == MenuOption::AlwaysOnTop) {
+        changed(Change::Layer);
+    }
+}
+
+void CompanionEngine::toggleOption(MenuOption option) {
+    setOption(option, !state_.options.isOn(option));
+}
+
+void CompanionEngine::setTextColour(Colour colour) {
+    state_.colours.text = colour;
+    changed(Change::Colours);
+}
+
+void CompanionEngine::setBackgroundColour(Colour colour) {
+    state_.colours.background = colour;
+    changed(Change::Colours);
+}
+
+void CompanionEngine::windowMoved(WindowPlace place) {
+    if (place != state_.place) {
+        state_.place = place;
+        changed(Change::Place);
+    }
+}
+
+// The dialog's controls already show what the learner set: a refused value
+// is the only thing to put back.
+void CompanionEngine::selectVoice(int index) {
+    if (!state_.voice.selectVoice(index)) {
+        changed(Change::Voice);
+    }
+}
+
+void CompanionEngine::setRate(int rate) {
+    if (!state_.voice.setRate(rate)) {
+        changed(Change::Voice);
+    }
+}
+
+void CompanionEngine::setVolume(int volume) {
+    if (!state_.voice.setVolume(volume)) {
+        changed(Change::Voice);
+    }
+}
+
+void CompanionEngine::showLessonList() {
+    ui_.showLessonList();
 }
 
 void CompanionEngine::hideLessonList() {
@@ -218,42 +242,59 @@ bool CompanionEngine::appendChosenLesson(std::string path) {
     if (common::trimSpaces(path).empty()) {
         return false;  // cancelled
     }
-    LessonList::AddResult result = model_.form4.add(std::move(path), true);
-    if (!result.added) {
-        ui_.reportRefusedLesson(result.reason);
+    const common::Status added = state_.lessons.add(std::move(path), true);
+    if (!added) {
+        ui_.reportRefusedLesson(added.message());
+        return false;
     }
-    return result.added;
+    changed(Change::Lessons);
+    return true;
 }
 
-void CompanionEngine::openLessonRoutine() {
-    if (appendChosenLesson(ui_.chooseLessonFile()) && model_.form4.tickedCount() == 1) {
-        loadLessonAt(model_.curkewen);
+void CompanionEngine::askForFirstLesson() {
+    if (appendChosenLesson(ui_.chooseLessonFile()) && state_.lessons.tickedCount() == 1) {
+        // Loaded for the moves that follow; they show the item.
+        (void)loadLessonAt(state_.cursor.lesson());
     }
 }
 
 void CompanionEngine::addLesson() {
-    appendChosenLesson(ui_.chooseLessonFile());
+    // Refusals have been told to the learner; a cancel needs nothing.
+    (void)appendChosenLesson(ui_.chooseLessonFile());
 }
 
 void CompanionEngine::deleteHighlightedLesson() {
-    model_.form4.removeAt(model_.form4.highlighted());
+    state_.lessons.removeAt(state_.lessons.highlighted());
+    changed(Change::Lessons);
 }
 
 void CompanionEngine::studyHighlightedLesson() {
-    const int index = model_.form4.highlighted();
+    const int index = state_.lessons.highlighted();
     if (index < 0) {
         return;
     }
-    model_.form4.setTicked(index, true);
+    state_.lessons.setTicked(index, true);
+    changed(Change::Lessons);
     // One before it, so that the next group lands on it and starts it.
-    model_.curkewen = static_cast<std::int16_t>(index - 1);
+    state_.cursor.setLesson(index - 1);
     nextGroup();
 }
 
+void CompanionEngine::highlightLesson(int index) {
+    if (state_.lessons.highlight(index)) {
+        changed(Change::Lessons);
+    }
+}
+
+void CompanionEngine::tickLesson(int index, bool ticked) {
+    state_.lessons.setTicked(index, ticked);
+    changed(Change::Lessons);
+}
+
 std::string CompanionEngine::currentLessonFileName() const {
-    const int index = model_.curkewen;
-    return model_.form4.contains(index) ? common::getfilename(model_.form4.at(index).path)
-                                        : std::string();
+    const int index = state_.cursor.lesson();
+    return state_.lessons.contains(index) ? common::getfilename(state_.lessons.at(index).path)
+                                          : std::string();
 }
 
 }  // namespace lorvane::companion

@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "common/atomic_file.h"
+#include "common/error_text.h"
 #include "common/ini_file.h"
 #include "common/numbers.h"
-#include "companion/engine/companion_model.h"
+#include "companion/engine/companion_state.h"
 #include "companion/engine/list_file.h"
 #include "companion/engine/truth_value.h"
 
@@ -22,7 +23,7 @@ constexpr std::string_view kConfigSection = "配置";
 
 // girl.dat first: its name names the pair's commit record.
 std::vector<std::string> pair(const SettingsFiles& files) {
-    return {files.girlDat, files.listgirlDat};
+    return {files.settingsFile, files.lessonListFile};
 }
 
 class StoredSettings {
@@ -36,9 +37,10 @@ public:
     std::string config(std::string_view key, std::string_view fallback) const {
         return read(kConfigSection, key, fallback);
     }
-    void readCheck(std::string_view key, std::string_view fallback, bool& check) const {
+    void readOption(std::string_view key, std::string_view fallback, MenuOption option,
+                    MenuOptions& options) const {
         if (const std::optional<bool> value = parseTruthValue(config(key, fallback))) {
-            check = *value;
+            options.set(option, *value);
         }
     }
     // Runs `apply` with the stored 16-bit whole number, when there is one.
@@ -60,79 +62,86 @@ SettingsFiles settingsFilesIn(std::string_view lessonFolder) {
     return {folder + "girl.dat", folder + "listgirl.dat"};
 }
 
-void loadSettings(const SettingsFiles& files, CompanionModel& model) {
+void loadSettings(const SettingsFiles& files, CompanionState& state) {
     // Both files are read as one set: a save killed half-way is finished or
     // thrown away first. A settings file that can't be read gives every
     // default. (Nothing below looks at the lesson list: reading it first
     // changes nothing.)
     common::ini::Document document;
-    common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
-        document = common::ini::Document::load(files.girlDat).value_or(common::ini::Document{});
-        readListFile(files.listgirlDat, model.form4);
+    // What a recovery could not finish is read as it stands; the next save
+    // commits a whole set again.
+    (void)common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
+        document =
+            common::ini::Document::load(files.settingsFile).value_or(common::ini::Document{});
+        // An unreadable list file leaves the list empty, as a missing one.
+        (void)readListFile(files.lessonListFile, state.lessons);
     });
     const StoredSettings stored(document);
 
-    Form1& form = model.form1;
-    if (const auto fore = common::toInt32(stored.read(kLabelSection, "ForeColor", "16777215"))) {
-        form.Label1.foreColor = *fore;
+    if (const auto text = common::toInt32(stored.read(kLabelSection, "ForeColor", "16777215"))) {
+        state.colours.text = *text;
     }
-    form.Text1.foreColor = form.Label1.foreColor;
     if (const auto back = common::toInt32(stored.read(kLabelSection, "BackColor", "8421376"))) {
-        form.backColor = *back;
-        form.Label1.backColor = *back;
-        form.Text1.backColor = *back;
+        state.colours.background = *back;
     }
 
-    stored.readSetting("curkewen", "0", [&](std::int16_t index) { model.curkewen = index; });
-    stored.readSetting("curword", "0", [&](std::int16_t index) { model.curword = index; });
-    // The default "ture" is no truth value: without the key the check stays
-    // as it is, and it starts checked.
-    stored.readCheck("munOnTop", "ture", model.menu.munOnTop);
+    stored.readSetting("curkewen", "0", [&](std::int16_t index) { state.cursor.setLesson(index); });
+    stored.readSetting("curword", "0", [&](std::int16_t index) { state.cursor.setItem(index); });
+    // The default "ture" is no truth value: without the key the option stays
+    // as it is, and it starts on.
+    stored.readOption("munOnTop", "ture", MenuOption::AlwaysOnTop, state.options);
     // Twips, rounded to whole ones; a value beyond 16 bits is not applied.
-    stored.readSetting("top", "20", [&](std::int16_t twips) { form.top = twips; });
-    stored.readSetting("left", "400", [&](std::int16_t twips) { form.left = twips; });
-    stored.readCheck("zidongqidong", "True", model.menu.zidongqidong);
-    stored.readCheck("suijixianshi", "False", model.menu.suijixianshi);
+    stored.readSetting("top", "20", [&](std::int16_t twips) { state.place.top = twips; });
+    stored.readSetting("left", "400", [&](std::int16_t twips) { state.place.left = twips; });
+    stored.readOption("zidongqidong", "True", MenuOption::StartAtLogon, state.options);
+    stored.readOption("suijixianshi", "False", MenuOption::RandomOrder, state.options);
 
     // Volume, rate, voice, in this order: each real change reaches the voice.
-    stored.readSetting("音量", "50", [&](int volume) { model.form2.setHScroll2(volume); });
-    stored.readSetting("语速", "0", [&](int rate) { model.form2.setHScroll1(rate); });
-    stored.readSetting("语音", "0", [&](int voice) { model.form2.setCombo1(voice); });
+    // A stored value out of range is not applied, as one that doesn't convert.
+    stored.readSetting("音量", "50", [&](int volume) { (void)state.voice.setVolume(volume); });
+    stored.readSetting("语速", "0", [&](int rate) { (void)state.voice.setRate(rate); });
+    stored.readSetting("语音", "0", [&](int voice) { (void)state.voice.selectVoice(voice); });
 }
 
-bool saveSettings(const SettingsFiles& files, const CompanionModel& model) {
-    const Form1& form = model.form1;
+common::Status saveSettings(const SettingsFiles& files, const CompanionState& state) {
+    const MenuOptions& options = state.options;
     const std::vector<common::ini::Setting> settings = {
-        {kLabelSection, "ForeColor", std::to_string(form.Label1.foreColor)},
-        {kLabelSection, "BackColor", std::to_string(form.backColor)},
-        {kConfigSection, "curkewen", std::to_string(model.curkewen)},
-        {kConfigSection, "curword", std::to_string(model.curword)},
-        {kConfigSection, "munOnTop", formatTruthValue(model.menu.munOnTop)},
-        {kConfigSection, "top", common::formatNumber(form.top)},
-        {kConfigSection, "left", common::formatNumber(form.left)},
-        {kConfigSection, "zidongqidong", formatTruthValue(model.menu.zidongqidong)},
-        {kConfigSection, "suijixianshi", formatTruthValue(model.menu.suijixianshi)},
-        {kConfigSection, "音量", std::to_string(model.form2.HScroll2())},
-        {kConfigSection, "语速", std::to_string(model.form2.HScroll1())},
-        {kConfigSection, "语音", std::to_string(model.form2.combo1())},
+        {kLabelSection, "ForeColor", std::to_string(state.colours.text)},
+        {kLabelSection, "BackColor", std::to_string(state.colours.background)},
+        {kConfigSection, "curkewen", std::to_string(state.cursor.lesson())},
+        {kConfigSection, "curword", std::to_string(state.cursor.item())},
+        {kConfigSection, "munOnTop", formatTruthValue(options.isOn(MenuOption::AlwaysOnTop))},
+        {kConfigSection, "top", common::formatNumber(state.place.top)},
+        {kConfigSection, "left", common::formatNumber(state.place.left)},
+        {kConfigSection, "zidongqidong", formatTruthValue(options.isOn(MenuOption::StartAtLogon))},
+        {kConfigSection, "suijixianshi", formatTruthValue(options.isOn(MenuOption::RandomOrder))},
+        {kConfigSection, "音量", std::to_string(state.voice.volume())},
+        {kConfigSection, "语速", std::to_string(state.voice.rate())},
+        {kConfigSection, "语音", std::to_string(state.voice.voiceIndex())},
     };
     std::optional<common::ini::Document> document;
-    common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
-        document = common::ini::Document::load(files.girlDat);
+    // An unfinished recovery leaves the set for replaceFiles to commit anew.
+    (void)common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
+        document = common::ini::Document::load(files.settingsFile);
     });
     if (!document) {
         // Replacing a settings file that can't be read would lose its other
         // keys; the list file goes with it or not at all.
-        return false;
+        return common::Failure{"设置没有保存：读不出 " + files.settingsFile};
     }
     for (const common::ini::Setting& setting : settings) {
         document->set(setting.section, setting.key, setting.value);
     }
     // The two files are one set: a kill, a crash or a full disk during the
     // save leaves both as they were or both new.
-    return common::replaceFiles({{files.girlDat, document->bytes()},
-                                 {files.listgirlDat, encodeListFile(model.form4)}})
-        .replaced();
+    const common::ReplaceResult replaced =
+        common::replaceFiles({{files.settingsFile, document->bytes()},
+                              {files.lessonListFile, encodeListFile(state.lessons)}});
+    if (!replaced.replaced()) {
+        return common::Failure{"设置没有保存：" + replaced.path + "：" +
+                               common::describeSystemError(replaced.errnoValue)};
+    }
+    return {};
 }
 
 }  // namespace lorvane::companion

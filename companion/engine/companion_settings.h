@@ -3,26 +3,27 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
+
 namespace lorvane::companion {
 
-struct CompanionModel;
+struct CompanionState;
 
 // Where the companion keeps its settings: both files in the lesson folder.
 struct SettingsFiles {
-    std::string girlDat;      // colours, position, check marks, cursor, voice
-    std::string listgirlDat;  // the lesson list
+    std::string settingsFile;    // girl.dat: colours, place, options, cursor, voice
+    std::string lessonListFile;  // listgirl.dat: the lesson list
 };
 SettingsFiles settingsFilesIn(std::string_view lessonFolder);
 
 // Read once at start-up, after the voice list is filled. A missing file or
-// key gives the default; a value that does not convert leaves its control as
+// key gives the default; a value that does not convert leaves its setting as
 // it is. Steps run in a fixed order, since the voice settings pass each
 // change on to the voice.
-void loadSettings(const SettingsFiles& files, CompanionModel& model);
+void loadSettings(const SettingsFiles& files, CompanionState& state);
 
 // Written once, at a confirmed exit: each file is written in one go, and
-// the two are replaced as one set, both or neither. Returns whether they
-// were; nothing is reported to the learner.
-bool saveSettings(const SettingsFiles& files, const CompanionModel& model);
+// the two are replaced as one set, both or neither. The failure says why.
+common::Status saveSettings(const SettingsFiles& files, const CompanionState& state);
 
 }  // namespace lorvane::companion

@@ -1,16 +1,23 @@
 #include "companion/engine/item_display.h"
 
-#include <string>
-
 #include "common/lesson_entry.h"
 #include "common/text_file.h"
 
 namespace lorvane::companion {
 
-void showItem(common::LabelState& label, std::string_view item) {
+void ItemDisplay::show(std::string_view item) {
     const common::LessonEntry entry = common::splitEntry(common::trimSpaces(item));
-    label.tag = std::string(common::trimSpaces(entry.english));
-    label.caption = entry.meaning;
+    english_ = std::string(common::trimSpaces(entry.english));
+    meaning_ = entry.meaning;
+}
+
+void ItemDisplay::showMessage(std::string message) {
+    meaning_ = std::move(message);
+    english_.clear();
+}
+
+bool ItemDisplay::answerIsRight() const {
+    return common::trimSpaces(answer_) == english_;
 }
 
 }  // namespace lorvane::companion

@@ -1,15 +1,35 @@
 #pragma once
 
+#include <string>
 #include <string_view>
-
-#include "common/control_state.h"
 
 namespace lorvane::companion {
 
-// Puts one item of a lesson on the label: the meaning in the caption for the
-// learner to see, the English in the tag as the expected answer and the text
-// to speak. The item splits at its first run of two or more spaces; an item
-// without one is all meaning with an empty English.
-void showItem(common::LabelState& label, std::string_view item);
+// The item on show in the main window and the answer box under it: the
+// meaning the learner sees, the hidden English that is both the expected
+// answer and what is spoken, and what the learner has typed.
+class ItemDisplay {
+public:
+    // Shows one line of a lesson. The line splits at its first run of two or
+    // more spaces; a line without one is all meaning with an empty English.
+    void show(std::string_view item);
+    // Shows a short message instead of an item: nothing to answer or speak.
+    void showMessage(std::string message);
+
+    const std::string& meaning() const { return meaning_; }
+    const std::string& english() const { return english_; }
+    const std::string& answer() const { return answer_; }
+
+    void setAnswer(std::string text) { answer_ = std::move(text); }
+    // Puts the English into the answer box, for the learner to read.
+    void revealEnglish() { answer_ = english_; }
+    // Spaces round the answer don't count; letter case does.
+    bool answerIsRight() const;
+
+private:
+    std::string meaning_;
+    std::string english_;
+    std::string answer_;
+};
 
 }  // namespace lorvane::companion

@@ -2,25 +2,22 @@
 
 #include <algorithm>
 
-#include "common/control_state.h"
-
 namespace lorvane::companion {
 
 const LessonListEntry& LessonList::at(int index) const {
     return entries_.at(static_cast<std::size_t>(index));
 }
 
-LessonList::AddResult LessonList::add(std::string path, bool ticked) {
+common::Status LessonList::add(std::string path, bool ticked) {
     if (path.find_first_of("\r\n") != std::string::npos) {
-        return {
-            false,
+        return common::Failure{
             "课文路径中含有换行符，无法保存到课文列表中。请把文件改名或移到别的文件夹后再加入。"};
     }
-    if (count() >= common::kMaxListItems) {
-        return {false, "课文列表已满（最多32767篇课文），请先删除一些课文。"};
+    if (count() >= kMaxEntries) {
+        return common::Failure{"课文列表已满（最多32767篇课文），请先删除一些课文。"};
     }
     entries_.push_back({std::move(path), ticked});
-    return {true, {}};
+    return {};
 }
 
 void LessonList::removeAt(int index) {

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
+
 namespace lorvane::companion {
 
 // One lesson text in the learner's list.
@@ -13,16 +15,13 @@ struct LessonListEntry {
     bool operator==(const LessonListEntry&) const = default;
 };
 
-// The lesson list of the lesson list window `Form4`: lessons in the order
+// The lesson list of the lesson list window: lessons in the order
 // the learner added them, each with its tick, and the highlighted entry
 // that the delete and study buttons act on.
 class LessonList {
 public:
-    // Why a lesson was not added, in words for the learner; empty when it was.
-    struct AddResult {
-        bool added = false;
-        std::string reason;
-    };
+    // Indices are 16-bit, as the settings file keeps the current lesson.
+    static constexpr int kMaxEntries = 32767;
 
     const std::vector<LessonListEntry>& entries() const { return entries_; }
     int count() const { return static_cast<int>(entries_.size()); }
@@ -32,8 +31,9 @@ public:
 
     // Appends a lesson. The list file keeps one path per line, so a path with
     // a line break would split into two broken entries there: such a path is
-    // refused, and so is any path once the list holds 32767 lessons.
-    AddResult add(std::string path, bool ticked);
+    // refused, and so is any path once the list holds 32767 lessons; the
+    // failure says why, in words for the learner.
+    common::Status add(std::string path, bool ticked);
 
     // The entries after `index` move up by one; the highlight follows its
     // entry and is lost when that entry is removed.

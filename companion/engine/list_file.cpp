@@ -29,7 +29,10 @@ void appendEntries(std::string_view line, LessonList& lessons) {
             // The first character may be a Chinese one in a hand-edited file:
             // it goes as a whole, never half of it into the path.
             const std::size_t pathStart = common::utf8::offsetOfChar(part, 1);
-            lessons.add(common::pathFromStoredText(part.substr(pathStart)), part.front() == 'T');
+            // A line the list can't take (it is full) is left out: the list
+            // keeps what it holds, as when the learner adds one too many.
+            (void)lessons.add(common::pathFromStoredText(part.substr(pathStart)),
+                              part.front() == 'T');
         }
         start = end + 1;
     }

@@ -1,8 +1,6 @@
 #include "companion/engine/truth_value.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "common/ascii_text.h"
 #include "common/text_file.h"
 
 namespace lorvane::companion {
@@ -11,12 +9,6 @@ namespace {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-bool equalsIgnoringCase(std::string_view text, std::string_view word) {
-    return std::ranges::equal(text, word, [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
 }
 
 // For "[+-] digits [. digits] [e [+-] digits]" (either digit run may be
@@ -66,10 +58,10 @@ std::optional<bool> decimalIsNonZero(std::string_view text) {
 
 std::optional<bool> parseTruthValue(std::string_view text) {
     text = common::trimSpaces(text);
-    if (equalsIgnoringCase(text, "true")) {
+    if (common::equalsIgnoringAsciiCase(text, "true")) {
         return true;
     }
-    if (equalsIgnoringCase(text, "false")) {
+    if (common::equalsIgnoringAsciiCase(text, "false")) {
         return false;
     }
     return decimalIsNonZero(text);

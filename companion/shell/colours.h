@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "companion/engine/form1.h"
+#include "companion/engine/companion_window_state.h"
 
 namespace lorvane::companion {
 

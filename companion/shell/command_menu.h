@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QMenu>
-#include <functional>
 
-#include "companion/engine/menu_checks.h"
+#include "companion/engine/menu_options.h"
 #include "companion/shell/commands.h"
 
 namespace lorvane::companion {
@@ -19,14 +18,18 @@ class CommandMenu : public QMenu {
 public:
     explicit CommandMenu(QWidget* parent = nullptr);
 
-    // Shows the check marks of the model.
-    void showChecks(const MenuChecks& checks);
+    // Shows the options as check marks.
+    void showOptions(const MenuOptions& options);
 
-    std::function<void(Command)> onCommand;
+signals:
+    void commandGiven(Command command);
+
+private slots:
+    void entryTriggered(QAction* action);
 
 private:
-    QAction* entry(const char* name, const QString& caption, const QString& shortcut,
-                   Command command, bool checkable = false);
+    void entry(const char* name, const QString& caption, const QString& shortcut, Command command,
+               bool checkable = false);
     void separator(const char* name);
 };
 

@@ -61,7 +61,7 @@ QString LessonFileDialog::choose(QWidget* owner, const QString& lessonFolder) {
     return dialog.selectedFiles().first();
 }
 
-ColourChooser::Result ColourChooser::choose(QWidget* owner) {
+std::optional<Colour> ColourChooser::choose(QWidget* owner) {
     if (!customColoursSet_) {
         for (int i = 0; i < QColorDialog::customCount(); ++i) {
             QColorDialog::setCustomColor(i, QColor(254, 254, 254));
@@ -73,10 +73,10 @@ ColourChooser::Result ColourChooser::choose(QWidget* owner) {
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     placeDialog(&dialog);
     if (dialog.exec() != QDialog::Accepted) {
-        return {};
+        return std::nullopt;
     }
     last_ = fromQColor(dialog.selectedColor());
-    return {last_, false};
+    return last_;
 }
 
 }  // namespace lorvane::companion

@@ -2,8 +2,9 @@
 
 #include <QFileDialog>
 #include <QString>
+#include <optional>
 
-#include "companion/engine/form1.h"
+#include "companion/engine/companion_window_state.h"
 
 class QWidget;
 
@@ -44,12 +45,8 @@ public slots:
 // the learner's changes until the program ends. Neither is saved.
 class ColourChooser {
 public:
-    struct Result {
-        Colour colour = 0;
-        bool cancelled = true;
-    };
-
-    Result choose(QWidget* owner);
+    // The chosen colour; nothing when the learner cancels.
+    std::optional<Colour> choose(QWidget* owner);
     Colour lastColour() const { return last_; }
 
 private:

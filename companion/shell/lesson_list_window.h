@@ -3,7 +3,6 @@
 #include <QListWidget>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <vector>
 
 #include "companion/engine/lesson_list.h"
@@ -11,7 +10,7 @@
 
 namespace lorvane::companion {
 
-struct CompanionModel;
+class CompanionEngine;
 
 // The lesson list window `Form4` "课文列表": the learner's lessons, each
 // with a tick saying whether it takes part in the rotation, and a strip of
@@ -21,17 +20,24 @@ class LessonListWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit LessonListWindow(CompanionModel& model, QWidget* parent = nullptr);
+    // Closes for good only once the engine is exiting.
+    explicit LessonListWindow(const CompanionEngine& engine, QWidget* parent = nullptr);
 
-    // Shows the model's entries, ticks and highlight.
+    // Shows the engine's lessons, ticks and highlight.
     void refresh();
     // Shows the window modeless, centred on the screen the first time.
     void showWindow();
 
+signals:
     // The buttons of the strip; closing is the window's own business.
-    std::function<void()> onAddLesson;
-    std::function<void()> onDeleteLesson;
-    std::function<void()> onStudyLesson;
+    void addClicked();
+    void deleteClicked();
+    void studyClicked();
+    void tickChanged(int index, bool ticked);
+    void highlightChanged(int index);
+
+private slots:
+    void itemChanged(QListWidgetItem* item);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -40,9 +46,9 @@ protected:
 private:
     void layoutControls();
 
-    CompanionModel& model_;
-    QWidget* Picture1_ = nullptr;
-    QListWidget* List1_ = nullptr;
+    const CompanionEngine& engine_;
+    QWidget* strip_ = nullptr;
+    QListWidget* list_ = nullptr;
     std::vector<LessonListEntry> shown_;
     bool placed_ = false;
 };

@@ -33,7 +33,7 @@ MainWindow::MainWindow(CompanionEngine& engine, QWidget* parent)
     // No caption is drawn; the title names the window in window lists.
     setWindowTitle(QStringLiteral("Miselle"));
     buildControls();
-    refresh();
+    repaint(Changes::everything());
 }
 
 void MainWindow::buildControls() {
@@ -42,89 +42,101 @@ void MainWindow::buildControls() {
 
     // The meaning. The window's background shows through it, so that the
     // background colour command colours the whole window.
-    Label1_ = new QLabel(this);
-    Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setGeometry(ui::twipsRect(240, 30, 2475, 180));
-    Label1_->setAlignment(Qt::AlignCenter);
-    Label1_->installEventFilter(this);
+    meaningLabel_ = new QLabel(this);
+    meaningLabel_->setObjectName(QStringLiteral("Label1"));
+    meaningLabel_->setGeometry(ui::twipsRect(240, 30, 2475, 180));
+    meaningLabel_->setAlignment(Qt::AlignCenter);
+    meaningLabel_->installEventFilter(this);
 
-    Text1_ = new QLineEdit(this);
-    Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(ui::twipsRect(360, 285, 2160, 270));
+    answerBox_ = new QLineEdit(this);
+    answerBox_->setObjectName(QStringLiteral("Text1"));
+    answerBox_->setGeometry(ui::twipsRect(360, 285, 2160, 270));
     QFont serif(QStringLiteral("Times New Roman"), 9);
     serif.setStyleHint(QFont::Serif);  // a serif face where that one is missing
-    Text1_->setFont(serif);
-    Text1_->setTextMargins(1, 0, 1, 0);
+    answerBox_->setFont(serif);
+    answerBox_->setTextMargins(1, 0, 1, 0);
     // English is typed here: a Chinese input method must not catch the keys.
-    Text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Text1_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
-    Text1_->installEventFilter(this);
-    connect(Text1_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { engine_.model().form1.Text1.text = text.toStdString(); });
-    connect(Text1_, &QLineEdit::returnPressed, this, [this] { run(Command::CheckAnswer); });
+    answerBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    answerBox_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+    answerBox_->installEventFilter(this);
+    connect(answerBox_, &QLineEdit::textEdited, this, &MainWindow::editAnswer);
+    connect(answerBox_, &QLineEdit::returnPressed, this, &MainWindow::submitAnswer);
 
     // The two small blue buttons in the top corners: the menu and hide.
-    const int lefts[] = {0, 2760};
-    for (int i = 0; i < 2; ++i) {
+    const auto cornerButton = [this](int index, int left) {
         auto* button = new QPushButton(this);
-        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        button->setGeometry(ui::twipsRect(lefts[i], 0, 135, 105));
+        button->setObjectName(QStringLiteral("Command1_%1").arg(index));
+        button->setGeometry(ui::twipsRect(left, 0, 135, 105));
         button->setFocusPolicy(Qt::NoFocus);
         button->setStyleSheet(
             QStringLiteral("QPushButton{background:#0000c0;border:none;}"
                            "QPushButton:pressed{background:#000080;}"));
-        Command1_[i] = button;
-    }
-    connect(Command1_[0], &QPushButton::clicked, this, [this] {
-        if (onPopupMenu) {
-            onPopupMenu(QCursor::pos());
-        }
-    });
-    connect(Command1_[1], &QPushButton::clicked, this, [this] { run(Command::HideWindow); });
+        return button;
+    };
+    menuButton_ = cornerButton(0, 0);
+    hideButton_ = cornerButton(1, 2760);
+    connect(menuButton_, &QPushButton::clicked, this, &MainWindow::menuButtonClicked);
+    connect(hideButton_, &QPushButton::clicked, this, &MainWindow::hideButtonClicked);
 
-    // The lesson's lines live in the model; this list only keeps the
+    // The lesson's lines live in the engine; this list only keeps the
     // control's place, below the window's edge.
-    List1_ = new QListWidget(this);
-    List1_->setObjectName(QStringLiteral("List1"));
-    List1_->setGeometry(ui::twipsRect(1800, 1200, 2655, 2040));
-    List1_->setFocusPolicy(Qt::NoFocus);
-    List1_->hide();
+    auto* lines = new QListWidget(this);
+    lines->setObjectName(QStringLiteral("List1"));
+    lines->setGeometry(ui::twipsRect(1800, 1200, 2655, 2040));
+    lines->setFocusPolicy(Qt::NoFocus);
+    lines->hide();
 }
 
-void MainWindow::refresh() {
-    const Form1& form = engine_.model().form1;
-    setColour(this, QPalette::Window, form.backColor);
-    setColour(Label1_, QPalette::WindowText, form.Label1.foreColor);
-    setColour(Text1_, QPalette::Text, form.Text1.foreColor);
-    setColour(Text1_, QPalette::Base, form.Text1.backColor);
-    Label1_->setText(qs(form.Label1.caption));
-    if (Text1_->text() != qs(form.Text1.text)) {
-        Text1_->setText(qs(form.Text1.text));
+void MainWindow::repaint(Changes changes) {
+    if (changes.has(Change::Colours)) {
+        const WindowColours& colours = engine_.colours();
+        setColour(this, QPalette::Window, colours.background);
+        setColour(meaningLabel_, QPalette::WindowText, colours.text);
+        setColour(answerBox_, QPalette::Text, colours.text);
+        setColour(answerBox_, QPalette::Base, colours.background);
+    }
+    if (changes.has(Change::Item)) {
+        meaningLabel_->setText(qs(engine_.item().meaning()));
+    }
+    if (changes.has(Change::Answer) && answerBox_->text() != qs(engine_.item().answer())) {
+        answerBox_->setText(qs(engine_.item().answer()));
     }
 }
 
 void MainWindow::applyGeometry() {
-    const Form1& form = engine_.model().form1;
-    move(ui::pixels(form.left), ui::pixels(form.top));
+    const WindowPlace& place = engine_.place();
+    move(ui::pixels(place.left), ui::pixels(place.top));
 }
 
 void MainWindow::storeGeometry() {
-    Form1& form = engine_.model().form1;
-    const QPoint place = frameGeometry().topLeft();
+    WindowPlace place = engine_.place();
+    const QPoint corner = frameGeometry().topLeft();
     // Twips that name the same pixel stay as they are: a window nobody
     // moved keeps the edges it was given.
-    if (place.x() != ui::pixels(form.left)) {
-        form.left = ui::twips(place.x());
+    if (corner.x() != ui::pixels(place.left)) {
+        place.left = ui::twips(corner.x());
     }
-    if (place.y() != ui::pixels(form.top)) {
-        form.top = ui::twips(place.y());
+    if (corner.y() != ui::pixels(place.top)) {
+        place.top = ui::twips(corner.y());
     }
+    engine_.windowMoved(place);
 }
 
-void MainWindow::run(Command command) {
-    if (onCommand) {
-        onCommand(command);
-    }
+void MainWindow::submitAnswer() {
+    engine_.submitAnswer(answerBox_->text().toStdString());
+    emit engineActed();
+}
+
+void MainWindow::editAnswer(const QString& text) {
+    engine_.editAnswer(text.toStdString());
+}
+
+void MainWindow::menuButtonClicked() {
+    emit menuRequested(QCursor::pos());
+}
+
+void MainWindow::hideButtonClicked() {
+    emit commandGiven(Command::HideWindow);
 }
 
 std::optional<Command> MainWindow::ctrlKeyCommand(int key) {
@@ -132,7 +144,7 @@ std::optional<Command> MainWindow::ctrlKeyCommand(int key) {
         case Qt::Key_P:
             return Command::SpeakWord;
         case Qt::Key_S:
-            return Command::ShowEnglish;
+            return Command::RevealEnglish;
         case Qt::Key_B:
             return Command::PreviousItem;
         case Qt::Key_N:
@@ -155,9 +167,9 @@ std::optional<Command> MainWindow::plainKeyCommand(int key) {
         case Qt::Key_F3:
             return Command::TextColour;
         case Qt::Key_F4:
-            return Command::BackColour;
+            return Command::BackgroundColour;
         case Qt::Key_F5:
-            return Command::ToggleRandom;
+            return Command::ToggleRandomOrder;
         case Qt::Key_F6:
             return Command::HideWindow;
         case Qt::Key_F9:
@@ -172,38 +184,38 @@ std::optional<Command> MainWindow::plainKeyCommand(int key) {
 // and pressing N twice moves on once.
 bool MainWindow::answerKeyPress(QKeyEvent* event) {
     if (event->key() == Qt::Key_Control) {
-        ctrlHeld_ = 1;
+        ctrlHeld_ = true;
         return false;
     }
     std::optional<Command> command;
-    if (ctrlHeld_ == 1) {
+    if (ctrlHeld_) {
         command = ctrlKeyCommand(event->key());
-        ctrlHeld_ = 0;
+        ctrlHeld_ = false;
     } else {
         command = plainKeyCommand(event->key());
     }
     if (!command) {
         return false;  // typed as usual
     }
-    run(*command);
+    emit commandGiven(*command);
     return true;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Text1_) {
+    if (watched == answerBox_) {
         if (event->type() == QEvent::KeyPress) {
             return answerKeyPress(static_cast<QKeyEvent*>(event));
         }
         if (event->type() == QEvent::KeyRelease &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control) {
-            ctrlHeld_ = 0;
+            ctrlHeld_ = false;
         }
-    } else if (watched == Label1_) {
+    } else if (watched == meaningLabel_) {
         switch (event->type()) {
             case QEvent::Enter:
             case QEvent::ToolTip:
                 // The tip names the current lesson's file.
-                Label1_->setToolTip(qs(engine_.currentLessonFileName()));
+                meaningLabel_->setToolTip(qs(engine_.currentLessonFileName()));
                 break;
             case QEvent::MouseButtonPress:
                 beginDrag(static_cast<QMouseEvent*>(event));  // any button, the right one too
@@ -223,30 +235,25 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Control) {
-        ctrlHeld_ = 0;
+        ctrlHeld_ = false;
     }
     QWidget::keyReleaseEvent(event);
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
-        if (onPopupMenu) {
-            onPopupMenu(event->globalPosition().toPoint());
-        }
+        emit menuRequested(event->globalPosition().toPoint());
         return;
     }
     beginDrag(event);
 }
 
 void MainWindow::beginDrag(QMouseEvent* event) {
-    manualDrag_ = !(windowHandle() && windowHandle()->startSystemMove());
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag_.begin(*event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (manualDrag_ && event->buttons() != Qt::NoButton) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-    }
+    drag_.follow(*event);
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent*) {
@@ -254,7 +261,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent*) {
 }
 
 void MainWindow::endDrag() {
-    manualDrag_ = false;
+    drag_.end();
     storeGeometry();
 }
 
@@ -267,11 +274,11 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Text1_->setFocus();  // the answer box has the keyboard whenever the window shows
+    answerBox_->setFocus();  // the answer box has the keyboard whenever the window shows
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (onCloseRequested && !onCloseRequested()) {
+    if (closeGuard_ && !closeGuard_()) {
         event->ignore();
         return;
     }

@@ -8,7 +8,9 @@
 #include <functional>
 #include <optional>
 
+#include "companion/engine/changes.h"
 #include "companion/shell/commands.h"
+#include "ui_support/window_drag.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -19,35 +21,44 @@ class CompanionEngine;
 
 // The companion's main window `Form1`: a small frameless strip with the
 // meaning of the current item, the answer box and two corner buttons. It
-// shows the engine's model and turns the learner's keys and clicks into
-// commands; what a command does is up to the program around it.
+// shows the engine's item, answer and colours, hands the answer to the
+// engine, and turns the learner's other keys and clicks into commands for
+// the program around it.
 class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
     explicit MainWindow(CompanionEngine& engine, QWidget* parent = nullptr);
 
-    // Shows the model's item, answer and colours.
-    void refresh();
-    // Places the window at the model's edges (twips).
+    // Repaints the parts of the window among `changes`.
+    void repaint(Changes changes);
+    // Places the window at the engine's edges (twips).
     void applyGeometry();
-    // Writes the window's edges back into the model when the window has
-    // been moved away from them.
+    // Tells the engine the window's edges when it has been moved away from
+    // them.
     void storeGeometry();
 
-    QLineEdit* answerBox() const { return Text1_; }
-    // 1 from a Ctrl key-down until the next key-down or Ctrl's release.
-    int ctrlHeld() const { return ctrlHeld_; }
+    QLineEdit* answerBox() const { return answerBox_; }
 
-    // The key tables of the answer box: with the Ctrl-held flag set, and
-    // with it clear.
+    // Asked on every request to close the window; true lets it close.
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+
+    // The key tables of the answer box: right after a Ctrl key-down, and
+    // otherwise.
     static std::optional<Command> ctrlKeyCommand(int key);
     static std::optional<Command> plainKeyCommand(int key);
 
-    std::function<void(Command)> onCommand;
-    std::function<void(const QPoint& globalPos)> onPopupMenu;
-    // Asked on every request to close the window; true lets it close.
-    std::function<bool()> onCloseRequested;
+signals:
+    void commandGiven(Command command);
+    void menuRequested(const QPoint& globalPos);
+    // The engine has run an action of this window; its changes are waiting.
+    void engineActed();
+
+private slots:
+    void submitAnswer();
+    void editAnswer(const QString& text);
+    void menuButtonClicked();
+    void hideButtonClicked();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,21 +72,21 @@ protected:
 
 private:
     void buildControls();
-    void run(Command command);
     bool answerKeyPress(QKeyEvent* event);
     void beginDrag(QMouseEvent* event);
     void endDrag();
 
     CompanionEngine& engine_;
-    QLabel* Label1_ = nullptr;
-    QLineEdit* Text1_ = nullptr;
-    QPushButton* Command1_[2] = {};
-    QListWidget* List1_ = nullptr;
+    std::function<bool()> closeGuard_;
+    QLabel* meaningLabel_ = nullptr;
+    QLineEdit* answerBox_ = nullptr;
+    QPushButton* menuButton_ = nullptr;
+    QPushButton* hideButton_ = nullptr;
 
-    int ctrlHeld_ = 0;
+    // From a Ctrl key-down until the next key-down or Ctrl's release.
+    bool ctrlHeld_ = false;
     // Dragging: by the window system where it can, else by hand.
-    bool manualDrag_ = false;
-    QPoint dragOffset_;
+    ui::WindowDrag drag_{*this};  // by the body or the meaning, with any button
 };
 
 }  // namespace lorvane::companion

@@ -11,7 +11,6 @@
 #include "platform/app_icons.h"
 #include "platform/autostart_entry.h"
 #include "platform/document_opener.h"
-#include "ui_support/startup_messages.h"
 
 namespace lorvane::companion {
 
@@ -26,10 +25,6 @@ MiselleApp::Desktop MiselleApp::realDesktop() {
     };
 }
 
-void MiselleApp::reportMissingSpeech(const QString& programFolder, const Desktop& desktop) {
-    ui::reportMissingSpeech(QStringLiteral("Miselle"), programFolder, desktop.openDocument);
-}
-
 MiselleApp::MiselleApp(QString programFolder, QString executableName, speech::Voice& voice,
                        Desktop desktop)
     : programFolder_(std::move(programFolder)),
@@ -38,51 +33,45 @@ MiselleApp::MiselleApp(QString programFolder, QString executableName, speech::Vo
       engine_(programFolder_.toStdString(), voice, random_, *this) {
     keepQtSettingsIn(QString::fromStdString(common::lessonFolder(programFolder_.toStdString())));
 
-    form1_ = std::make_unique<MainWindow>(engine_);
-    form1_->onCommand = [this](Command command) { run(command); };
-    form1_->onPopupMenu = [this](const QPoint& where) { popupMenu(where); };
-    form1_->onCloseRequested = [this] { return exitSequence(); };
+    mainWindow_ = std::make_unique<MainWindow>(engine_);
+    connect(mainWindow_.get(), &MainWindow::commandGiven, this, &MiselleApp::run);
+    connect(mainWindow_.get(), &MainWindow::menuRequested, this, &MiselleApp::popupMenu);
+    connect(mainWindow_.get(), &MainWindow::engineActed, this, &MiselleApp::repaint);
+    mainWindow_->setCloseGuard(std::bind_front(&MiselleApp::exitSequence, this));
 
     menu_ = std::make_unique<CommandMenu>();
-    menu_->onCommand = [this](Command command) { run(command); };
+    connect(menu_.get(), &CommandMenu::commandGiven, this, &MiselleApp::run);
 
-    // Both made hidden now and kept until the exit: they hold the voice
+    // Both made hidden now and kept until the exit: they show the voice
     // settings and the lesson list for the whole run.
-    form2_ = new VoiceDialog(model().form2);
-    form4_ = new LessonListWindow(model());
-    form4_->onAddLesson = [this] {
-        addLesson();
-        refreshAll();
-    };
-    form4_->onDeleteLesson = [this] {
-        engine_.deleteHighlightedLesson();
-        refreshAll();
-    };
-    form4_->onStudyLesson = [this] {
-        engine_.studyHighlightedLesson();
-        refreshAll();
-    };
+    voiceDialog_ = std::make_unique<VoiceDialog>(engine_.voiceSettings());
+    connect(voiceDialog_.get(), &VoiceDialog::voiceChosen, this, &MiselleApp::selectVoice);
+    connect(voiceDialog_.get(), &VoiceDialog::rateChanged, this, &MiselleApp::setRate);
+    connect(voiceDialog_.get(), &VoiceDialog::volumeChanged, this, &MiselleApp::setVolume);
+
+    lessonListWindow_ = std::make_unique<LessonListWindow>(engine_);
+    LessonListWindow* lessons = lessonListWindow_.get();
+    connect(lessons, &LessonListWindow::addClicked, this, &MiselleApp::addLesson);
+    connect(lessons, &LessonListWindow::deleteClicked, this, &MiselleApp::deleteLesson);
+    connect(lessons, &LessonListWindow::studyClicked, this, &MiselleApp::studyLesson);
+    connect(lessons, &LessonListWindow::tickChanged, this, &MiselleApp::tickLesson);
+    connect(lessons, &LessonListWindow::highlightChanged, this, &MiselleApp::highlightLesson);
 
     tray_ = std::make_unique<QSystemTrayIcon>();
-    connect(tray_.get(), &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(reason); });
-    connect(&hotKey_, &platform::GlobalHotKey::activated, this,
-            [this] { run(Command::ShowWindow); });
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, &MiselleApp::trayActivated);
+    connect(&hotKey_, &platform::GlobalHotKey::activated, this, &MiselleApp::showMainWindow);
 }
 
 MiselleApp::~MiselleApp() {
     if (awaitingTrayRelease_) {
         qApp->removeEventFilter(this);
     }
-    delete form4_;
-    delete form2_;
 }
 
 void MiselleApp::start() {
     engine_.loadSettings();
-    form1_->applyGeometry();
-    setAlwaysOnTop(form1_.get(), model().menu.munOnTop);
-    refreshAll();
+    mainWindow_->applyGeometry();
+    repaint();
 
     // Without a tray (some desktops have none) the icon simply doesn't
     // show; the window and the hot key still bring everything back.
@@ -91,24 +80,25 @@ void MiselleApp::start() {
     tray_->setToolTip(QStringLiteral("Miselle"));
 
     engine_.startupDisplay();
-    if (exited_) {
+    if (engine_.exiting()) {
         return;  // the learner left through the tray's menu while the lesson loaded
     }
     // Taken by another program, Ctrl+W just does nothing here.
-    hotKey_.registerKey();
-    refreshAll();
-    form1_->show();
-    form1_->activateWindow();
+    if (!hotKey_.registerKey()) {
+        qInfo("Miselle: Ctrl+W is taken by another program");
+    }
+    repaint();
+    mainWindow_->show();
+    mainWindow_->activateWindow();
 }
 
 void MiselleApp::run(Command command) {
-    Form1& form = model().form1;
     switch (command) {
         case Command::SpeakWord:
-            engine_.speakCurrentWord();
+            engine_.speakWord();
             break;
-        case Command::ShowEnglish:
-            engine_.showCorrectEnglish();
+        case Command::RevealEnglish:
+            engine_.revealEnglish();
             break;
         case Command::PreviousItem:
             engine_.previousItem();
@@ -122,65 +112,73 @@ void MiselleApp::run(Command command) {
         case Command::NextGroup:
             engine_.nextGroup();
             break;
-        case Command::CheckAnswer:
-            form.Text1.text = form1_->answerBox()->text().toStdString();
-            engine_.checkAnswer();
-            break;
         case Command::VoiceSettings:
-            if (form2_) {
-                form2_->showDialog();
+            if (voiceDialog_) {
+                voiceDialog_->showDialog();
             }
             break;
         case Command::LessonList:
-            showLessonList();
+            engine_.showLessonList();
             break;
         case Command::TextColour:
             chooseTextColour();
             break;
-        case Command::BackColour:
-            chooseBackColour();
+        case Command::BackgroundColour:
+            chooseBackgroundColour();
             break;
-        case Command::ToggleRandom:
-            // Read by the next item move; nothing else happens now.
-            model().menu.suijixianshi = !model().menu.suijixianshi;
+        case Command::ToggleRandomOrder:
+            engine_.toggleOption(MenuOption::RandomOrder);
             break;
         case Command::HideWindow:
-            form1_->hide();
+            mainWindow_->hide();
             break;
         case Command::Exit:
-            form1_->close();
+            mainWindow_->close();
             break;
         case Command::ShowWindow:
             showMainWindow();
             break;
-        case Command::ToggleOnTop:
-            model().menu.munOnTop = !model().menu.munOnTop;
-            setAlwaysOnTop(form1_.get(), model().menu.munOnTop);
+        case Command::ToggleAlwaysOnTop:
+            engine_.toggleOption(MenuOption::AlwaysOnTop);
             break;
-        case Command::ToggleAutostart:
-            // Acted on at the confirmed exit, and only there.
-            model().menu.zidongqidong = !model().menu.zidongqidong;
+        case Command::ToggleStartAtLogon:
+            engine_.toggleOption(MenuOption::StartAtLogon);
             break;
         case Command::Help:
-            desktop_.openDocument(programFolder_ + QStringLiteral("/Lorvane说明.htm"));
+            if (!desktop_.openDocument(programFolder_ + QStringLiteral("/Lorvane说明.htm"))) {
+                qInfo("Miselle: the help could not be opened");
+            }
             break;
     }
-    refreshAll();
+    repaint();
 }
 
-void MiselleApp::refreshAll() {
-    form1_->refresh();
-    menu_->showChecks(model().menu);
-    if (form2_) {
-        form2_->refresh();
+void MiselleApp::repaint() {
+    const Changes changes = engine_.takeChanges();
+    if (!changes.any()) {
+        return;
     }
-    if (form4_) {
-        form4_->refresh();
+    mainWindow_->repaint(changes);
+    if (changes.has(Change::Layer)) {
+        setAlwaysOnTop(mainWindow_.get(), engine_.options().isOn(MenuOption::AlwaysOnTop));
+    }
+    if (changes.has(Change::Options)) {
+        menu_->showOptions(engine_.options());
+    }
+    if (changes.has(Change::Voice) && voiceDialog_) {
+        voiceDialog_->refresh();
+    }
+    if (changes.has(Change::Lessons) && lessonListWindow_) {
+        lessonListWindow_->refresh();
     }
 }
 
 void MiselleApp::popupMenu(const QPoint& globalPos) {
     menu_->popup(globalPos);
+}
+
+void MiselleApp::popupMenuAtCursor() {
+    popupMenu(QCursor::pos());
 }
 
 // Qt reports the right button on the icon when it goes down; the menu opens
@@ -197,7 +195,7 @@ void MiselleApp::trayActivated(QSystemTrayIcon::ActivationReason reason) {
     } else {
         // Asked for without a mouse button held (a tray host that reports
         // the click as a whole): open the menu now.
-        popupMenu(QCursor::pos());
+        popupMenuAtCursor();
     }
 }
 
@@ -206,71 +204,101 @@ bool MiselleApp::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         awaitingTrayRelease_ = false;
         qApp->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { popupMenu(QCursor::pos()); });
+        QTimer::singleShot(0, this, &MiselleApp::popupMenuAtCursor);
     }
     return QObject::eventFilter(watched, event);
 }
 
 void MiselleApp::showMainWindow() {
-    // Position, layer and item stay as they were.
-    form1_->show();
-    form1_->raise();
-    form1_->activateWindow();
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
 }
 
 void MiselleApp::chooseTextColour() {
-    const ColourChooser::Result result = colours_.choose(form1_.get());
-    Form1& form = model().form1;
-    if (!result.cancelled) {
-        form.Label1.foreColor = result.colour;
-        form.Text1.foreColor = form.Label1.foreColor;
+    if (const std::optional<Colour> colour = colours_.choose(mainWindow_.get())) {
+        engine_.setTextColour(*colour);
     }
-    form1_->answerBox()->setFocus();
+    mainWindow_->answerBox()->setFocus();
 }
 
-void MiselleApp::chooseBackColour() {
-    const ColourChooser::Result result = colours_.choose(form1_.get());
-    Form1& form = model().form1;
-    if (!result.cancelled) {
-        form.Text1.backColor = result.colour;
-        form.backColor = form.Text1.backColor;
+void MiselleApp::chooseBackgroundColour() {
+    if (const std::optional<Colour> colour = colours_.choose(mainWindow_.get())) {
+        engine_.setBackgroundColour(*colour);
     }
-    form1_->answerBox()->setFocus();
+    mainWindow_->answerBox()->setFocus();
 }
 
 void MiselleApp::addLesson() {
     // Out of the top layer while the dialog is up, so it can come in front.
-    if (form4_) {
-        setAlwaysOnTop(form4_, false);
+    if (lessonListWindow_) {
+        setAlwaysOnTop(lessonListWindow_.get(), false);
     }
     engine_.addLesson();
-    if (form4_) {
-        setAlwaysOnTop(form4_, true);
+    if (lessonListWindow_) {
+        setAlwaysOnTop(lessonListWindow_.get(), true);
     }
-    if (model().menu.munOnTop) {
-        setAlwaysOnTop(form1_.get(), true);  // the main window stays above the list
+    if (engine_.options().isOn(MenuOption::AlwaysOnTop)) {
+        setAlwaysOnTop(mainWindow_.get(), true);  // the main window stays above the list
     }
+    repaint();
+}
+
+void MiselleApp::deleteLesson() {
+    engine_.deleteHighlightedLesson();
+    repaint();
+}
+
+void MiselleApp::studyLesson() {
+    engine_.studyHighlightedLesson();
+    repaint();
+}
+
+void MiselleApp::tickLesson(int index, bool ticked) {
+    engine_.tickLesson(index, ticked);
+    repaint();
+}
+
+void MiselleApp::highlightLesson(int index) {
+    engine_.highlightLesson(index);
+    repaint();
+}
+
+void MiselleApp::selectVoice(int index) {
+    engine_.selectVoice(index);
+    repaint();
+}
+
+void MiselleApp::setRate(int rate) {
+    engine_.setRate(rate);
+    repaint();
+}
+
+void MiselleApp::setVolume(int volume) {
+    engine_.setVolume(volume);
+    repaint();
 }
 
 std::string MiselleApp::chooseLessonFile() {
     const QString folder =
         QString::fromStdString(common::lessonFolder(programFolder_.toStdString()));
-    return LessonFileDialog::choose(form1_.get(), folder).toStdString();
+    return LessonFileDialog::choose(mainWindow_.get(), folder).toStdString();
 }
 
 void MiselleApp::reportRefusedLesson(const std::string& reason) {
-    QMessageBox::warning(form1_.get(), QStringLiteral("Miselle"), QString::fromStdString(reason));
+    QMessageBox::warning(mainWindow_.get(), QStringLiteral("Miselle"),
+                         QString::fromStdString(reason));
 }
 
 void MiselleApp::showLessonList() {
-    if (form4_) {
-        form4_->showWindow();
+    if (lessonListWindow_) {
+        lessonListWindow_->showWindow();
     }
 }
 
 void MiselleApp::hideLessonList() {
-    if (form4_) {
-        form4_->hide();
+    if (lessonListWindow_) {
+        lessonListWindow_->hide();
     }
 }
 
@@ -279,37 +307,42 @@ void MiselleApp::processPendingEvents() {
 }
 
 bool MiselleApp::exitSequence() {
-    if (exited_) {
+    if (engine_.exiting()) {
         return true;
     }
     engine_.hideLessonList();
     QMessageBox question(QMessageBox::NoIcon, QStringLiteral("退出"),
                          QStringLiteral("你确定要退出Miselle吗？"),
-                         QMessageBox::Ok | QMessageBox::Cancel, form1_.get());
+                         QMessageBox::Ok | QMessageBox::Cancel, mainWindow_.get());
     question.setDefaultButton(QMessageBox::Ok);
     if (question.exec() != QMessageBox::Ok) {
         return false;  // everything goes on; the list window stays hidden
     }
 
-    form1_->storeGeometry();
-    engine_.saveSettings();
-    // The start-up entry follows the check as it is now, on every exit.
+    mainWindow_->storeGeometry();
+    // Nothing is said to the learner who is leaving; the settings stay as
+    // the last good save left them.
+    if (const common::Status saved = engine_.saveSettings(); !saved) {
+        qWarning("Miselle: %s", saved.message().c_str());
+    }
+    // The start-up entry follows the option as it is now, on every exit.
     const QString name = QString::fromStdString(
         startupValue(programFolder_.toStdString(), executableName_.toStdString()).name);
-    if (model().menu.zidongqidong) {
-        desktop_.writeAutostart(name, programFolder_ + QLatin1Char('/') + executableName_);
-    } else {
-        desktop_.removeAutostart(name);
+    const bool entryDone =
+        engine_.options().isOn(MenuOption::StartAtLogon)
+            ? desktop_.writeAutostart(name, programFolder_ + QLatin1Char('/') + executableName_)
+            : desktop_.removeAutostart(name);
+    if (!entryDone) {
+        qWarning("Miselle: the autostart entry could not be changed");
     }
     tray_->hide();
-    model().form1.tag = std::string(kExitMarker);
-    if (form4_) {
-        form4_->close();  // lets itself go now that the marker is set
-        delete form4_;
+    engine_.confirmExit();
+    if (lessonListWindow_) {
+        lessonListWindow_->close();  // lets itself go now that the engine is exiting
+        lessonListWindow_.reset();
     }
-    delete form2_;
+    voiceDialog_.reset();
     hotKey_.unregister();
-    exited_ = true;
     desktop_.quit();
     return true;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <functional>
@@ -25,8 +24,14 @@ class Voice;
 namespace lorvane::companion {
 
 // The companion put together: the main window, its menu and tray icon, the
-// voice settings dialog and the lesson list window over the display engine,
-// with the hot key Ctrl+W and the desktop's services.
+// voice settings dialog and the lesson list window over the engine, with the
+// hot key Ctrl+W and the desktop's services. Every learner action reaches
+// the engine through one named slot here (Enter through the main window's
+// own), and after it the windows repaint what the engine says changed.
+//
+// Ownership: the windows, the menu and the tray icon are top-level objects
+// without a Qt parent, each held here by a unique_ptr; their controls
+// belong to them by Qt parent.
 class MiselleApp : public QObject, public CompanionUi {
     Q_OBJECT
 
@@ -44,11 +49,6 @@ public:
     // entry and the application's event loop.
     static Desktop realDesktop();
 
-    // The start-up failure: no speech synthesiser, or none with an English
-    // voice. Tells the learner, then opens the installation notes; the
-    // program ends after it.
-    static void reportMissingSpeech(const QString& programFolder, const Desktop& desktop);
-
     // `executableName` is the file name the program was started as, in
     // `programFolder`.
     MiselleApp(QString programFolder, QString executableName, speech::Voice& voice,
@@ -60,20 +60,16 @@ public:
     void start();
 
     // True once the learner has confirmed the exit.
-    bool exited() const { return exited_; }
+    bool exited() const { return engine_.exiting(); }
 
-    // Runs one command of a key, a menu entry, a button or the hot key.
-    void run(Command command);
-
-    CompanionEngine& engine() { return engine_; }
-    CompanionModel& model() { return engine_.model(); }
-    MainWindow& mainWindow() { return *form1_; }
+    const CompanionEngine& engine() const { return engine_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
     CommandMenu& menu() { return *menu_; }
     QSystemTrayIcon& trayIcon() { return *tray_; }
     platform::GlobalHotKey& hotKey() { return hotKey_; }
     // Null once the exit has destroyed them.
-    VoiceDialog* voiceDialog() { return form2_; }
-    LessonListWindow* lessonListWindow() { return form4_; }
+    VoiceDialog* voiceDialog() { return voiceDialog_.get(); }
+    LessonListWindow* lessonListWindow() { return lessonListWindow_.get(); }
 
     // CompanionUi
     std::string chooseLessonFile() override;
@@ -82,17 +78,33 @@ public:
     void hideLessonList() override;
     void processPendingEvents() override;
 
+public slots:
+    // Runs one command of a key, a menu entry, a button or the hot key.
+    void run(Command command);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
-    void refreshAll();
+private slots:
+    // Shows in every window what the engine has changed since the last time.
+    void repaint();
     void popupMenu(const QPoint& globalPos);
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    void popupMenuAtCursor();
+    // Ctrl+W and the menu's 显示窗体: position, layer and item stay as they were.
     void showMainWindow();
-    void chooseTextColour();
-    void chooseBackColour();
     void addLesson();
+    void deleteLesson();
+    void studyLesson();
+    void tickLesson(int index, bool ticked);
+    void highlightLesson(int index);
+    void selectVoice(int index);
+    void setRate(int rate);
+    void setVolume(int volume);
+
+private:
+    void chooseTextColour();
+    void chooseBackgroundColour();
     // Asks, and on OK saves and takes everything down; false on Cancel.
     bool exitSequence();
 
@@ -101,15 +113,14 @@ private:
     Desktop desktop_;
     common::ClassicRandom random_;
     CompanionEngine engine_;
-    std::unique_ptr<MainWindow> form1_;
+    std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<CommandMenu> menu_;
-    QPointer<VoiceDialog> form2_;
-    QPointer<LessonListWindow> form4_;
+    std::unique_ptr<VoiceDialog> voiceDialog_;
+    std::unique_ptr<LessonListWindow> lessonListWindow_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     platform::GlobalHotKey hotKey_{Qt::Key_W, Qt::ControlModifier};
     ColourChooser colours_;
     bool awaitingTrayRelease_ = false;
-    bool exited_ = false;
 };
 
 }  // namespace lorvane::companion

@@ -1,7 +1,5 @@
 #include "companion/shell/window_layers.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 namespace lorvane::companion {
@@ -19,22 +17,6 @@ void setAlwaysOnTop(QWidget* window, bool onTop) {
     if (visible) {
         window->show();
     }
-}
-
-void centreOnScreen(QWidget* window) {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen.center());
-    window->move(frame.topLeft());
-}
-
-void showRaised(QWidget* window, bool& placed) {
-    if (!placed) {
-        centreOnScreen(window);
-        placed = true;
-    }
-    window->show();
-    window->raise();
 }
 
 }  // namespace lorvane::companion

@@ -143,5 +143,5 @@ expect() {  # FILE, then its expected bytes as printf text, then an optional fil
 expect "$lessons/girl.dat" "[label]\r\nForeColor=16777215\r\nBackColor=8421376\r\n[配置]\r\ncurkewen=0\r\ncurword=2\r\nmunOnTop=True\r\ntop=20\r\nleft=400\r\nzidongqidong=True\r\nsuijixianshi=False\r\n音量=50\r\n语速=0\r\n语音=0\r\n" gbk
 expect "$lessons/listgirl.dat" "T$lessons/初一/第一课.txt\r\nF$lessons/初一/第二课.txt\r\n\r\n" gbk
 # Auto-start is on by default: the entry starts this copy by its full path.
-expect "$XDG_CONFIG_HOME/autostart/Miselle.desktop" "[Desktop Entry]\nType=Application\nName=Miselle\nExec=\"$program/Miselle\"\nTerminal=false\nX-GNOME-Autostart-enabled=true\n"
+expect "$XDG_CONFIG_HOME/autostart/Miselle.desktop" "[Desktop Entry]\nType=Application\nName=Miselle\nName[zh_CN]=Miselle 单词小窗\nIcon=miselle\nExec=\"$program/Miselle\"\nTerminal=false\nX-GNOME-Autostart-enabled=true\n"
 echo "1 passed, 0 failed"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/data/help_captions.h"
+#include "tests/doubles/fake_recorder.h"
 #include "tests/doubles/fake_voice.h"
-#include "tests/doubles/fake_wave_audio.h"
 #include "trainer/shell/lorvane_app.h"
 
 using namespace lorvane::common;
@@ -13,7 +13,7 @@ using namespace lorvane::trainer;
 TEST(TrainerHelp, NamesEveryCaptionOfTheWindows) {
     const ProgramFolder folder;
     FakeVoice voice;
-    FakeWaveAudio recorder;
+    FakeRecorder recorder;
     // Started as a learner starts it, in a folder without lessons: the study
     // window and the lesson chooser are up.
     LorvaneApp trainer(folder.path(), voice, recorder,

@@ -28,13 +28,13 @@
 #include "common/random_source.h"
 #include "companion/engine/companion_engine.h"
 #include "companion/engine/companion_ui.h"
+#include "tests/doubles/fake_recorder.h"
 #include "tests/doubles/fake_voice.h"
-#include "tests/doubles/fake_wave_audio.h"
 #include "tests/kill/saved_generation.h"
 #include "tests/temp_folder.h"
-#include "trainer/engine/form2.h"
 #include "trainer/engine/progress_files.h"
 #include "trainer/engine/study_prompts.h"
+#include "trainer/engine/study_session.h"
 
 using namespace lorvane::common;
 using namespace lorvane::speech;
@@ -111,11 +111,11 @@ long strayFiles(const std::string& programFolder, bool* record = nullptr) {
 }
 
 // The generation the six boxes hold; -1 when they are not one whole one.
-long progressGeneration(const Form2& form) {
+long progressGeneration(const StudySession& session) {
     long generation = -1;
     std::set<int> seen;
     for (int box = 0; box < kBoxCount; ++box) {
-        for (const std::string& text : form.List2[static_cast<std::size_t>(box)].items()) {
+        for (const std::string& text : session.boxes().entries(box)) {
             const auto parsed = parseEntry(text);
             if (!parsed || (generation >= 0 && parsed->generation != generation) ||
                 boxOf(parsed->entry, parsed->generation) != box ||
@@ -137,16 +137,17 @@ void observe(const std::string& programFolder, Figures& figures) {
     figures.committedUnfinished += record ? 1 : 0;
 
     FakeVoice voice;
-    FakeWaveAudio recorder;
+    FakeRecorder recorder;
     FixedRandom random;
     QuietPrompts prompts;
     const std::string lesson = lessonFolder(programFolder) + "kill/第一课.txt";
-    Form2 trainer(programFolder, voice, recorder, random, prompts);
-    trainer.setupVoice();
+    StudySession trainer(programFolder, voice, recorder, random, prompts);
+    trainer.loadVoices();
     const bool danDatThere = std::filesystem::exists(lessonFolder(programFolder) + "dan.dat");
-    trainer.loadsetting(1024 * 15, 768 * 15);
-    if (trainer.Tag.empty()) {
-        trainer.initlist(lesson);  // continues saved progress, if any
+    // Whether dan.dat asks for the chooser or not, the lesson below is the one.
+    (void)trainer.loadSettings(1024 * 15, 768 * 15);
+    if (trainer.currentLesson().empty()) {
+        trainer.openLesson(lesson);  // continues saved progress, if any
     }
     const auto base = lessonBaseName(lesson);
     long generation = 0;
@@ -159,9 +160,10 @@ void observe(const std::string& programFolder, Figures& figures) {
 
     long danGeneration = -1;
     if (danDatThere) {
-        const long x = trainer.width - kWidthOffset;
-        if (trainer.height - kHeightOffset != x || trainer.top - kTopOffset != x ||
-            trainer.left - kLeftOffset != x || trainer.Tag != lesson) {
+        const lorvane::trainer::WindowPlace& place = trainer.place();
+        const long x = place.width - kWidthOffset;
+        if (place.height - kHeightOffset != x || place.top - kTopOffset != x ||
+            place.left - kLeftOffset != x || trainer.currentLesson() != lesson) {
             ++figures.mixedDanDat;
         } else {
             danGeneration = x;
@@ -175,14 +177,13 @@ void observe(const std::string& programFolder, Figures& figures) {
     companion.loadSettings();
     long companionGeneration = -1;
     if (companionThere) {
-        const CompanionModel& model = companion.model();
-        const long cursor = model.curword;
-        bool whole =
-            model.form1.top == static_cast<double>(cursor) && model.form4.count() == kListEntries;
+        const LessonList& lessons = companion.lessons();
+        const auto cursor = static_cast<long>(companion.place().top);
+        bool whole = lessons.count() == kListEntries;
         for (int i = 0; whole && i < kListEntries; ++i) {
             long listed = -1;
-            whole = std::sscanf(model.form4.at(i).path.c_str(), "/kill/g%ld/", &listed) == 1 &&
-                    listed % kCursorWrap == cursor && model.form4.at(i).path == listPath(listed, i);
+            whole = std::sscanf(lessons.at(i).path.c_str(), "/kill/g%ld/", &listed) == 1 &&
+                    listed % kCursorWrap == cursor && lessons.at(i).path == listPath(listed, i);
         }
         if (whole) {
             companionGeneration = cursor;

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 using namespace lorvane::platform;
@@ -127,6 +128,8 @@ private slots:
         QCOMPARE(readAll(entry_), QByteArray("[Desktop Entry]\n"
                                              "Type=Application\n"
                                              "Name=Miselle\n"
+                                             "Name[zh_CN]=Miselle 单词小窗\n"
+                                             "Icon=miselle\n"
                                              "Exec=\"/home/小明/我的 单词\\\\$1/Miselle\"\n"
                                              "Terminal=false\n"
                                              "X-GNOME-Autostart-enabled=true\n"));
@@ -134,6 +137,20 @@ private slots:
         // Nothing else is left in the folder: no temporary file.
         QCOMPARE(QDir(folder_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{"Miselle.desktop"});
+    }
+
+    // The desktop shows the entry among the start-up programs with the
+    // name and icon the companion has in the menu.
+    void theEntryCarriesTheMenuEntrysChineseNameAndIcon() {
+        QVERIFY(writeAutostartEntry("Miselle", "/opt/lorvane/Miselle"));
+        const QList<QByteArray> written = readAll(entry_).split('\n');
+        const QList<QByteArray> menu = readAll(MISELLE_MENU_ENTRY).split('\n');
+        for (const QByteArray key : {"Name[zh_CN]=", "Icon="}) {
+            const auto has = [&](const QByteArray& line) { return line.startsWith(key); };
+            const auto inMenu = std::find_if(menu.begin(), menu.end(), has);
+            QVERIFY2(inMenu != menu.end(), key.constData());
+            QVERIFY2(written.contains(*inMenu), inMenu->constData());
+        }
     }
 
     void everyEscapedCharacterPassesTheValidator() {

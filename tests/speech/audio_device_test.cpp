@@ -6,7 +6,7 @@
 
 #include "speech/espeak_voice.h"
 #include "speech/flite_voice.h"
-#include "speech/qt_wave_audio.h"
+#include "speech/qt_recorder.h"
 #include "speech/sink_audio_output.h"
 
 using namespace lorvane::speech;
@@ -42,16 +42,14 @@ private slots:
     void recordsWhatTheVoiceSays() {
         auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
         QVERIFY(voice);
-        QtWaveAudio audio;
-        audio.setFileName("new");
-        audio.command("open");
-        audio.command("record");
+        QtRecorder audio;
+        audio.startRecording();
         // The first capture of a process loses its first second or so.
         QTest::qWait(2000);
         const int silence = peakOf(audio.recording());
         voice->speak("hello, this is what the learner hears");
         QTest::qWait(3000);
-        audio.command("stop");
+        audio.stopRecording();
 
         const long recorded = audio.position();
         QVERIFY2(recorded > 1000, "the recording has a length");
@@ -59,13 +57,11 @@ private slots:
         QVERIFY2(peakOf(audio.recording()) > 2000, "the voice was recorded");
 
         // Playing the stretch runs by itself and reports its position.
-        audio.setFrom(0);
-        audio.setTo(recorded);
-        audio.command("play");
+        audio.play(0, recorded);
         QTRY_VERIFY_WITH_TIMEOUT(audio.position() > 0 && audio.position() < recorded, 3000);
-        audio.command("stop");
+        audio.stopRecording();
 
-        audio.command("close");
+        audio.reset();
         QCOMPARE(audio.position(), 0L);
     }
 
@@ -79,14 +75,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 1, 2000);
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 0, 3000);
 
-        QtWaveAudio audio;
-        audio.setFileName("new");
-        audio.command("open");
-        audio.command("record");
+        QtRecorder audio;
+        audio.startRecording();
         QTest::qWait(1000);
-        audio.command("stop");
-        audio.setTo(audio.position());
-        audio.command("play");
+        audio.stopRecording();
+        audio.play(0, audio.position());
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 1, 2000);
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 0, 3000);
 
@@ -97,16 +90,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(playingStreams(), 0, 5000);
     }
 
-    void commandsOutOfOrderDoNothing() {
-        QtWaveAudio audio;
-        audio.command("record");  // not opened
-        audio.command("play");
+    void callsOutOfOrderDoNothing() {
+        QtRecorder audio;
+        audio.play(0, 1000);  // nothing recorded yet
+        audio.stopRecording();
         QCOMPARE(audio.position(), 0L);
-        audio.setFileName("lesson.wav");  // only new recordings are supported
-        audio.command("open");
-        audio.command("record");
+        audio.startRecording();
         QTest::qWait(100);
-        audio.command("stop");
+        audio.reset();  // the recording goes with it
+        QCOMPARE(audio.position(), 0L);
+        audio.play(0, 1000);
         QCOMPARE(audio.position(), 0L);
     }
 
@@ -119,15 +112,12 @@ private slots:
         auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
         QVERIFY(voice);
         voice->speak("nobody hears this");
-        QtWaveAudio audio;
-        audio.setFileName("new");
-        audio.command("open");
-        audio.command("record");
+        QtRecorder audio;
+        audio.startRecording();
         QTest::qWait(300);
-        audio.command("stop");
-        audio.setTo(1000);
-        audio.command("play");
-        audio.command("close");
+        audio.stopRecording();
+        audio.play(0, 1000);
+        audio.reset();
         QCOMPARE(audio.position(), 0L);
         QVERIFY(timer.elapsed() < 3000);
     }

@@ -4,7 +4,7 @@
 #include "speech/combined_voice.h"
 #include "speech/espeak_voice.h"
 #include "speech/flite_voice.h"
-#include "speech/qt_wave_audio.h"
+#include "speech/qt_recorder.h"
 #include "speech/sink_audio_output.h"
 #include "tests/speech/monitor_recording.h"
 #include "tests/speech/speech_measures.h"
@@ -176,25 +176,21 @@ private slots:
     void aRecordingReplaysTenTimes() {
         auto voice = EspeakVoice::create(std::make_unique<SinkAudioOutput>());
         QVERIFY(voice);
-        QtWaveAudio recorder;
-        recorder.setFileName("new");
-        recorder.command("open");
-        recorder.command("record");
+        QtRecorder recorder;
+        recorder.startRecording();
         // The test's audio server delivers the first captured sound late.
         QTRY_VERIFY_WITH_TIMEOUT(recorder.position() > 300, 5000);
         voice->speak("apple");
         QTest::qWait(1200);
-        recorder.command("stop");
+        recorder.stopRecording();
         const long recorded = recorder.position();
         QVERIFY(recorded > 1200);
 
         MonitorRecording monitor;
         QVERIFY(monitor.start());
         constexpr int kPlays = 10;
-        recorder.setFrom(recorded - 1200);
-        recorder.setTo(recorded);
         for (int i = 0; i < kPlays; ++i) {
-            recorder.command("play");
+            recorder.play(recorded - 1200, recorded);
             QTest::qWait(1700);
         }
         const std::vector<SoundRegion> heard = monitor.stop();

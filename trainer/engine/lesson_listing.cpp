@@ -4,30 +4,11 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/ascii_text.h"
+
 namespace lorvane::trainer {
 
 namespace {
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-// Byte order of UTF-8 with ASCII letters folded: Latin names first, then
-// Chinese ones in code point order.
-bool lessThanIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(lower(x)) < static_cast<unsigned char>(lower(y));
-    });
-}
-
-bool endsWithTxt(const std::string& name) {
-    if (name.size() < 4) {
-        return false;
-    }
-    std::string tail = name.substr(name.size() - 4);
-    std::transform(tail.begin(), tail.end(), tail.begin(), lower);
-    return tail == ".txt";
-}
 
 // The names in `folder` that `keep` accepts, sorted; nothing when the folder
 // can't be read.
@@ -43,7 +24,9 @@ std::vector<std::string> sortedNames(
             names.push_back(name);
         }
     }
-    std::stable_sort(names.begin(), names.end(), lessThanIgnoringCase);
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return common::lessIgnoringAsciiCase(a, b);
+    });
     return names;
 }
 
@@ -64,7 +47,8 @@ void listLessonTexts(const std::string& folder,
                         [](const std::filesystem::directory_entry& entry) {
                             std::error_code ignored;
                             return entry.is_regular_file(ignored) &&
-                                   endsWithTxt(entry.path().filename().string());
+                                   common::endsWithIgnoringAsciiCase(
+                                       entry.path().filename().string(), ".txt");
                         }),
             onEntry);
 }

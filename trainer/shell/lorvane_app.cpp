@@ -8,35 +8,47 @@
 
 namespace lorvane::trainer {
 
-LorvaneApp::LorvaneApp(QString programFolder, speech::Voice& voice, speech::WaveAudio& recorder,
+namespace {
+
+// Lets the windows stay responsive while a long list fills.
+void letEventsRun() {
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+LorvaneApp::LorvaneApp(QString programFolder, speech::Voice& voice, speech::Recorder& recorder,
                        Desktop desktop)
     : programFolder_(std::move(programFolder)),
-      study_(programFolder_.toStdString(), voice, recorder, random_, prompts_),
-      chooser_(
-          programFolder_.toStdString(), [] { QCoreApplication::processEvents(); },
-          [this](const std::string& path) {
-              study_.initlist(path);
-              studyWindow_->refresh();
-          }) {
-    studyWindow_ = std::make_unique<StudyWindow>(study_, programFolder_);
-    chooserWindow_ = std::make_unique<ChooserWindow>(chooser_, studyWindow_.get());
+      session_(programFolder_.toStdString(), voice, recorder, random_, prompts_),
+      chooser_(programFolder_.toStdString(), letEventsRun,
+               std::bind_front(&LorvaneApp::openLesson, this)) {
+    studyWindow_ = std::make_unique<StudyWindow>(session_, programFolder_);
+    chooserWindow_ = new LessonChooserWindow(chooser_, studyWindow_.get());
     prompts_.setParent(studyWindow_.get());
     studyWindow_->openDocument = std::move(desktop.openDocument);
     studyWindow_->startProgram = std::move(desktop.startProgram);
-    studyWindow_->onShowChooser = [this] { showChooser(); };
-    studyWindow_->onCaptionDragEnded = [this] { dockChooser(); };
-    study_.onShowChooser = [this] { showChooser(); };
+    connect(studyWindow_.get(), &StudyWindow::lessonChooserWanted, this, &LorvaneApp::showChooser);
+    connect(studyWindow_.get(), &StudyWindow::captionDragEnded, this, &LorvaneApp::dockChooser);
+}
+
+void LorvaneApp::openLesson(const std::string& path) {
+    studyWindow_->refresh(session_.openLesson(path));
 }
 
 void LorvaneApp::start() {
     // The load step: the voice list, the window, then the settings, which
     // restore the last lesson or show the chooser.
-    study_.setupVoice();
+    session_.loadVoices();
     studyWindow_->refresh();
     studyWindow_->show();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     studyWindow_->storeGeometry();
-    study_.loadsetting(ui::twips(screen.width()), ui::twips(screen.height()));
+    const StudySession::AfterSettings next =
+        session_.loadSettings(ui::twips(screen.width()), ui::twips(screen.height()));
+    if (next == StudySession::AfterSettings::ShowChooser) {
+        showChooser();
+    }
     studyWindow_->applyGeometry();
     studyWindow_->refresh();
 
@@ -48,10 +60,10 @@ void LorvaneApp::start() {
 }
 
 void LorvaneApp::showChooser() {
-    if (!chooser_.created()) {
-        chooser_.create(study_.Tag);
+    if (!chooser_.started()) {
+        chooser_.start(session_.currentLesson());
     }
-    chooser_.visible = true;
+    chooser_.show();
     chooserWindow_->refresh();
     chooserWindow_->show();
     chooserWindow_->raise();

@@ -1,52 +1,60 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "common/random_source.h"
+#include "speech/recorder.h"
 #include "speech/voice.h"
-#include "speech/wave_audio.h"
-#include "trainer/engine/form1.h"
-#include "trainer/engine/form2.h"
-#include "trainer/shell/chooser_window.h"
+#include "trainer/engine/lesson_chooser.h"
+#include "trainer/engine/study_session.h"
+#include "trainer/shell/lesson_chooser_window.h"
 #include "trainer/shell/qt_study_prompts.h"
 #include "trainer/shell/study_window.h"
 
 namespace lorvane::trainer {
 
 // The trainer put together: the study window and the lesson chooser over
-// their models, with the voice, the recorder and the desktop's services.
-class LorvaneApp {
+// the study session and the chooser, with the voice, the recorder and the
+// desktop's services. The study window is the one top-level window; the
+// chooser's window is its child and goes with it.
+class LorvaneApp : public QObject {
+    Q_OBJECT
+
 public:
     struct Desktop {
         std::function<bool(const QString& path)> openDocument;
         std::function<bool(const QString& path)> startProgram;
     };
 
-    LorvaneApp(QString programFolder, speech::Voice& voice, speech::WaveAudio& recorder,
+    LorvaneApp(QString programFolder, speech::Voice& voice, speech::Recorder& recorder,
                Desktop desktop);
 
     // The start-up sequence: show and load the study window, place it, show
     // the chooser docked at its right edge.
     void start();
 
+    StudySession& session() { return session_; }
+    StudyWindow& studyWindow() { return *studyWindow_; }
+    LessonChooserWindow& chooserWindow() { return *chooserWindow_; }
+
+public slots:
     void showChooser();
     void dockChooser();
 
-    Form2& studyModel() { return study_; }
-    Form1& chooserModel() { return chooser_; }
-    StudyWindow& studyWindow() { return *studyWindow_; }
-    ChooserWindow& chooserWindow() { return *chooserWindow_; }
-
 private:
+    void openLesson(const std::string& path);
+
     QString programFolder_;
     common::ClassicRandom random_;
     QtStudyPrompts prompts_;
-    Form2 study_;
-    Form1 chooser_;
+    StudySession session_;
+    LessonChooser chooser_;
     std::unique_ptr<StudyWindow> studyWindow_;
-    std::unique_ptr<ChooserWindow> chooserWindow_;
+    LessonChooserWindow* chooserWindow_ = nullptr;  // owned by the study window
 };
 
 }  // namespace lorvane::trainer

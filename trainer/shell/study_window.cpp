@@ -4,10 +4,9 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QScreen>
-#include <QWindow>
+#include <string_view>
 
-#include "trainer/shell/list_sync.h"
+#include "ui_support/list_sync.h"
 #include "ui_support/twips.h"
 
 namespace lorvane::trainer {
@@ -26,11 +25,32 @@ void setPointSize(QWidget* widget, int points, bool bold = false) {
     widget->setFont(font);
 }
 
+Qt::CheckState checkState(OptionState state) {
+    switch (state) {
+        case OptionState::Off:
+            return Qt::Unchecked;
+        case OptionState::On:
+            return Qt::Checked;
+        case OptionState::Greyed:
+            return Qt::PartiallyChecked;
+    }
+    return Qt::Unchecked;
+}
+
+// Starts a timer that should run and isn't, stops one that shouldn't.
+void runWhile(QTimer& timer, bool running) {
+    if (!running) {
+        timer.stop();
+    } else if (!timer.isActive()) {
+        timer.start();
+    }
+}
+
 }  // namespace
 
-StudyWindow::StudyWindow(Form2& model, QString programFolder, QWidget* parent)
+StudyWindow::StudyWindow(StudySession& session, QString programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      model_(model),
+      session_(session),
       programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Lorvane"));
@@ -38,12 +58,7 @@ StudyWindow::StudyWindow(Form2& model, QString programFolder, QWidget* parent)
     connectControls();
     dragSettled_.setSingleShot(true);
     dragSettled_.setInterval(300);
-    connect(&dragSettled_, &QTimer::timeout, this, [this] {
-        captionDrag_ = false;
-        if (onCaptionDragEnded) {
-            onCaptionDragEnded();
-        }
-    });
+    connect(&dragSettled_, &QTimer::timeout, this, &StudyWindow::settleCaptionDrag);
     refresh();
 }
 
@@ -67,14 +82,15 @@ QLabel* StudyWindow::label(const char* name, const QString& caption, QRect place
 void StudyWindow::buildControls() {
     setAutoFillBackground(true);
 
-    Label4_ = label("Label4", QStringLiteral("Lorvane"), ui::twipsRect(0, 0, 6135, 255));
-    Label4_->setAutoFillBackground(true);
-    Label4_->setStyleSheet(QStringLiteral("background:#2f5f8f;color:white;padding-left:4px;"));
-    Label4_->installEventFilter(this);
-    Command15_[0] = button("Command15_0", QStringLiteral("-"), ui::twipsRect(5640, 0, 255, 255),
-                           QStringLiteral("最小化窗口"));
-    Command15_[1] = button("Command15_1", QStringLiteral("X"), ui::twipsRect(5880, 0, 255, 255),
-                           QStringLiteral("退出"));
+    caption_ = label("Label4", QStringLiteral("Lorvane"), ui::twipsRect(0, 0, 6135, 255));
+    caption_->setAutoFillBackground(true);
+    caption_->setStyleSheet(QStringLiteral("background:#2f5f8f;color:white;padding-left:4px;"));
+    caption_->installEventFilter(this);
+    QPushButton* minimiseButton =
+        button("Command15_0", QStringLiteral("-"), ui::twipsRect(5640, 0, 255, 255),
+               QStringLiteral("最小化窗口"));
+    QPushButton* closeButton = button("Command15_1", QStringLiteral("X"),
+                                      ui::twipsRect(5880, 0, 255, 255), QStringLiteral("退出"));
 
     const QString options[] = {QStringLiteral("显示英文"), QStringLiteral("显示中文"),
                                QStringLiteral("播放读音"), QStringLiteral("自动翻页"),
@@ -84,54 +100,55 @@ void StudyWindow::buildControls() {
         box->setObjectName(QStringLiteral("Check1_%1").arg(i));
         box->setGeometry(ui::twipsRect(120 + 1200 * i, 120, 1095, 255));
         box->setFocusPolicy(Qt::TabFocus);
-        Check1_[static_cast<std::size_t>(i)] = box;
+        optionBoxes_[static_cast<std::size_t>(i)] = box;
     }
 
     // The option boxes reach into the caption strip: keep its buttons on top.
-    Command15_[0]->raise();
-    Command15_[1]->raise();
+    minimiseButton->raise();
+    closeButton->raise();
 
     label("Label7", QStringLiteral("朗读语音"), ui::twipsRect(120, 480, 720, 180));
-    combo1_ = new QComboBox(this);
-    combo1_->setObjectName(QStringLiteral("combo1"));
-    combo1_->setGeometry(ui::twipsRect(960, 420, 2055, 300));
-    combo1_->setEditable(true);
-    combo1_->setInsertPolicy(QComboBox::NoInsert);
+    voiceList_ = new QComboBox(this);
+    voiceList_->setObjectName(QStringLiteral("combo1"));
+    voiceList_->setGeometry(ui::twipsRect(960, 420, 2055, 300));
+    voiceList_->setEditable(true);
+    voiceList_->setInsertPolicy(QComboBox::NoInsert);
     label("Label8", QStringLiteral("语速"), ui::twipsRect(3240, 480, 360, 180));
-    HScroll1_ = new QScrollBar(Qt::Horizontal, this);
-    HScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    HScroll1_->setGeometry(ui::twipsRect(3720, 480, 2295, 135));
-    HScroll1_->setRange(speech::Voice::kMinRate, speech::Voice::kMaxRate);
-    HScroll1_->setSingleStep(1);
-    HScroll1_->setPageStep(1);
-    HScroll1_->setTracking(false);  // only a completed change counts
+    rateBar_ = new QScrollBar(Qt::Horizontal, this);
+    rateBar_->setObjectName(QStringLiteral("HScroll1"));
+    rateBar_->setGeometry(ui::twipsRect(3720, 480, 2295, 135));
+    rateBar_->setRange(speech::Voice::kMinRate, speech::Voice::kMaxRate);
+    rateBar_->setSingleStep(1);
+    rateBar_->setPageStep(1);
+    rateBar_->setTracking(false);  // only a completed change counts
 
-    Command1_ = button("Command1", QStringLiteral("录音"), ui::twipsRect(120, 720, 735, 375));
+    recordButton_ = button("Command1", QStringLiteral("录音"), ui::twipsRect(120, 720, 735, 375));
     button("Command2", QStringLiteral("回放"), ui::twipsRect(840, 720, 735, 375));
     button("Command6", QStringLiteral("范读"), ui::twipsRect(1560, 720, 735, 375));
     button("Command7", QStringLiteral("例句"), ui::twipsRect(2280, 720, 735, 375));
-    Command12_ = button("Command12", QStringLiteral("单词库"), ui::twipsRect(3000, 720, 855, 375));
-    Command12_->installEventFilter(this);
+    wordBankButton_ =
+        button("Command12", QStringLiteral("单词库"), ui::twipsRect(3000, 720, 855, 375));
+    wordBankButton_->installEventFilter(this);
     button("Command9", QStringLiteral("退出"), ui::twipsRect(4560, 720, 735, 375));
 
-    List1_ = new QListWidget(this);
-    List1_->setObjectName(QStringLiteral("List1"));
-    List1_->setGeometry(ui::twipsRect(120, 1200, 1560, 2520));
-    List1_->viewport()->installEventFilter(this);
-    List1_->setFocusPolicy(Qt::NoFocus);
+    boxList_ = new QListWidget(this);
+    boxList_->setObjectName(QStringLiteral("List1"));
+    boxList_->setGeometry(ui::twipsRect(120, 1200, 1560, 2520));
+    boxList_->viewport()->installEventFilter(this);
+    boxList_->setFocusPolicy(Qt::NoFocus);
 
-    Label1_[0] = label("Label1_0", {}, ui::twipsRect(1800, 1200, 4215, 480));
-    setPointSize(Label1_[0], 16, true);
-    Label1_[1] = label("Label1_1", {}, ui::twipsRect(1800, 1720, 4215, 540));
-    Label1_[1]->setWordWrap(true);
-    setPointSize(Label1_[1], 12);
-    Text1_ = new QLineEdit(this);
-    Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(ui::twipsRect(1800, 2280, 4215, 330));
+    englishLine_ = label("Label1_0", {}, ui::twipsRect(1800, 1200, 4215, 480));
+    setPointSize(englishLine_, 16, true);
+    meaningLine_ = label("Label1_1", {}, ui::twipsRect(1800, 1720, 4215, 540));
+    meaningLine_->setWordWrap(true);
+    setPointSize(meaningLine_, 12);
+    answerBox_ = new QLineEdit(this);
+    answerBox_->setObjectName(QStringLiteral("Text1"));
+    answerBox_->setGeometry(ui::twipsRect(1800, 2280, 4215, 330));
     // English is typed here: a Chinese input method must not catch the keys.
-    Text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Text1_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
-    Label5_ = label("Label5", {}, ui::twipsRect(1800, 2680, 2300, 240));
+    answerBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    answerBox_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+    countLine_ = label("Label5", {}, ui::twipsRect(1800, 2680, 2300, 240));
 
     auto* companion = button("Command14", QStringLiteral("Miselle"),
                              ui::twipsRect(4200, 2640, 495, 255), QStringLiteral("打开Miselle"));
@@ -140,19 +157,19 @@ void StudyWindow::buildControls() {
            QStringLiteral("帮助"));
     button("Command3", QStringLiteral("<<"), ui::twipsRect(5040, 2640, 375, 255),
            QStringLiteral("上一个"));
-    Command4_ = button("Command4", QStringLiteral("O"), ui::twipsRect(5400, 2640, 375, 255),
-                       QStringLiteral("打开课文"));
-    Command4_->installEventFilter(this);
+    openLessonButton_ = button("Command4", QStringLiteral("O"), ui::twipsRect(5400, 2640, 375, 255),
+                               QStringLiteral("打开课文"));
+    openLessonButton_->installEventFilter(this);
     button("Command5", QStringLiteral(">>"), ui::twipsRect(5760, 2640, 375, 255),
            QStringLiteral("下一个"));
 
-    Label6_ = label("Label6", {}, ui::twipsRect(1800, 2960, 4215, 1080));
-    Label6_->setWordWrap(true);
-    Label6_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label6_->setStyleSheet(QStringLiteral("color:#a03000;"));
+    messageLine_ = label("Label6", {}, ui::twipsRect(1800, 2960, 4215, 1080));
+    messageLine_->setWordWrap(true);
+    messageLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    messageLine_->setStyleSheet(QStringLiteral("color:#a03000;"));
 
     // The drop-down panel below the study area.
-    Label3_ = label("Label3", {}, ui::twipsRect(0, 4110, 5625, 225));
+    panelHint_ = label("Label3", {}, ui::twipsRect(0, 4110, 5625, 225));
     button("Command11", QStringLiteral("X"), ui::twipsRect(5640, 4110, 495, 255),
            QStringLiteral("关闭下拉栏"));
     for (int i = 0; i < kBoxCount; ++i) {
@@ -162,138 +179,181 @@ void StudyWindow::buildControls() {
         list->setUniformItemSizes(true);
         list->viewport()->installEventFilter(this);
         list->setFocusPolicy(Qt::NoFocus);
-        List2_[static_cast<std::size_t>(i)] = list;
+        wordLists_[static_cast<std::size_t>(i)] = list;
     }
-    List3_ = new QListWidget(this);
-    List3_->setObjectName(QStringLiteral("List3"));
-    List3_->setGeometry(ui::twipsRect(0, 4350, 6135, 1680));
-    List3_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    List3_->setFocusPolicy(Qt::NoFocus);
+    exampleList_ = new QListWidget(this);
+    exampleList_->setObjectName(QStringLiteral("List3"));
+    exampleList_->setGeometry(ui::twipsRect(0, 4350, 6135, 1680));
+    exampleList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    exampleList_->setFocusPolicy(Qt::NoFocus);
 
-    Timer1_.setSingleShot(false);
-    Timer2_.setSingleShot(false);
-}
-
-void StudyWindow::handle(const std::function<void()>& action) {
-    action();
-    refresh();
+    for (const std::string_view name : kBoxNames) {
+        auto* item = new QListWidgetItem(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), boxList_);
+        // Rows ten pixels taller than the list's own.
+        item->setSizeHint(QSize(0, boxList_->fontMetrics().height() + 10));
+    }
+    pageTurn_.setInterval(StudySession::kPageTurnMs);
+    recordingLimit_.setInterval(StudySession::kRecordingLimitMs);
 }
 
 void StudyWindow::connectControls() {
-    auto onClick = [this](const char* name, std::function<void()> action) {
-        auto* b = findChild<QPushButton*>(QString::fromLatin1(name));
-        connect(b, &QPushButton::clicked, this, [this, action] { handle(action); });
+    auto onClick = [this](const char* name, void (StudyWindow::*handler)()) {
+        connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
+                handler);
     };
-    onClick("Command1", [this] { model_.command1Click(); });
-    onClick("Command2", [this] { model_.command2Click(); });
-    onClick("Command3", [this] { model_.command3Click(); });
-    onClick("Command5", [this] { model_.command5Click(); });
-    onClick("Command6", [this] { model_.command6Click(); });
-    onClick("Command7", [this] { model_.command7Click(); });
-    onClick("Command11", [this] { model_.command11Click(); });
-    onClick("Command12", [this] { model_.command12Click(); });
-    onClick("Command4", [this] {
-        if (onShowChooser) {
-            onShowChooser();
-        }
-    });
-    onClick("Command9", [this] { close(); });
-    onClick("Command15_1", [this] { close(); });
-    onClick("Command15_0", [this] { showMinimized(); });
-    onClick("Command13", [this] {
-        if (openDocument) {
-            openDocument(programFolder_ + QStringLiteral("/Lorvane说明.htm"));
-        }
-    });
-    onClick("Command14", [this] {
-        if (startProgram && !startProgram(programFolder_ + QStringLiteral("/Miselle"))) {
-            companionFailed();
-        }
-    });
+    onClick("Command1", &StudyWindow::toggleRecording);
+    onClick("Command2", &StudyWindow::playRecording);
+    onClick("Command3", &StudyWindow::previousWord);
+    onClick("Command4", &StudyWindow::lessonChooserWanted);
+    onClick("Command5", &StudyWindow::nextWord);
+    onClick("Command6", &StudyWindow::readAloud);
+    onClick("Command7", &StudyWindow::showExamples);
+    onClick("Command11", &StudyWindow::collapsePanel);
+    onClick("Command12", &StudyWindow::showWordBank);
+    onClick("Command13", &StudyWindow::showHelp);
+    onClick("Command14", &StudyWindow::startCompanion);
+    connect(findChild<QPushButton*>(QStringLiteral("Command9")), &QPushButton::clicked, this,
+            &QWidget::close);
+    connect(findChild<QPushButton*>(QStringLiteral("Command15_1")), &QPushButton::clicked, this,
+            &QWidget::close);
+    connect(findChild<QPushButton*>(QStringLiteral("Command15_0")), &QPushButton::clicked, this,
+            &QWidget::showMinimized);
 
-    for (int i = 0; i < 5; ++i) {
-        connect(Check1_[static_cast<std::size_t>(i)], &QCheckBox::clicked, this, [this, i] {
-            handle([this, i] {
-                model_.Check1[static_cast<std::size_t>(i)].value =
-                    Check1_[static_cast<std::size_t>(i)]->checkState() == Qt::Checked ? 1 : 0;
-                model_.check1Click(i);
-            });
-        });
+    for (int i = 0; i < kStudyOptionCount; ++i) {
+        const auto option = static_cast<StudyOption>(i);
+        connect(optionBoxes_[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
+                [this, option] { changeOption(option); });
     }
-    connect(combo1_, &QComboBox::activated, this, [this](int index) {
-        handle([this, index] {
-            model_.combo1.selected = index;
-            model_.combo1Click();
-        });
-    });
-    connect(combo1_, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        // Typed text chooses no voice and leaves no entry selected.
-        if (text != combo1_->itemText(combo1_->currentIndex())) {
-            model_.combo1.selected = -1;
+    connect(voiceList_, &QComboBox::activated, this, &StudyWindow::chooseVoice);
+    connect(voiceList_, &QComboBox::editTextChanged, this, &StudyWindow::typeVoiceName);
+    connect(rateBar_, &QScrollBar::valueChanged, this, &StudyWindow::changeRate);
+    connect(answerBox_, &QLineEdit::returnPressed, this, &StudyWindow::submitAnswer);
+    connect(answerBox_, &QLineEdit::textEdited, this, &StudyWindow::editAnswer);
+    connect(exampleList_, &QListWidget::itemDoubleClicked, this, &StudyWindow::readExample);
+    connect(&pageTurn_, &QTimer::timeout, this, &StudyWindow::turnPage);
+    connect(&recordingLimit_, &QTimer::timeout, this, &StudyWindow::recordingLimitReached);
+}
+
+// --- the learner's events ---
+
+void StudyWindow::submitAnswer() {
+    refresh(session_.submitAnswer(answerBox_->text().toStdString()));
+}
+
+void StudyWindow::editAnswer(const QString& text) {
+    session_.editAnswer(text.toStdString());
+}
+
+void StudyWindow::toggleRecording() {
+    refresh(session_.toggleRecording());
+}
+
+void StudyWindow::playRecording() {
+    refresh(session_.playRecording());
+}
+
+void StudyWindow::previousWord() {
+    refresh(session_.previousWord());
+}
+
+void StudyWindow::nextWord() {
+    refresh(session_.nextWord());
+}
+
+void StudyWindow::readAloud() {
+    refresh(session_.readAloud());
+}
+
+void StudyWindow::showExamples() {
+    refresh(session_.showExamples());
+}
+
+void StudyWindow::readExample() {
+    refresh(session_.readExample(exampleList_->currentRow()));
+}
+
+void StudyWindow::showWordBank() {
+    refresh(session_.showWordBank());
+}
+
+void StudyWindow::collapsePanel() {
+    refresh(session_.collapsePanel());
+}
+
+void StudyWindow::changeOption(StudyOption option) {
+    const bool on = optionBoxes_[static_cast<std::size_t>(option)]->checkState() == Qt::Checked;
+    refresh(session_.setOption(option, on));
+}
+
+void StudyWindow::chooseVoice(int index) {
+    refresh(session_.selectVoice(index));
+}
+
+void StudyWindow::typeVoiceName(const QString& text) {
+    session_.typeVoiceName(text.toStdString());
+}
+
+void StudyWindow::changeRate(int rate) {
+    if (rate != session_.rate()) {
+        refresh(session_.setRate(rate));
+    }
+}
+
+void StudyWindow::turnPage() {
+    refresh(session_.turnPage());
+}
+
+void StudyWindow::recordingLimitReached() {
+    refresh(session_.recordingLimitReached());
+}
+
+void StudyWindow::showHelp() {
+    if (openDocument) {
+        // A help that doesn't open has told the learner through the desktop.
+        (void)openDocument(programFolder_ + QStringLiteral("/Lorvane说明.htm"));
+    }
+}
+
+void StudyWindow::startCompanion() {
+    if (startProgram && !startProgram(programFolder_ + QStringLiteral("/Miselle"))) {
+        companionFailed();
+    }
+}
+
+// Mouse releases come before the click, and only from the mouse: the
+// keyboard reaches these controls without them.
+void StudyWindow::mouseReleased(QObject* watched) {
+    if (watched == wordBankButton_) {
+        refresh(session_.openPanel());
+    } else if (watched == openLessonButton_) {
+        refresh(session_.leaveLessonByMouse());
+    } else if (watched == boxList_->viewport()) {
+        refresh(session_.chooseBox(boxList_->currentRow()));
+    } else {
+        for (BoxId box = 0; box < kBoxCount; ++box) {
+            QListWidget* list = wordLists_[static_cast<std::size_t>(box)];
+            if (watched == list->viewport()) {
+                refresh(session_.chooseEntry(box, list->currentRow()));
+            }
         }
-        model_.combo1Text = text.toStdString();
-    });
-    connect(HScroll1_, &QScrollBar::valueChanged, this, [this](int value) {
-        if (value != model_.HScroll1) {
-            handle([this, value] {
-                model_.HScroll1 = value;
-                model_.hscroll1Change();
-            });
-        }
-    });
-    connect(Text1_, &QLineEdit::returnPressed, this, [this] {
-        handle([this] {
-            model_.Text1.text = Text1_->text().toStdString();
-            model_.text1Enter();
-        });
-    });
-    connect(Text1_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { model_.Text1.text = text.toStdString(); });
-    connect(List3_, &QListWidget::itemDoubleClicked, this, [this] {
-        handle([this] {
-            model_.List3.selected = List3_->currentRow();
-            model_.list3DblClick();
-        });
-    });
-    connect(&Timer1_, &QTimer::timeout, this, [this] { handle([this] { model_.timer1Tick(); }); });
-    connect(&Timer2_, &QTimer::timeout, this, [this] { handle([this] { model_.timer2Tick(); }); });
+    }
 }
 
 bool StudyWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
-        // Mouse releases come before the click, and only from the mouse:
-        // the keyboard reaches these buttons without them.
-        if (watched == Command12_) {
-            model_.command12MouseUp();
-            refresh();
-        } else if (watched == Command4_) {
-            model_.savelist();
-            refresh();
-        } else if (watched == List1_->viewport()) {
-            handle([this] {
-                model_.List1.selected = List1_->currentRow();
-                model_.list1MouseUp();
-            });
-        } else {
-            for (int i = 0; i < kBoxCount; ++i) {
-                if (watched == List2_[static_cast<std::size_t>(i)]->viewport()) {
-                    handle([this, i] {
-                        model_.List2[static_cast<std::size_t>(i)].selected =
-                            List2_[static_cast<std::size_t>(i)]->currentRow();
-                        model_.list2MouseUp(i);
-                    });
-                }
-            }
-        }
-    } else if (event->type() == QEvent::MouseButtonPress && watched == Label4_) {
+        mouseReleased(watched);  // the widget still sees its release
+    } else if (event->type() == QEvent::MouseButtonPress && watched == caption_) {
         beginDrag(static_cast<QMouseEvent*>(event), true);
         return true;
-    } else if (event->type() == QEvent::MouseMove && watched == Label4_) {
-        mouseMoveEvent(static_cast<QMouseEvent*>(event));
+    } else if (event->type() == QEvent::MouseMove && watched == caption_) {
+        drag_.follow(*static_cast<QMouseEvent*>(event));
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
+
+// --- moving the window ---
 
 void StudyWindow::mousePressEvent(QMouseEvent* event) {
     beginDrag(event, false);
@@ -304,17 +364,14 @@ void StudyWindow::beginDrag(QMouseEvent* event, bool byCaption) {
         return;
     }
     captionDrag_ = byCaption;
-    manualDrag_ = !(windowHandle() && windowHandle()->startSystemMove());
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag_.begin(*event);
     if (byCaption) {
         dragSettled_.start();
     }
 }
 
 void StudyWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (manualDrag_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-    }
+    drag_.follow(*event);
 }
 
 void StudyWindow::moveEvent(QMoveEvent* event) {
@@ -324,16 +381,24 @@ void StudyWindow::moveEvent(QMoveEvent* event) {
     }
 }
 
+void StudyWindow::settleCaptionDrag() {
+    captionDrag_ = false;
+    emit captionDragEnded();
+}
+
 void StudyWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();
         return;
     }
     closing_ = true;
-    // Save the card boxes, then the settings, then end at once.
-    model_.savelist();
+    // Save the card boxes, then the settings, then end at once. A failed
+    // save of the boxes has been told in a message box; one of the settings
+    // is not worth a message at closing time (the next start reads the older
+    // values or the defaults).
+    (void)session_.saveProgress();
     storeGeometry();
-    model_.savesetting();
+    (void)session_.saveSettings();
     event->accept();
     QCoreApplication::quit();
 }
@@ -345,101 +410,135 @@ void StudyWindow::companionFailed() {
 
 void StudyWindow::storeGeometry() {
     const QRect frame = frameGeometry();
-    model_.left = ui::twips(frame.x());
-    model_.top = ui::twips(frame.y());
-    model_.width = ui::twips(frame.width());
-    model_.height = ui::twips(frame.height());
+    session_.setPlace({.left = ui::twips(frame.x()),
+                       .top = ui::twips(frame.y()),
+                       .width = ui::twips(frame.width()),
+                       .height = ui::twips(frame.height())});
 }
 
 void StudyWindow::applyGeometry() {
-    move(ui::pixels(model_.left), ui::pixels(model_.top));
-    resize(ui::pixels(model_.width), ui::pixels(model_.height));
+    const WindowPlace& place = session_.place();
+    move(ui::pixels(place.left), ui::pixels(place.top));
+    resize(ui::pixels(place.width), ui::pixels(place.height));
 }
 
-void StudyWindow::syncTimer(QTimer& timer, const common::TimerState& state) {
-    timer.setInterval(state.interval);
-    if (!state.enabled) {
-        timer.stop();
-    } else if (!timer.isActive()) {
-        timer.start();
+// --- showing the session ---
+
+void StudyWindow::refresh(StudyChanges changes) {
+    if (changes.has(StudyPart::Options)) {
+        refreshOptions();
+    }
+    if (changes.has(StudyPart::Voices)) {
+        refreshVoices();
+    }
+    if (changes.has(StudyPart::Recording)) {
+        recordButton_->setText(session_.recording() ? QStringLiteral("停止")
+                                                    : QStringLiteral("录音"));
+        runWhile(recordingLimit_, session_.recording());
+    }
+    if (changes.has(StudyPart::Boxes)) {
+        refreshBoxes();
+    }
+    if (changes.has(StudyPart::Panel)) {
+        refreshPanel();
+    }
+    if (changes.has(StudyPart::Word)) {
+        refreshWord();
+    }
+    // How the word sounds, as the chosen voice says it, over the English
+    // while it is shown; over a hidden word or a hint it would give the
+    // answer away.
+    if (changes.has(StudyPart::Word) || changes.has(StudyPart::Voices)) {
+        englishLine_->setToolTip(session_.englishShown() && transcribe
+                                     ? qs(transcribe(session_.expectedAnswer()))
+                                     : QString());
+    }
+    if (changes.has(StudyPart::Message)) {
+        messageLine_->setText(qs(session_.message()));
+    }
+    if (changes.has(StudyPart::AnswerBox)) {
+        refreshAnswerBox();
+    }
+    restoreFocus();
+    if (changes.has(StudyPart::PageTurn)) {
+        runWhile(pageTurn_, session_.pageTurnPending());
+    }
+    if (changes.has(StudyPart::Place) && height() != ui::pixels(session_.place().height)) {
+        resize(width(), ui::pixels(session_.place().height));
     }
 }
 
-void StudyWindow::refresh() {
-    for (int i = 0; i < 5; ++i) {
-        const QSignalBlocker blocker(Check1_[static_cast<std::size_t>(i)]);
-        const int value = model_.Check1[static_cast<std::size_t>(i)].value;
-        Check1_[static_cast<std::size_t>(i)]->setCheckState(value == 0   ? Qt::Unchecked
-                                                            : value == 1 ? Qt::Checked
-                                                                         : Qt::PartiallyChecked);
+void StudyWindow::refreshOptions() {
+    for (int i = 0; i < kStudyOptionCount; ++i) {
+        QCheckBox* box = optionBoxes_[static_cast<std::size_t>(i)];
+        const QSignalBlocker blocker(box);
+        box->setCheckState(checkState(session_.options().state(static_cast<StudyOption>(i))));
     }
+}
+
+void StudyWindow::refreshVoices() {
     {
-        const QSignalBlocker blocker(combo1_);
-        if (combo1_->count() != model_.combo1.count()) {
-            combo1_->clear();
-            for (const std::string& voice : model_.combo1.items()) {
-                combo1_->addItem(qs(voice));
+        const QSignalBlocker blocker(voiceList_);
+        const std::vector<std::string>& voices = session_.voices();
+        if (voiceList_->count() != static_cast<int>(voices.size())) {
+            voiceList_->clear();
+            for (const std::string& voice : voices) {
+                voiceList_->addItem(qs(voice));
             }
         }
-        if (model_.combo1.selected >= 0) {
-            combo1_->setCurrentIndex(model_.combo1.selected);
+        if (session_.selectedVoice() >= 0) {
+            voiceList_->setCurrentIndex(session_.selectedVoice());
         } else {
-            combo1_->setCurrentIndex(-1);
-            combo1_->setEditText(qs(model_.combo1Text));
+            voiceList_->setCurrentIndex(-1);
+            voiceList_->setEditText(qs(session_.typedVoiceName()));
         }
     }
-    {
-        const QSignalBlocker blocker(HScroll1_);
-        HScroll1_->setValue(model_.HScroll1);
-    }
-    Command1_->setText(qs(model_.Command1.caption));
+    const QSignalBlocker blocker(rateBar_);
+    rateBar_->setValue(session_.rate());
+}
 
-    if (List1_->count() != model_.List1.count()) {
-        List1_->clear();
-        for (const std::string& name : model_.List1.items()) {
-            auto* item = new QListWidgetItem(qs(name), List1_);
-            // Rows ten pixels taller than the list's own.
-            item->setSizeHint(QSize(0, List1_->fontMetrics().height() + 10));
-        }
+void StudyWindow::refreshBoxes() {
+    const CardBoxes& boxes = session_.boxes();
+    ui::syncListSelection(*boxList_, boxes.chosenBox());
+    for (BoxId box = 0; box < kBoxCount; ++box) {
+        const auto index = static_cast<std::size_t>(box);
+        ui::syncListItems(*wordLists_[index], shownBoxes_[index], boxes.entries(box));
+        ui::syncListSelection(*wordLists_[index], boxes.selectedEntry(box));
     }
-    syncListSelection(*List1_, model_.List1.selected);
-    for (int i = 0; i < kBoxCount; ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        syncListItems(*List2_[index], shownBoxes_[index], model_.List2[index].items());
-        syncListSelection(*List2_[index], model_.List2[index].selected);
-    }
-    syncListItems(*List3_, shownExamples_, model_.List3.items());
-    syncListSelection(*List3_, model_.List3.selected);
-    if (model_.frontList == Form2::kExamplesInFront) {
-        List3_->raise();
-    } else if (model_.frontList >= 0 && model_.frontList < kBoxCount) {
-        List2_[static_cast<std::size_t>(model_.frontList)]->raise();
-    }
+}
 
-    Label1_[0]->setText(qs(model_.Label1[0].caption));
-    // How the word sounds, but only while it is shown: over a hidden word or
-    // a hint it would give the answer away.
-    Label1_[0]->setToolTip(
-        model_.englishShown() && transcribe ? qs(transcribe(model_.Label1[0].tag)) : QString());
-    Label1_[1]->setText(qs(model_.Label1[1].caption));
-    Label1_[1]->setVisible(model_.Label1[1].visible);
-    Label3_->setText(qs(model_.Label3.caption));
-    Label5_->setText(qs(model_.Label5.caption));
-    Label6_->setText(qs(model_.Label6.caption));
-    if (Text1_->text() != qs(model_.Text1.text)) {
-        Text1_->setText(qs(model_.Text1.text));
+void StudyWindow::refreshPanel() {
+    ui::syncListItems(*exampleList_, shownExamples_, session_.examples());
+    ui::syncListSelection(*exampleList_, session_.selectedExample());
+    const int front = session_.frontList();
+    if (front == StudySession::kExamplesInFront) {
+        exampleList_->raise();
+    } else if (isBox(front)) {
+        wordLists_[static_cast<std::size_t>(front)]->raise();
     }
-    Text1_->setEnabled(model_.Text1.enabled);
-    if (model_.focus == "Text1" && model_.Text1.enabled && isVisible()) {
-        Text1_->setFocus();
-    } else if (model_.focus == "Command1") {
-        Command1_->setFocus();
-    }
+    panelHint_->setText(qs(session_.panelHint()));
+}
 
-    syncTimer(Timer1_, model_.Timer1);
-    syncTimer(Timer2_, model_.Timer2);
-    if (height() != ui::pixels(model_.height)) {
-        resize(width(), ui::pixels(model_.height));
+void StudyWindow::refreshWord() {
+    englishLine_->setText(qs(session_.englishLine()));
+    meaningLine_->setText(qs(session_.meaningLine()));
+    meaningLine_->setVisible(session_.meaningShown());
+    countLine_->setText(qs(session_.countLine()));
+}
+
+void StudyWindow::refreshAnswerBox() {
+    if (answerBox_->text() != qs(session_.answerText())) {
+        answerBox_->setText(qs(session_.answerText()));
+    }
+    answerBox_->setEnabled(session_.answerBoxEnabled());
+}
+
+void StudyWindow::restoreFocus() {
+    if (session_.focus() == StudySession::Focus::AnswerBox && session_.answerBoxEnabled() &&
+        isVisible()) {
+        answerBox_->setFocus();
+    } else if (session_.focus() == StudySession::Focus::RecordButton) {
+        recordButton_->setFocus();
     }
 }
 

@@ -14,36 +14,37 @@
 #include <string>
 #include <vector>
 
-#include "trainer/engine/form2.h"
+#include "trainer/engine/study_session.h"
+#include "ui_support/window_drag.h"
 
 namespace lorvane::trainer {
 
-// The study window: shows the Form2 model and forwards the learner's events
-// to it. It has no title bar of its own; the caption strip moves it.
+// The study window: shows the study session and forwards the learner's
+// events to it, repainting what the session reports changed. It has no
+// title bar of its own; the caption strip moves it.
 class StudyWindow : public QWidget {
     Q_OBJECT
 
 public:
-    StudyWindow(Form2& model, QString programFolder, QWidget* parent = nullptr);
+    StudyWindow(StudySession& session, QString programFolder, QWidget* parent = nullptr);
 
-    // Shows the model's state in the widgets.
-    void refresh();
-    // Copies the window's place and size (in twips) into the model.
+    // Shows the session's state in the parts that changed.
+    void refresh(StudyChanges changes = StudyChanges::everything());
+    // Hands the window's place and size (in twips) to the session.
     void storeGeometry();
-    // Applies the model's place and size.
+    // Applies the session's place and size.
     void applyGeometry();
 
-    Form2& model() { return model_; }
-    QLineEdit* answerBox() const { return Text1_; }
-
-    // What the window asks of the rest of the program.
-    std::function<void()> onShowChooser;       // the "O" button's click
-    std::function<void()> onCaptionDragEnded;  // dock the chooser again
+    // What the window asks of the desktop.
     std::function<bool(const QString& path)> openDocument;
     std::function<bool(const QString& path)> startProgram;
     // The phonetic transcription of an English word, shown over the word
     // while it is shown; "" for none.
     std::function<std::string(const std::string& english)> transcribe;
+
+signals:
+    void lessonChooserWanted();  // the "O" button
+    void captionDragEnded();     // the window has come to rest after a drag by its caption
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,46 +53,73 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private slots:
+    void submitAnswer();
+    void editAnswer(const QString& text);
+    void toggleRecording();
+    void playRecording();
+    void previousWord();
+    void nextWord();
+    void readAloud();
+    void showExamples();
+    void readExample();
+    void showWordBank();
+    void collapsePanel();
+    void chooseVoice(int index);
+    void typeVoiceName(const QString& text);
+    void changeRate(int rate);
+    void turnPage();
+    void recordingLimitReached();
+    void showHelp();
+    void startCompanion();
+    void settleCaptionDrag();
+
 private:
     QPushButton* button(const char* name, const QString& caption, QRect place,
                         const QString& tip = {});
     QLabel* label(const char* name, const QString& caption, QRect place);
     void buildControls();
     void connectControls();
-    void handle(const std::function<void()>& action);
-    void syncTimer(QTimer& timer, const common::TimerState& state);
+    void changeOption(StudyOption option);
+    void mouseReleased(QObject* watched);
     void beginDrag(QMouseEvent* event, bool byCaption);
+    void refreshOptions();
+    void refreshVoices();
+    void refreshBoxes();
+    void refreshPanel();
+    void refreshWord();
+    void refreshAnswerBox();
+    void restoreFocus();
     void companionFailed();
 
-    Form2& model_;
+    StudySession& session_;
     QString programFolder_;
 
-    QLabel* Label4_ = nullptr;
-    QPushButton* Command15_[2] = {};
-    std::array<QCheckBox*, 5> Check1_{};
-    QComboBox* combo1_ = nullptr;
-    QScrollBar* HScroll1_ = nullptr;
-    QPushButton* Command1_ = nullptr;
-    QListWidget* List1_ = nullptr;
-    std::array<QListWidget*, kBoxCount> List2_{};
-    QListWidget* List3_ = nullptr;
+    QLabel* caption_ = nullptr;
+    std::array<QCheckBox*, kStudyOptionCount> optionBoxes_{};
+    QComboBox* voiceList_ = nullptr;
+    QScrollBar* rateBar_ = nullptr;
+    QPushButton* recordButton_ = nullptr;
+    QPushButton* openLessonButton_ = nullptr;
+    QPushButton* wordBankButton_ = nullptr;
+    QListWidget* boxList_ = nullptr;
+    std::array<QListWidget*, kBoxCount> wordLists_{};
     std::array<std::vector<std::string>, kBoxCount> shownBoxes_;
+    QListWidget* exampleList_ = nullptr;
     std::vector<std::string> shownExamples_;
-    std::array<QLabel*, 2> Label1_{};
-    QLabel* Label3_ = nullptr;
-    QLabel* Label5_ = nullptr;
-    QLabel* Label6_ = nullptr;
-    QLineEdit* Text1_ = nullptr;
-    QPushButton* Command4_ = nullptr;
-    QPushButton* Command12_ = nullptr;
-    QTimer Timer1_;
-    QTimer Timer2_;
+    QLabel* englishLine_ = nullptr;
+    QLabel* meaningLine_ = nullptr;
+    QLabel* panelHint_ = nullptr;
+    QLabel* countLine_ = nullptr;
+    QLabel* messageLine_ = nullptr;
+    QLineEdit* answerBox_ = nullptr;
+    QTimer pageTurn_;
+    QTimer recordingLimit_;
 
-    // Dragging: by the window system where it can, else by hand.
+    ui::WindowDrag drag_{*this, Qt::LeftButton};
+    // A drag by the caption docks the chooser again once the window rests.
     bool captionDrag_ = false;
     QTimer dragSettled_;
-    QPoint dragOffset_;
-    bool manualDrag_ = false;
     bool closing_ = false;
 };
 

@@ -13,6 +13,7 @@
 #include "common/text_file.h"
 #include "companion/engine/companion_engine.h"
 #include "companion/engine/companion_ui.h"
+#include "companion/engine/list_file.h"
 #include "tests/doubles/fake_voice.h"
 #include "tests/temp_folder.h"
 
@@ -74,22 +75,45 @@ protected:
     std::string readBack(const std::string& name) {
         return programDir.read(std::string(lorvane::common::kLessonFolderName) + "/" + name);
     }
+    // Appends a lesson through the add button's dialog (not counted among
+    // the dialogs), then unticks it when asked, as the learner would.
     void add(const std::string& path, bool ticked) {
-        ASSERT_TRUE(model().form4.add(path, ticked).added);
+        const int before = engine.lessons().count();
+        ui.files.push_back(path);
+        engine.addLesson();
+        --ui.dialogs;
+        ASSERT_EQ(engine.lessons().count(), before + 1);
+        if (!ticked) {
+            engine.tickLesson(before, false);
+        }
+    }
+    void remove(int index) {
+        engine.highlightLesson(index);
+        engine.deleteHighlightedLesson();
     }
     // Starts the lesson at `index` as the study button does.
     void study(int index) {
-        model().form4.highlight(index);
+        engine.highlightLesson(index);
         engine.studyHighlightedLesson();
     }
+    // Puts the cursor where a previous run left it, through the settings
+    // files as a start does; the list and the lesson in memory stay, and no
+    // voice is selected. The other settings take their defaults.
+    void restoreCursor(int lesson, int item) {
+        lessonBytes("listgirl.dat", lorvane::companion::encodeListFile(engine.lessons()));
+        // [配置] and 语音 in GBK
+        lessonBytes("girl.dat", "[\xC5\xE4\xD6\xC3]\r\ncurkewen=" + std::to_string(lesson) +
+                                    "\r\ncurword=" + std::to_string(item) +
+                                    "\r\n\xD3\xEF\xD2\xF4=-1\r\n");
+        engine.loadSettings();
+    }
 
-    lorvane::companion::CompanionModel& model() { return engine.model(); }
-    const std::vector<std::string>& items() { return model().form1.List1.items(); }
-    const std::string& meaning() { return model().form1.Label1.caption; }
-    const std::string& english() { return model().form1.Label1.tag; }
-    std::string& answer() { return model().form1.Text1.text; }
-    int curkewen() { return model().curkewen; }
-    int curword() { return model().curword; }
+    const std::vector<std::string>& items() { return engine.items(); }
+    const std::string& meaning() { return engine.item().meaning(); }
+    const std::string& english() { return engine.item().english(); }
+    const std::string& answer() { return engine.item().answer(); }
+    int currentLesson() { return engine.currentLesson(); }
+    int currentItem() { return engine.currentItem(); }
 
     TempFolder programDir;
     FakeVoice voice;

@@ -20,10 +20,11 @@ TEST(ShowItem, SplitsAtTheFirstRunOfTwoOrMoreSpaces) {
         {"  ", "", ""},
     };
     for (const auto& [item, english, meaning] : cases) {
-        LabelState label{"old", "old"};
-        showItem(label, item);
-        EXPECT_EQ(label.tag, english) << item;
-        EXPECT_EQ(label.caption, meaning) << item;
+        ItemDisplay display;
+        display.show("old  old");
+        display.show(item);
+        EXPECT_EQ(display.english(), english) << item;
+        EXPECT_EQ(display.meaning(), meaning) << item;
     }
 }
 
@@ -35,40 +36,39 @@ protected:
     }
 };
 
-TEST_F(ItemDisplayTest, ACurwordOutsideTheItemsShowsAnEmptyItem) {
+TEST_F(ItemDisplayTest, ACurrentItemOutsideTheItemsShowsAnEmptyItem) {
     for (const int index : {4, -1}) {
-        model().curword = static_cast<std::int16_t>(index);
+        restoreCursor(0, index);
         engine.showCurrentItem();
         EXPECT_EQ(meaning() + english(), "") << index;
     }
 }
 
 TEST_F(ItemDisplayTest, AnswerIsTrimmedAndCaseSensitive) {
-    answer() = "Apple";
-    engine.checkAnswer();
+    engine.submitAnswer("Apple");
     EXPECT_EQ(answer(), "Apple");  // wrong: nothing happens, nothing is said
-    EXPECT_EQ(curword(), 0);
-    answer() = "  apple ";
-    engine.checkAnswer();
+    EXPECT_EQ(currentItem(), 0);
+    engine.submitAnswer("  apple ");
     EXPECT_EQ(answer(), "");
     EXPECT_EQ(meaning(), "看");
-    engine.showCorrectEnglish();
+    engine.revealEnglish();
     EXPECT_EQ(answer(), "look at");
-    engine.checkAnswer();
+    engine.submitAnswer(answer());
     EXPECT_EQ(meaning(), "apple 苹果");
-    engine.checkAnswer();  // no separator: the empty answer is the right one
-    EXPECT_EQ(curword(), 3);
+    engine.submitAnswer("");  // no separator: the empty answer is the right one
+    EXPECT_EQ(currentItem(), 3);
+    EXPECT_TRUE(voice.spoken.empty());
 }
 
-TEST_F(ItemDisplayTest, SpeaksTheHiddenEnglishUnchangedWithFlags11) {
-    engine.speakCurrentWord();
-    engine.speakCurrentWord();
-    model().curword = 3;
+TEST_F(ItemDisplayTest, SpeaksTheHiddenEnglishUnchanged) {
+    engine.speakWord();
+    engine.speakWord();
+    restoreCursor(0, 3);
     engine.showCurrentItem();
-    engine.speakCurrentWord();
-    model().curword = 2;
+    engine.speakWord();
+    restoreCursor(0, 2);
     engine.showCurrentItem();
-    engine.speakCurrentWord();  // cuts off the speech and says nothing
+    engine.speakWord();  // cuts off the speech and says nothing
     EXPECT_EQ(voice.spoken, (std::vector<std::string>{"apple", "apple", "<b>", ""}));
 }
 

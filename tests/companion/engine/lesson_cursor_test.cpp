@@ -25,94 +25,93 @@ protected:
 };
 
 TEST_F(CursorTest, LoadKeepsEveryLineAndLeavesTheCursorAlone) {
-    model().curword = 7;
+    restoreCursor(0, 7);
     engine.loadLesson(lessonBytes("odd.txt", "  a  1  \r\n\r\n   \r\n\tb  2\r\nc\nd  3"));
     EXPECT_EQ(items(), (Items{"a  1", "", "", "\tb  2", "cd  3"}));
     EXPECT_EQ(ui.events, 5);
-    EXPECT_EQ(curword(), 7);
+    EXPECT_EQ(currentItem(), 7);
     EXPECT_EQ(meaning(), "");
 }
 
 TEST_F(CursorTest, NextItemSkipsUntickedLessonsAndPastTheEndRestartsWithoutReloading) {
     add(inLessons("missing.txt"), false);
     study(0);
-    answer() = "typed";
+    engine.editAnswer("typed");
     engine.nextItem();
     EXPECT_EQ(meaning(), "梨");
     EXPECT_EQ(answer(), "");
     engine.nextItem();
     engine.nextItem();
-    EXPECT_EQ(curkewen(), 2);
+    EXPECT_EQ(currentLesson(), 2);
     EXPECT_EQ(meaning(), "猫");
     lesson("three.txt", {"changed  改了"});  // a reload would show this
     for (int i = 0; i < 3; ++i) {
         engine.nextItem();
     }
-    EXPECT_EQ(curkewen(), 3);  // the last index, an unticked entry
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentLesson(), 3);  // the last index, an unticked entry
+    EXPECT_EQ(currentItem(), 0);
     EXPECT_EQ(meaning(), "猫");
 }
 
 TEST_F(CursorTest, PreviousItemKeepsTheAnswerAndBeforeTheStartRestartsTheSameLesson) {
     study(2);
-    answer() = "typed";
+    engine.editAnswer("typed");
     engine.previousItem();
     EXPECT_EQ(answer(), "typed");
-    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(currentLesson(), 0);
     EXPECT_EQ(meaning(), "苹果");
     lesson("one.txt", {"changed  改了"});
     engine.nextItem();
     engine.previousGroup();
-    EXPECT_EQ(curkewen(), 0);
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentLesson(), 0);
+    EXPECT_EQ(currentItem(), 0);
     EXPECT_EQ(meaning(), "苹果");
 }
 
 TEST_F(CursorTest, PreviousGroupFarBeyondAShortenedListStaysOnTheLessonInMemory) {
     study(2);
-    model().curkewen = 7;
+    restoreCursor(7, 0);
     engine.previousGroup();
-    EXPECT_EQ(curkewen(), 2);
-    EXPECT_EQ(curword(), 1);  // number of items − 2
+    EXPECT_EQ(currentLesson(), 2);
+    EXPECT_EQ(currentItem(), 1);  // number of items − 2
     EXPECT_EQ(meaning(), "狗");
 }
 
 TEST_F(CursorTest, NothingTickedOpensTheLessonListAndIndicesNeverOverflow) {
     study(0);
-    model().form4.setTicked(0, false);
-    model().form4.setTicked(2, false);
-    model().curword = std::numeric_limits<std::int16_t>::max();
+    engine.tickLesson(0, false);
+    engine.tickLesson(2, false);
+    restoreCursor(0, std::numeric_limits<std::int16_t>::max());
     engine.nextItem();
-    EXPECT_EQ(curword(), std::numeric_limits<std::int16_t>::max());
-    model().curword = std::numeric_limits<std::int16_t>::min();
+    EXPECT_EQ(currentItem(), std::numeric_limits<std::int16_t>::max());
+    restoreCursor(0, std::numeric_limits<std::int16_t>::min());
     engine.previousItem();
-    EXPECT_EQ(curword(), std::numeric_limits<std::int16_t>::min());
+    EXPECT_EQ(currentItem(), std::numeric_limits<std::int16_t>::min());
     EXPECT_EQ(ui.listShown, 2);
-    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(currentLesson(), 0);
     EXPECT_EQ(meaning(), "苹果");
 }
 
 TEST_F(CursorTest, AZeroStepOnAnUntickedLessonStopsInsteadOfLooping) {
     study(0);
-    model().curkewen = 1;
-    std::int16_t step = 0;
-    engine.nextkewen(step);
-    EXPECT_EQ(curkewen(), 1);
+    restoreCursor(1, 0);
+    engine.moveToLesson(0);
+    EXPECT_EQ(currentLesson(), 1);
 }
 
 // The label says why there is nothing to show, and no longer expects the
 // last lesson's word; the next item moves on to the next lesson.
 TEST_F(CursorTest, AMissingLessonIsSaidOnTheLabelAndNextItemMovesOn) {
     std::filesystem::remove(inLessons("two.txt"));
-    model().form4.setTicked(1, true);
+    engine.tickLesson(1, true);
     study(0);
     engine.nextGroup();
-    EXPECT_EQ(curkewen(), 1);
+    EXPECT_EQ(currentLesson(), 1);
     EXPECT_TRUE(items().empty());
     EXPECT_EQ(meaning(), "打不开：找不到文件");
     EXPECT_EQ(english(), "");
     engine.nextItem();
-    EXPECT_EQ(curkewen(), 2);
+    EXPECT_EQ(currentLesson(), 2);
     EXPECT_EQ(meaning(), "猫");
 }
 
@@ -133,8 +132,8 @@ TEST_F(CompanionTest, EmptyAndUnreadableLessonsAreSaidBrieflyOnTheLabel) {
         EXPECT_TRUE(items().empty()) << path;
         EXPECT_EQ(meaning(), said);
         EXPECT_EQ(english(), "");
-        model().form4.removeAt(1);
-        model().form4.removeAt(0);
+        remove(1);
+        remove(0);
     }
 }
 
@@ -144,8 +143,7 @@ TEST_F(CompanionTest, ALessonWithLfLineEndsGivesOneItemPerLine) {
     study(0);
     EXPECT_EQ(items(), (Items{"apple  苹果", "pear  梨", "", "plum  李子"}));
     EXPECT_EQ(meaning(), "苹果");
-    answer() = "apple";
-    engine.checkAnswer();
+    engine.submitAnswer("apple");
     EXPECT_EQ(meaning(), "梨");
 }
 
@@ -154,12 +152,12 @@ TEST_F(CompanionTest, OneItemAndEmptyLessonsGoOnToTheNextGroupInBothModes) {
     add(lessonBytes("empty.txt", ""), true);
     add(lesson("two.txt", {"x  叉", "y  歪"}), true);
     for (const bool randomMode : {false, true}) {
-        model().menu.suijixianshi = randomMode;
+        engine.setOption(MenuOption::RandomOrder, randomMode);
         study(0);
         engine.nextItem();
-        EXPECT_EQ(curkewen(), 1);
+        EXPECT_EQ(currentLesson(), 1);
         engine.nextItem();
-        EXPECT_EQ(curkewen(), 2);
+        EXPECT_EQ(currentLesson(), 2);
         EXPECT_EQ(meaning(), "叉");
     }
 }
@@ -170,45 +168,44 @@ TEST_F(CompanionTest, RandomDrawsLieBetweenOneAndTheLastItem) {
     random.draws = {0.0f, 0.5f, std::nextafter(1.0f, 0.0f)};
     add(lesson("five.txt", {"a  0", "b  1", "c  2", "d  3", "e  4"}), true);
     study(0);
-    model().menu.suijixianshi = true;
+    engine.setOption(MenuOption::RandomOrder, true);
     std::vector<int> drawn;
     for (int i = 0; i < 3; ++i) {
         engine.nextItem();
-        drawn.push_back(curword());
+        drawn.push_back(currentItem());
     }
     engine.previousItem();
-    drawn.push_back(curword());
+    drawn.push_back(currentItem());
     EXPECT_EQ(drawn, (std::vector<int>{1, 3, 4, 1}));
-    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(currentLesson(), 0);
 }
 
+// The lesson chosen for an empty list is the one started, whatever the step
+// and the index the cursor had.
 TEST_F(CompanionTest, AnEmptyListAsksForALessonAndCancelOpensTheLessonList) {
-    std::int16_t step = 1;
-    model().curkewen = 3;
-    engine.nextkewen(step);
+    restoreCursor(3, 0);
+    engine.moveToLesson(1);
     EXPECT_EQ(ui.listShown, 1);
-    EXPECT_EQ(step, 0);
-    EXPECT_EQ(curkewen(), 0);
+    EXPECT_EQ(currentLesson(), 0);
     ui.files = {lesson("one.txt", {"apple  苹果"})};
-    model().curword = 1;
+    restoreCursor(3, 1);
     engine.nextGroup();
-    EXPECT_EQ(model().form4.entries(),
+    EXPECT_EQ(engine.lessons().entries(),
               (std::vector<LessonListEntry>{{inLessons("one.txt"), true}}));
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentItem(), 0);
     EXPECT_EQ(meaning(), "苹果");
 }
 
 TEST_F(CompanionTest, StartupContinuesAtTheRestoredPlaceTickedOrNot) {
     add(lesson("one.txt", {"apple  苹果", "pear  梨", "plum  李子"}), false);
     add(lesson("two.txt", {"red  红"}), true);
-    model().curkewen = 2;  // outside the list: nothing is loaded
+    restoreCursor(2, 0);  // outside the list: nothing is loaded
     engine.startupDisplay();
     EXPECT_TRUE(items().empty());
-    model().curkewen = 0;
-    model().curword = 2;
+    restoreCursor(0, 2);
     engine.startupDisplay();
     EXPECT_EQ(meaning(), "李子");
-    model().form4.setTicked(1, false);
+    engine.tickLesson(1, false);
     engine.startupDisplay();  // items in memory, nothing ticked
     EXPECT_EQ(ui.listShown, 1);
     EXPECT_EQ(ui.dialogs, 0);
@@ -219,18 +216,18 @@ TEST_F(CompanionTest, FirstStartAsksForALessonAndShowsIt) {
     ui.files = {lesson("one.txt", {"apple  苹果"})};
     engine.startupDisplay();
     EXPECT_EQ(ui.dialogs, 2);
-    EXPECT_EQ(model().form4.entries(),
+    EXPECT_EQ(engine.lessons().entries(),
               (std::vector<LessonListEntry>{{inLessons("one.txt"), true}}));
     EXPECT_EQ(meaning(), "苹果");
 }
 
 TEST_F(CompanionTest, ALessonLongerThan32767LinesKeepsTheFirst32767) {
     std::string bytes;
-    for (int i = 0; i <= kMaxListItems; ++i) {
+    for (int i = 0; i <= LessonCursor::kMaxItems; ++i) {
         bytes += std::to_string(i) + "  x\r\n";
     }
-    engine.loadLesson(lessonBytes("huge.txt", bytes));
-    EXPECT_EQ(model().form1.List1.count(), kMaxListItems);
+    EXPECT_TRUE(engine.loadLesson(lessonBytes("huge.txt", bytes)));
+    EXPECT_EQ(static_cast<int>(items().size()), LessonCursor::kMaxItems);
     EXPECT_EQ(items().back(), "32766  x");
 }
 
@@ -253,11 +250,11 @@ protected:
 
 TEST_F(ReentrantLoadTest, AGroupMoveDuringALoadWinsAndTheLessonsNeverMix) {
     afterLine(2, [this] { engine.nextGroup(); });
-    model().curword = 3;
+    restoreCursor(0, 3);
     engine.startupDisplay();
     EXPECT_EQ(items(), (Items{"x  叉", "y  歪"}));
-    EXPECT_EQ(curkewen(), 1);
-    EXPECT_EQ(curword(), 0);
+    EXPECT_EQ(currentLesson(), 1);
+    EXPECT_EQ(currentItem(), 0);
     EXPECT_EQ(meaning(), "叉");
     EXPECT_EQ(ui.events, 4);  // the first load read no further
 }

@@ -9,13 +9,13 @@ namespace {
 
 TEST(LessonList, HoldsAtMost32767LessonsAndSaysWhyNotMore) {
     LessonList list;
-    for (int i = 0; i < kMaxListItems; ++i) {
-        list.add("/l.txt", false);
+    for (int i = 0; i < LessonList::kMaxEntries; ++i) {
+        ASSERT_TRUE(list.add("/l.txt", false));
     }
-    const LessonList::AddResult full = list.add("/one-too-many.txt", true);
-    EXPECT_FALSE(full.added);
-    EXPECT_FALSE(full.reason.empty());
-    EXPECT_EQ(list.count(), kMaxListItems);
+    const Status full = list.add("/one-too-many.txt", true);
+    EXPECT_FALSE(full.ok());
+    EXPECT_NE(full.message().find("32767"), std::string::npos);
+    EXPECT_EQ(list.count(), LessonList::kMaxEntries);
 }
 
 class LessonListWindowTest : public CompanionTest {
@@ -32,20 +32,19 @@ TEST_F(LessonListWindowTest, AddingAppendsTickedWithoutStartingOrTellsWhyNot) {
     for (int i = 0; i < 4; ++i) {
         engine.addLesson();
     }
-    EXPECT_EQ(model().form4.count(), 4);
-    EXPECT_EQ(model().form4.at(3), (LessonListEntry{inLessons("four.txt"), true}));
+    EXPECT_EQ(engine.lessons().count(), 4);
+    EXPECT_EQ(engine.lessons().at(3), (LessonListEntry{inLessons("four.txt"), true}));
     EXPECT_TRUE(items().empty());
     ASSERT_EQ(ui.refusals.size(), 2u);
     EXPECT_NE(ui.refusals[1].find("换行"), std::string::npos);
 }
 
-TEST_F(LessonListWindowTest, StudyingTicksAndStartsDeletingLeavesCurkewenAsItIs) {
+TEST_F(LessonListWindowTest, StudyingTicksAndStartsDeletingLeavesTheCurrentLessonAsItIs) {
     study(1);
-    EXPECT_TRUE(model().form4.at(1).ticked);
+    EXPECT_TRUE(engine.lessons().at(1).ticked);
     EXPECT_EQ(meaning(), "红");
-    model().form4.highlight(0);
-    engine.deleteHighlightedLesson();
-    EXPECT_EQ(curkewen(), 1);
+    remove(0);
+    EXPECT_EQ(currentLesson(), 1);
     EXPECT_EQ(engine.currentLessonFileName(), "three.txt");
     engine.studyHighlightedLesson();  // the highlight went with its entry
     EXPECT_EQ(meaning(), "红");
@@ -54,11 +53,11 @@ TEST_F(LessonListWindowTest, StudyingTicksAndStartsDeletingLeavesCurkewenAsItIs)
 TEST_F(CompanionTest, TheOpenLessonRoutineLoadsOnlyWhenTheNewLessonIsTheOnlyTickedOne) {
     add(lesson("one.txt", {"apple  苹果"}), false);
     ui.files = {lesson("two.txt", {"red  红"}), lesson("three.txt", {"x  叉"})};
-    model().curkewen = 1;
-    engine.openLessonRoutine();
+    restoreCursor(1, 0);
+    engine.askForFirstLesson();
     EXPECT_EQ(items(), std::vector<std::string>{"red  红"});
     engine.loadLesson(inLessons("one.txt"));
-    engine.openLessonRoutine();
+    engine.askForFirstLesson();
     EXPECT_EQ(items(), std::vector<std::string>{"apple  苹果"});
 }
 

@@ -26,23 +26,23 @@ using Entries = std::vector<LessonListEntry>;
 class SettingsTest : public CompanionTest {
 protected:
     bool onTopAfterLoading(const std::string& line) {
+        engine.setOption(MenuOption::AlwaysOnTop, true);
         lessonBytes("girl.dat", kConfig + line + "\r\n");
-        model().menu.munOnTop = true;
         engine.loadSettings();
-        return model().menu.munOnTop;
+        return engine.options().isOn(MenuOption::AlwaysOnTop);
     }
 };
 
 TEST_F(SettingsTest, FirstRunTakesTheDefaultsAndWritesThemBack) {
     engine.loadSettings();
-    EXPECT_EQ(model().form1.Text1.backColor, kTeal);
-    EXPECT_TRUE(model().menu.munOnTop);
-    EXPECT_TRUE(model().menu.zidongqidong);
+    EXPECT_EQ(engine.colours(), (WindowColours{kWhite, kTeal}));
+    EXPECT_TRUE(engine.options().isOn(MenuOption::AlwaysOnTop));
+    EXPECT_TRUE(engine.options().isOn(MenuOption::StartAtLogon));
     // Volume 50 and rate 0 are what the controls hold: the voice keeps its own.
     EXPECT_TRUE(voice.volumeCalls.empty());
     EXPECT_TRUE(voice.rateCalls.empty());
     EXPECT_EQ(voice.selections, std::vector<int>{0});
-    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_TRUE(engine.saveSettings().ok());
     EXPECT_EQ(readBack("girl.dat"),
               "[label]\r\nForeColor=16777215\r\nBackColor=8421376\r\n" + kConfig +
                   "curkewen=0\r\ncurword=0\r\nmunOnTop=True\r\ntop=20\r\nleft=400\r\n"
@@ -52,24 +52,24 @@ TEST_F(SettingsTest, FirstRunTakesTheDefaultsAndWritesThemBack) {
 }
 
 TEST_F(SettingsTest, HandWrittenFileInAnyLetterCaseWithBadValuesSkipped) {
+    restoreCursor(0, 5);
+    engine.windowMoved({.left = 123, .top = 20});
     lessonBytes("girl.dat", "[LABEL]\r\nforecolor = 255\r\nBACKCOLOR=abc\r\n" + kConfig +
                                 "CurKeWen=2\r\nCURWORD=40000\r\nTOP=1234.5\r\nleft=40000\r\n"
                                 "ZIDONGQIDONG=0\r\nSuijiXianshi=TRUE\r\n" +
                                 kVolume + "=80\r\n" + kRate + "=-3\r\n" + kVoice + "=7\r\n");
-    model().curword = 5;
-    model().form1.left = 123;
     engine.loadSettings();
-    EXPECT_EQ(model().form1.Text1.foreColor, 255);
-    EXPECT_EQ(model().form1.Label1.backColor, kTeal);
-    EXPECT_EQ(curkewen(), 2);
-    EXPECT_EQ(curword(), 5);
-    EXPECT_EQ(model().form1.top, 1234);  // ties go to the even neighbour
-    EXPECT_EQ(model().form1.left, 123);
-    EXPECT_FALSE(model().menu.zidongqidong);
-    EXPECT_TRUE(model().menu.suijixianshi);
+    EXPECT_EQ(engine.colours().text, 255);
+    EXPECT_EQ(engine.colours().background, kTeal);
+    EXPECT_EQ(currentLesson(), 2);
+    EXPECT_EQ(currentItem(), 5);
+    EXPECT_EQ(engine.place().top, 1234);  // ties go to the even neighbour
+    EXPECT_EQ(engine.place().left, 123);
+    EXPECT_FALSE(engine.options().isOn(MenuOption::StartAtLogon));
+    EXPECT_TRUE(engine.options().isOn(MenuOption::RandomOrder));
     EXPECT_EQ(voice.volume(), 80);
     EXPECT_EQ(voice.rate(), -3);
-    EXPECT_EQ(model().form2.combo1(), -1);  // no such voice
+    EXPECT_EQ(engine.voiceSettings().voiceIndex(), -1);  // no such voice
     EXPECT_TRUE(voice.selections.empty());
 }
 
@@ -81,9 +81,9 @@ TEST_F(SettingsTest, OnTopUnlessTheFileSaysFalseOrZero) {
     EXPECT_FALSE(onTopAfterLoading("munontop=0"));
     // A missing key yields "ture", no truth value: the check stays as it was.
     std::filesystem::remove(inLessons("girl.dat"));
-    model().menu.munOnTop = false;
+    engine.setOption(MenuOption::AlwaysOnTop, false);
     engine.loadSettings();
-    EXPECT_FALSE(model().menu.munOnTop);
+    EXPECT_FALSE(engine.options().isOn(MenuOption::AlwaysOnTop));
     EXPECT_EQ(parseTruthValue("fALSE"), false);
     EXPECT_EQ(parseTruthValue("-0.5"), true);
     EXPECT_EQ(parseTruthValue("0e5"), false);
@@ -93,48 +93,47 @@ TEST_F(SettingsTest, OnTopUnlessTheFileSaysFalseOrZero) {
 }
 
 TEST_F(SettingsTest, ListFileLinesGiveTickAndPathAsTheyStand) {
-    model().form4.add("/old.txt", true);
+    add("/old.txt", true);
     lessonBytes(
         "listgirl.dat",
         "t /a.txt\r\nT/b.txt\r\n   \r\n\r\nF\xD1\xA7\xCF\xB0/c.txt\r\xCA\xC7/d.txt\nT/e.txt\n");
     engine.loadSettings();
-    EXPECT_EQ(model().form4.entries(), (Entries{{" /a.txt", false},
-                                                {"/b.txt", true},
-                                                {"学习/c.txt", false},
-                                                {"/d.txt", false},  // 是 goes as a whole
-                                                {"/e.txt", true}}));
+    EXPECT_EQ(engine.lessons().entries(), (Entries{{" /a.txt", false},
+                                                   {"/b.txt", true},
+                                                   {"学习/c.txt", false},
+                                                   {"/d.txt", false},  // 是 goes as a whole
+                                                   {"/e.txt", true}}));
     std::filesystem::remove(inLessons("listgirl.dat"));
     engine.loadSettings();
-    EXPECT_TRUE(model().form4.empty());
+    EXPECT_TRUE(engine.lessons().empty());
 }
 
 TEST_F(SettingsTest, AListLongerThan32767KeepsTheFirst32767) {
     std::string bytes;
-    for (int i = 0; i <= kMaxListItems; ++i) {
+    for (int i = 0; i <= LessonList::kMaxEntries; ++i) {
         bytes += "T/" + std::to_string(i) + "\r\n";
     }
     lessonBytes("listgirl.dat", bytes);
     engine.loadSettings();
-    ASSERT_EQ(model().form4.count(), kMaxListItems);
-    EXPECT_EQ(model().form4.at(kMaxListItems - 1).path, "/32766");
+    ASSERT_EQ(engine.lessons().count(), LessonList::kMaxEntries);
+    EXPECT_EQ(engine.lessons().at(LessonList::kMaxEntries - 1).path, "/32766");
 }
 
 TEST_F(SettingsTest, TheRunsStateIsWrittenByteForByteAndComesBack) {
-    Form1& form = model().form1;
-    form.Label1.foreColor = -2147483640;
-    form.Text1.backColor = 1;  // the stored background is the window's
-    form.backColor = 65280;
-    form.top = 1234.5;
-    form.left = -15;
-    model().curkewen = -1;
-    model().curword = 12;
-    model().menu = {.suijixianshi = true, .munOnTop = false, .zidongqidong = false};
-    model().form2.setHScroll2(0);
-    model().form2.setHScroll1(10);
-    model().form2.setCombo1(2);
+    restoreCursor(-1, 12);
+    std::filesystem::remove(inLessons("girl.dat"));  // written afresh below
+    engine.setTextColour(-2147483640);
+    engine.setBackgroundColour(65280);
+    engine.windowMoved({.left = -15, .top = 1234.5});
+    engine.setOption(MenuOption::RandomOrder, true);
+    engine.setOption(MenuOption::AlwaysOnTop, false);
+    engine.setOption(MenuOption::StartAtLogon, false);
+    engine.setVolume(0);
+    engine.setRate(10);
+    engine.selectVoice(2);
     add("/home/学习/第一课.txt", false);
     add("/tmp/😀.txt", true);
-    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_TRUE(engine.saveSettings().ok());
     EXPECT_EQ(readBack("girl.dat"), "[label]\r\nForeColor=-2147483640\r\nBackColor=65280\r\n" +
                                         kConfig +
                                         "curkewen=-1\r\ncurword=12\r\nmunOnTop=False\r\n"
@@ -150,12 +149,13 @@ TEST_F(SettingsTest, TheRunsStateIsWrittenByteForByteAndComesBack) {
     FakeVoice nextVoice;
     CompanionEngine next(programDir.path(), nextVoice, random, ui);
     next.loadSettings();
-    EXPECT_EQ(next.model().form1.Label1.foreColor, -2147483640);
-    EXPECT_EQ(next.model().form1.Text1.backColor, 65280);
-    EXPECT_EQ(next.model().form1.top, 1234);
+    EXPECT_EQ(next.colours(), (WindowColours{-2147483640, 65280}));
+    EXPECT_EQ(next.place(), (WindowPlace{.left = -15, .top = 1234}));
+    EXPECT_EQ(next.currentLesson(), -1);
+    EXPECT_EQ(next.currentItem(), 12);
     EXPECT_EQ(nextVoice.volume(), 0);
     EXPECT_EQ(nextVoice.selectedVoice(), 2);
-    EXPECT_EQ(next.model().form4.entries(), model().form4.entries());
+    EXPECT_EQ(next.lessons().entries(), engine.lessons().entries());
 }
 
 // The two files are one set: either can stop the other, and a missing
@@ -163,20 +163,24 @@ TEST_F(SettingsTest, TheRunsStateIsWrittenByteForByteAndComesBack) {
 TEST_F(SettingsTest, TheTwoFilesAreWrittenTogetherOrNotAtAll) {
     add("/a.txt", true);
     std::filesystem::create_directory(inLessons("girl.dat"));
-    EXPECT_FALSE(engine.saveSettings());
+    const Status unreadable = engine.saveSettings();
+    EXPECT_FALSE(unreadable.ok());
+    EXPECT_NE(unreadable.message().find("girl.dat"), std::string::npos);
     EXPECT_EQ(readBack("listgirl.dat"), "<missing>");
     std::filesystem::remove(inLessons("girl.dat"));
 
     lessonBytes("girl.dat", "[label]\r\nForeColor=255\r\n");
     std::filesystem::create_directory(inLessons("listgirl.dat"));
-    EXPECT_FALSE(engine.saveSettings());
+    const Status blocked = engine.saveSettings();
+    EXPECT_FALSE(blocked.ok());
+    EXPECT_NE(blocked.message().find("listgirl.dat"), std::string::npos);
     EXPECT_EQ(readBack("girl.dat"), "[label]\r\nForeColor=255\r\n");
     std::filesystem::remove(inLessons("listgirl.dat"));
-    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_TRUE(engine.saveSettings().ok());
     EXPECT_EQ(readBack("listgirl.dat"), "T/a.txt\r\n\r\n");
 
     std::filesystem::remove_all(lessonFolder(programDir.path()));
-    EXPECT_FALSE(engine.saveSettings());
+    EXPECT_FALSE(engine.saveSettings().ok());
     EXPECT_FALSE(std::filesystem::exists(lessonFolder(programDir.path())));
 }
 
@@ -189,8 +193,8 @@ TEST_F(SettingsTest, AnExitKilledBetweenTheTwoFilesIsFinishedAtTheNextStart) {
     lessonBytes("girl.dat", "[label]\r\nForeColor=2\r\n");  // already renamed
     lessonBytes(stagingName("listgirl.dat"), "T/new.txt\r\n\r\n");
     engine.loadSettings();
-    EXPECT_EQ(model().form1.Label1.foreColor, 2);
-    EXPECT_EQ(model().form4.entries(), (Entries{{"/new.txt", true}}));
+    EXPECT_EQ(engine.colours().text, 2);
+    EXPECT_EQ(engine.lessons().entries(), (Entries{{"/new.txt", true}}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(inLessons("")),
                             std::filesystem::directory_iterator()),
               2);
@@ -203,10 +207,10 @@ TEST_F(SettingsTest, ListFilePathsAreReadAsGbkEvenWhenTheyLookLikeUtf8) {
                 gbk::encode("T/home/learner/聽.txt\r\nF/home/learner/聽聞.txt\r\n"));
     lessonBytes("girl.dat", "[label]\r\nForeColor=\"255\"\r\n");
     engine.loadSettings();
-    EXPECT_EQ(model().form4.entries(),
+    EXPECT_EQ(engine.lessons().entries(),
               (Entries{{"/home/learner/聽.txt", true}, {"/home/learner/聽聞.txt", false}}));
-    EXPECT_EQ(model().form1.Label1.foreColor, 255);  // quotes are no part of a value
-    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_EQ(engine.colours().text, 255);  // quotes are no part of a value
+    EXPECT_TRUE(engine.saveSettings().ok());
     EXPECT_EQ(readBack("listgirl.dat"),
               gbk::encode("T/home/learner/聽.txt\r\nF/home/learner/聽聞.txt\r\n\r\n"));
 }
@@ -222,7 +226,7 @@ TEST_F(SettingsTest, ListFilePathsComeBackByteForByteWhateverTheirBytes) {
     for (const std::string& path : paths) {
         add(path, true);
     }
-    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_TRUE(engine.saveSettings().ok());
     const std::string list = readBack("listgirl.dat");
     EXPECT_NE(list.find("T" + paths[0] + "\r\n"), std::string::npos);
     EXPECT_NE(list.find("T" + paths[1] + "\r\n"), std::string::npos);
@@ -231,7 +235,7 @@ TEST_F(SettingsTest, ListFilePathsComeBackByteForByteWhateverTheirBytes) {
     FakeVoice nextVoice;
     CompanionEngine next(programDir.path(), nextVoice, random, ui);
     next.loadSettings();
-    EXPECT_EQ(next.model().form4.entries(), model().form4.entries());
+    EXPECT_EQ(next.lessons().entries(), engine.lessons().entries());
 }
 
 TEST_F(SettingsTest, LinkedFilesAreReplacedAndWhatTheyPointToIsKept) {
@@ -240,9 +244,9 @@ TEST_F(SettingsTest, LinkedFilesAreReplacedAndWhatTheyPointToIsKept) {
     std::filesystem::create_symlink(programDir.file("mine.dat"), inLessons("girl.dat"));
     std::filesystem::create_symlink(programDir.file("mylist.dat"), inLessons("listgirl.dat"));
     engine.loadSettings();
-    EXPECT_EQ(model().form1.Label1.foreColor, 255);
+    EXPECT_EQ(engine.colours().text, 255);
     add("/new.txt", false);
-    EXPECT_TRUE(engine.saveSettings());
+    EXPECT_TRUE(engine.saveSettings().ok());
     EXPECT_FALSE(std::filesystem::is_symlink(inLessons("girl.dat")));
     EXPECT_FALSE(std::filesystem::is_symlink(inLessons("listgirl.dat")));
     EXPECT_EQ(readBack("listgirl.dat"), "T/kept.txt\r\nF/new.txt\r\n\r\n");
@@ -269,7 +273,7 @@ TEST_F(SettingsTest, AFullDiskKeepsThePreviousLessonList) {
     for (int i = 0; i < 2000; ++i) {
         add("/a/long/path/to/a/lesson/number/" + std::to_string(i) + ".txt", true);
     }
-    EXPECT_FALSE(engine.saveSettings());
+    EXPECT_FALSE(engine.saveSettings().ok());
     EXPECT_EQ(readBack("listgirl.dat"), "T/old.txt\r\n\r\n");
     EXPECT_EQ(readBack("girl.dat"), "[label]\r\nForeColor=1\r\n");
     std::filesystem::remove(folder + "filler");
@@ -291,24 +295,24 @@ TEST_F(SettingsTest, AReadOnlyLessonFolderKeepsBothFiles) {
     lessonBytes("listgirl.dat", "T/old.txt\r\n\r\n");
     ASSERT_EQ(::mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
     add("/new.txt", true);
-    EXPECT_FALSE(engine.saveSettings());
+    EXPECT_FALSE(engine.saveSettings().ok());
     EXPECT_EQ(readBack("girl.dat"), "[label]\r\nForeColor=1\r\n");
     EXPECT_EQ(readBack("listgirl.dat"), "T/old.txt\r\n\r\n");
 }
 
 TEST(VoiceSettings, OnlyARealChangeWithinRangeReachesTheVoice) {
     FakeVoice voice({"a", "b"});
-    VoiceSettings form2(voice);
-    EXPECT_FALSE(form2.setHScroll1(11));
-    EXPECT_FALSE(form2.setHScroll2(101));
-    EXPECT_FALSE(form2.setCombo1(2));
-    form2.setHScroll2(50);
-    form2.setHScroll1(0);
-    form2.setHScroll2(80);
-    form2.setHScroll2(80);
-    form2.setCombo1(1);
-    form2.setCombo1(1);
-    form2.setCombo1(-1);  // clearing the selection keeps the voice
+    VoiceSettings settings(voice);
+    EXPECT_FALSE(settings.setRate(11));
+    EXPECT_FALSE(settings.setVolume(101));
+    EXPECT_FALSE(settings.selectVoice(2));
+    EXPECT_TRUE(settings.setVolume(50));
+    EXPECT_TRUE(settings.setRate(0));
+    EXPECT_TRUE(settings.setVolume(80));
+    EXPECT_TRUE(settings.setVolume(80));
+    EXPECT_TRUE(settings.selectVoice(1));
+    EXPECT_TRUE(settings.selectVoice(1));
+    EXPECT_TRUE(settings.selectVoice(-1));  // clearing the selection keeps the voice
     EXPECT_EQ(voice.volumeCalls, std::vector<int>{80});
     EXPECT_TRUE(voice.rateCalls.empty());
     EXPECT_EQ(voice.selections, std::vector<int>{1});

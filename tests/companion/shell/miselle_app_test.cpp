@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -21,6 +22,7 @@
 #include "platform/autostart_entry.h"
 #include "tests/doubles/fake_voice.h"
 #include "tests/temp_folder.h"
+#include "ui_support/startup_messages.h"
 
 using namespace lorvane::common;
 using namespace lorvane::speech;
@@ -94,7 +96,7 @@ private:
     // What the desktop saw at one step of the exit.
     struct Snapshot {
         QString step;
-        bool saved = false, trayShown = false, marked = false, listAlive = false;
+        bool saved = false, trayShown = false, exiting = false, listAlive = false;
     };
 
     std::unique_ptr<TempFolder> folder_;
@@ -112,7 +114,7 @@ private:
 
     Snapshot snapshot(const QString& step) {
         return {step, std::filesystem::exists(lessons() + "girl.dat"), app_->trayIcon().isVisible(),
-                app_->model().form1.tag == kExitMarker, app_->lessonListWindow() != nullptr};
+                app_->engine().exiting(), app_->lessonListWindow() != nullptr};
     }
 
     void makeApp() {
@@ -140,15 +142,15 @@ private:
     }
 
     template <typename T>
-    T* form1(const char* name) {
+    T* inMainWindow(const char* name) {
         return app_->mainWindow().findChild<T*>(QString::fromLatin1(name));
     }
     template <typename T>
-    T* form4(const char* name) {
+    T* inLessonList(const char* name) {
         return app_->lessonListWindow()->findChild<T*>(QString::fromLatin1(name));
     }
     QLineEdit* answer() { return app_->mainWindow().answerBox(); }
-    QString meaning() { return form1<QLabel>("Label1")->text(); }
+    QString meaning() { return inMainWindow<QLabel>("Label1")->text(); }
     QAction* entry(const char* name) {
         return app_->menu().findChild<QAction*>(QString::fromLatin1(name));
     }
@@ -183,13 +185,11 @@ private slots:
             exclamationAndOk =
                 box->icon() == QMessageBox::Warning && box->standardButtons() == QMessageBox::Ok;
         });
-        MiselleApp::reportMissingSpeech(QStringLiteral("/程序"), {[this](const QString& path) {
-                                                                      opened_ << path;
-                                                                      return true;
-                                                                  },
-                                                                  {},
-                                                                  {},
-                                                                  {}});
+        lorvane::ui::reportMissingSpeech(QStringLiteral("Miselle"), QStringLiteral("/程序"),
+                                         [this](const QString& path) {
+                                             opened_ << path;
+                                             return true;
+                                         });
         QCOMPARE(message,
                  QStringLiteral(
                      "Lorvane|您机器里没有安装espeak-ng语音系统的英文语音，所以无法播放英文读音，"
@@ -215,13 +215,14 @@ private slots:
         QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(meaning(), QStringLiteral("梨"));
-        QCOMPARE(form1<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(inMainWindow<QLabel>("Label1")->palette().color(QPalette::WindowText),
+                 QColor(Qt::red));
         QCOMPARE(answer()->palette().color(QPalette::Text), QColor(Qt::red));
         QCOMPARE(answer()->palette().color(QPalette::Base), QColor(Qt::blue));
         QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::blue));
         QVERIFY(!answer()->testAttribute(Qt::WA_InputMethodEnabled));
         QTRY_VERIFY(answer()->hasFocus());
-        QVERIFY(!form1<QListWidget>("List1")->isVisible());
+        QVERIFY(!inMainWindow<QListWidget>("List1")->isVisible());
 
         QVERIFY(!entry("munOnTop")->isChecked());
         QVERIFY(!entry("zidongqidong")->isChecked());
@@ -235,11 +236,11 @@ private slots:
         QCOMPARE(voice_->volumeCalls, std::vector<int>{80});
         QVERIFY(!app_->lessonListWindow()->isVisible());
         QVERIFY(app_->lessonListWindow()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(form4<QListWidget>("List1")->count(), 2);
-        QCOMPARE(form4<QListWidget>("List1")->item(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(inLessonList<QListWidget>("List1")->count(), 2);
+        QCOMPARE(inLessonList<QListWidget>("List1")->item(1)->checkState(), Qt::Unchecked);
 
         // The label's tip names the current lesson's file.
-        auto* label = form1<QLabel>("Label1");
+        auto* label = inMainWindow<QLabel>("Label1");
         QHelpEvent tip(QEvent::ToolTip, label->rect().center(), label->mapToGlobal(QPoint()));
         QApplication::sendEvent(label, &tip);
         QCOMPARE(label->toolTip(), QStringLiteral("第一课.txt"));
@@ -252,8 +253,8 @@ private slots:
         chooseInFileDialog(QStringLiteral("第一课"), &problems);  // the extension comes by itself
         startApp();
         QCOMPARE(problems, QString());
-        QCOMPARE(app_->model().form4.count(), 1);
-        QCOMPARE(app_->model().form4.at(0).path, lessons() + "第一课.txt");
+        QCOMPARE(app_->engine().lessons().count(), 1);
+        QCOMPARE(app_->engine().lessons().at(0).path, lessons() + "第一课.txt");
         QCOMPARE(meaning(), QStringLiteral("苹果"));
         QVERIFY(app_->mainWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(entry("zidongqidong")->isChecked());
@@ -289,7 +290,7 @@ private slots:
             QApplication::sendEvent(answer(), &release);
         }
         QTest::keyRelease(answer(), Qt::Key_Control);
-        QCOMPARE(app_->model().curword, 1);
+        QCOMPARE(app_->engine().currentItem(), 1);
         QCOMPARE(answer()->text(), QString());
         // Without the flag these letters are typing, and so after a released
         // Ctrl or a Ctrl spent on a key outside the table.
@@ -302,7 +303,7 @@ private slots:
         QTest::keyClick(answer(), Qt::Key_H);
         QCOMPARE(answer()->text(), QStringLiteral("psbnqhnh"));
         QVERIFY(!app_->voiceDialog()->isVisible());
-        QCOMPARE(app_->model().curword, 1);
+        QCOMPARE(app_->engine().currentItem(), 1);
         QVERIFY(voice_->spoken.empty());
 
         const auto ctrl = [this](Qt::Key key) {
@@ -335,7 +336,7 @@ private slots:
         QTest::keyClick(answer(), Qt::Key_F5);
         QVERIFY(entry("suijixianshi")->isChecked());
         QTest::keyClick(answer(), Qt::Key_F5);
-        QVERIFY(!app_->model().menu.suijixianshi);
+        QVERIFY(!app_->engine().options().isOn(MenuOption::RandomOrder));
         QTest::keyClick(answer(), Qt::Key_F1);
         QVERIFY(app_->voiceDialog()->isVisible());
         QTest::keyClick(answer(), Qt::Key_F2);
@@ -394,7 +395,7 @@ private slots:
         QCOMPARE(window.pos(), place);
         // Auto-start changes the check only; the entry waits for the exit.
         entry("zidongqidong")->trigger();
-        QVERIFY(!app_->model().menu.zidongqidong);
+        QVERIFY(!app_->engine().options().isOn(MenuOption::StartAtLogon));
         QVERIFY(!QFileInfo::exists(autostartEntryPath(QStringLiteral("Miselle"))));
         entry("xiayiduan")->trigger();
         QCOMPARE(meaning(), QStringLiteral("梨"));
@@ -418,10 +419,10 @@ private slots:
         QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(5, 30));
         QTRY_VERIFY(app_->menu().isVisible());
         app_->menu().hide();
-        click(form1<QPushButton>("Command1_0"));
+        click(inMainWindow<QPushButton>("Command1_0"));
         QTRY_VERIFY(app_->menu().isVisible());
         app_->menu().hide();
-        click(form1<QPushButton>("Command1_1"));
+        click(inMainWindow<QPushButton>("Command1_1"));
         QVERIFY(!window.isVisible());
     }
 
@@ -477,31 +478,31 @@ private slots:
         startApp();
         app_->run(Command::LessonList);
         LessonListWindow* window = app_->lessonListWindow();
-        auto* list = form4<QListWidget>("List1");
+        auto* list = inLessonList<QListWidget>("List1");
         QCOMPARE(window->windowTitle(), QStringLiteral("课文列表"));
         QCOMPARE(list->item(0)->sizeHint().width(), 500);  // sideways over 500 pixels
 
         // Study the unticked second lesson: ticked, current, started.
         list->setCurrentRow(1);
-        auto* study = form4<PictureButton>("Image1_3");
+        auto* study = inLessonList<PictureButton>("Image1_3");
         QCOMPARE(study->toolTip(), QStringLiteral("播放选择的课文"));
         QTest::mousePress(study, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(study->isPressed());  // the border shows while the button is held
         QTest::mouseRelease(study, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!study->isPressed());
         QCOMPARE(list->item(1)->checkState(), Qt::Checked);
-        QCOMPARE(app_->model().curkewen, 1);
+        QCOMPARE(app_->engine().currentLesson(), 1);
         QCOMPARE(meaning(), QStringLiteral("猫"));
 
         // Delete the first: the others move up, the cursor stays.
         list->setCurrentRow(0);
-        click(form4<PictureButton>("Image1_1"));
+        click(inLessonList<PictureButton>("Image1_1"));
         QCOMPARE(list->count(), 2);
-        QCOMPARE(app_->model().form4.at(0).path, lessons() + "第二课.txt");
-        QCOMPARE(app_->model().curkewen, 1);
+        QCOMPARE(app_->engine().lessons().at(0).path, lessons() + "第二课.txt");
+        QCOMPARE(app_->engine().currentLesson(), 1);
         // Unticking through the check box reaches the list.
         list->item(0)->setCheckState(Qt::Unchecked);
-        QVERIFY(!app_->model().form4.at(0).ticked);
+        QVERIFY(!app_->engine().lessons().at(0).ticked);
 
         // Add a lesson still to be written: the dialog asks before taking it,
         // and stays open on No.
@@ -510,12 +511,12 @@ private slots:
         chooseInFileDialog(QStringLiteral("新课"), &problems);
         answerMessageBox(QMessageBox::No);
         whenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-        click(form4<PictureButton>("Image1_0"));
+        click(inLessonList<PictureButton>("Image1_0"));
         QCOMPARE(problems, QString());
         QCOMPARE(list->count(), 2);
         chooseInFileDialog(QStringLiteral("新课"), &problems);
         answerMessageBox(QMessageBox::Yes, &prompt);
-        click(form4<PictureButton>("Image1_0"));
+        click(inLessonList<PictureButton>("Image1_0"));
         QCOMPARE(problems, QString());
         QVERIFY(prompt.contains(QStringLiteral("新课.txt")));
         QCOMPARE(list->count(), 3);
@@ -532,9 +533,29 @@ private slots:
         QVERIFY(!window->isVisible());
         app_->run(Command::LessonList);
         QCOMPARE(list->count(), 3);
-        click(form4<PictureButton>("Image1_4"));
+        click(inLessonList<PictureButton>("Image1_4"));
         QVERIFY(!window->isVisible());
         QCOMPARE(app_->lessonListWindow(), window);
+    }
+
+    // The study button's lesson lets the windows run while it loads; an exit
+    // confirmed meanwhile ends the program and takes the list window down
+    // from under its own button.
+    void exitWhileAStudiedLessonLoadsLeavesTheListWindowSafely() {
+        listLessons("T" + lessons() + "第一课.txt\r\nF" + lessons() + "第二课.txt\r\n\r\n");
+        startApp();
+        app_->run(Command::LessonList);
+        QPointer<LessonListWindow> window = app_->lessonListWindow();
+        inLessonList<QListWidget>("List1")->setCurrentRow(1);
+        auto* study = inLessonList<PictureButton>("Image1_3");
+        QTimer::singleShot(0, app_.get(), [this] { app_->run(Command::Exit); });
+        answerMessageBox(QMessageBox::Ok);
+        QTest::mousePress(study, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(study, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(app_->exited());
+        QVERIFY(!app_->lessonListWindow());
+        QCOMPARE(exitSteps_.back().step, QStringLiteral("quit"));
+        QVERIFY(!window);
     }
 
     void colourDialogsShareTheLastColourAndTheCustomColours() {
@@ -556,21 +577,20 @@ private slots:
             dialog->accept();
         });
         QTest::keyClick(answer(), Qt::Key_F3);
-        QCOMPARE(app_->model().form1.Label1.foreColor, 255);
-        QCOMPARE(app_->model().form1.Text1.foreColor, 255);
+        QCOMPARE(app_->engine().colours().text, 255);
         QCOMPARE(answer()->palette().color(QPalette::Text), QColor(Qt::red));
         QCOMPARE(app_->mainWindow().focusWidget(), answer());
 
         inDialog([](QColorDialog* dialog) { dialog->reject(); });
         QTest::keyClick(answer(), Qt::Key_F4);
-        QCOMPARE(app_->model().form1.backColor, kTeal);
+        QCOMPARE(app_->engine().colours().background, kTeal);
         inDialog([](QColorDialog* dialog) {
             dialog->setCurrentColor(QColor(0, 0, 255));
             dialog->accept();
         });
-        app_->run(Command::BackColour);
-        QCOMPARE(app_->model().form1.backColor, 0xFF0000);
-        QCOMPARE(app_->model().form1.Text1.backColor, 0xFF0000);
+        app_->run(Command::BackgroundColour);
+        QCOMPARE(app_->engine().colours().background, 0xFF0000);
+        QCOMPARE(answer()->palette().color(QPalette::Base), QColor(Qt::blue));
         QCOMPARE(app_->mainWindow().palette().color(QPalette::Window), QColor(Qt::blue));
         QCOMPARE(seen, (QStringList{"#000000 #fefefe", "#ff0000 #ffff00", "#ff0000 #ffff00"}));
     }
@@ -608,30 +628,30 @@ private slots:
         app_->run(Command::Exit);  // the menu's 退出
 
         // Saved before the entry is written, the icon and the list window
-        // going only after it; then the marker, and the program ends.
+        // going only after it; then the engine is exiting, and the program ends.
         QCOMPARE(exitSteps_.size(), std::size_t{2});
         QCOMPARE(exitSteps_[0].step, QStringLiteral("write Miselle"));
         QVERIFY(exitSteps_[0].saved && exitSteps_[0].trayShown && exitSteps_[0].listAlive);
-        QVERIFY(!exitSteps_[0].marked);
+        QVERIFY(!exitSteps_[0].exiting);
         QCOMPARE(exitSteps_[1].step, QStringLiteral("quit"));
-        QVERIFY(!exitSteps_[1].trayShown && exitSteps_[1].marked && !exitSteps_[1].listAlive);
+        QVERIFY(!exitSteps_[1].trayShown && exitSteps_[1].exiting && !exitSteps_[1].listAlive);
         QVERIFY(!app_->voiceDialog());
         QVERIFY(!app_->mainWindow().isVisible());
         QCOMPARE(QByteArray::fromStdString(folder_->read("单词课文/listgirl.dat")),
                  QByteArray::fromStdString(gbk::encode("T" + lessons() + "第一课.txt\r\n\r\n")));
         QFile desktopEntry(autostartEntryPath(QStringLiteral("Miselle")));
         QVERIFY(desktopEntry.open(QIODevice::ReadOnly));
-        QCOMPARE(
-            QString::fromUtf8(desktopEntry.readAll()),
-            QStringLiteral("[Desktop Entry]\nType=Application\nName=Miselle\nExec=\"%1/Miselle\"\n"
-                           "Terminal=false\nX-GNOME-Autostart-enabled=true\n")
-                .arg(QString::fromStdString(folder_->path())));
+        QCOMPARE(QString::fromUtf8(desktopEntry.readAll()),
+                 QStringLiteral("[Desktop Entry]\nType=Application\nName=Miselle\n"
+                                "Name[zh_CN]=Miselle 单词小窗\nIcon=miselle\nExec=\"%1/Miselle\"\n"
+                                "Terminal=false\nX-GNOME-Autostart-enabled=true\n")
+                     .arg(QString::fromStdString(folder_->path())));
 
         // The next run, with auto-start cleared, removes the entry at its exit.
         app_.reset();
         exitSteps_.clear();
         startApp();
-        QVERIFY(app_->model().menu.zidongqidong);
+        QVERIFY(app_->engine().options().isOn(MenuOption::StartAtLogon));
         entry("zidongqidong")->trigger();
         answerMessageBox(QMessageBox::Ok);
         app_->mainWindow().close();  // as the desktop asks a window to close

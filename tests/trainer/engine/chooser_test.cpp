@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "tests/temp_folder.h"
-#include "trainer/engine/form1.h"
+#include "trainer/engine/lesson_chooser.h"
 
 using namespace lorvane::common;
 using namespace lorvane::trainer;
@@ -28,8 +28,8 @@ protected:
     TempFolder folder;
     Lines opened;
     int yields = 0;
-    Form1 chooser{folder.path(), [this] { ++yields; },
-                  [this](const std::string& path) { opened.push_back(path); }};
+    LessonChooser chooser{folder.path(), [this] { ++yields; },
+                          [this](const std::string& path) { opened.push_back(path); }};
 };
 
 TEST_F(ChooserTest, WithoutALessonItOpensAtTheFolderLevel) {
@@ -40,11 +40,11 @@ TEST_F(ChooserTest, WithoutALessonItOpensAtTheFolderLevel) {
     mkdir(".hidden");
     touch("README");  // a file without a dot is listed like a folder
     touch("notes.txt");
-    chooser.create("");
-    EXPECT_EQ(chooser.caption, "课文");
-    EXPECT_EQ(chooser.List1.items(), (Lines{"README", "unit 2", "Unit1", "课文"}));
-    EXPECT_EQ(chooser.List1.selected, 3);  // the entry named like the caption
-    EXPECT_FALSE(chooser.Command1[1].enabled);
+    chooser.start("");
+    EXPECT_EQ(chooser.title(), "课文");
+    EXPECT_EQ(chooser.entries(), (Lines{"README", "unit 2", "Unit1", "课文"}));
+    EXPECT_EQ(chooser.selectedEntry(), 3);  // the entry named like the caption
+    EXPECT_FALSE(chooser.canGoBack());
     EXPECT_EQ(yields, 6);  // after every entry, listed or not
 }
 
@@ -52,61 +52,61 @@ TEST_F(ChooserTest, WithALessonItListsItsFolderAndSelectsIt) {
     touch("Unit/a.txt");
     touch("Unit/b.txt");
     touch("Unit/c.TXT");
-    chooser.create(lessons() + "Unit/b.txt");
-    EXPECT_EQ(chooser.caption, "Unit");
-    EXPECT_EQ(chooser.List1.items(), (Lines{"a.txt", "b.txt", "c.TXT"}));
-    EXPECT_EQ(chooser.List1.selected, 1);
-    EXPECT_TRUE(chooser.Command1[1].enabled);
+    chooser.start(lessons() + "Unit/b.txt");
+    EXPECT_EQ(chooser.title(), "Unit");
+    EXPECT_EQ(chooser.entries(), (Lines{"a.txt", "b.txt", "c.TXT"}));
+    EXPECT_EQ(chooser.selectedEntry(), 1);
+    EXPECT_TRUE(chooser.canGoBack());
 }
 
 TEST_F(ChooserTest, LaterEntriesOnlyHaveToContainTheName) {
     touch("Unit/a.txt");
     touch("Unit/ba.txt");
-    chooser.create(lessons() + "Unit/a.txt");
-    EXPECT_EQ(chooser.List1.selected, 1);  // "ba.txt" contains "a.txt"
+    chooser.start(lessons() + "Unit/a.txt");
+    EXPECT_EQ(chooser.selectedEntry(), 1);  // "ba.txt" contains "a.txt"
 }
 
 TEST_F(ChooserTest, AVanishedFolderFallsBackToTheFolderLevel) {
     mkdir("Unit");
-    chooser.create(lessons() + "Gone/a.txt");
-    EXPECT_EQ(chooser.caption, "课文");
-    EXPECT_EQ(chooser.List1.items(), Lines{"Unit"});
-    EXPECT_EQ(chooser.List1.selected, -1);
+    chooser.start(lessons() + "Gone/a.txt");
+    EXPECT_EQ(chooser.title(), "课文");
+    EXPECT_EQ(chooser.entries(), Lines{"Unit"});
+    EXPECT_EQ(chooser.selectedEntry(), -1);
 }
 
 TEST_F(ChooserTest, OpeningFoldersAndTextsAndGoingBack) {
     touch("Unit/a.txt");
     touch("Unit/UNIT1.TXT");
-    chooser.create("");
-    chooser.List1.selected = 0;
-    chooser.openEntry();
-    EXPECT_EQ(chooser.caption, "Unit");
-    EXPECT_EQ(chooser.List1.items(), (Lines{"a.txt", "UNIT1.TXT"}));
-    EXPECT_EQ(chooser.List1.selected, -1);
-    EXPECT_TRUE(chooser.Command1[1].enabled);
+    chooser.start("");
+    chooser.selectEntry(0);
+    chooser.openSelected();
+    EXPECT_EQ(chooser.title(), "Unit");
+    EXPECT_EQ(chooser.entries(), (Lines{"a.txt", "UNIT1.TXT"}));
+    EXPECT_EQ(chooser.selectedEntry(), -1);
+    EXPECT_TRUE(chooser.canGoBack());
 
-    chooser.openEntry();  // nothing selected
+    chooser.openSelected();  // nothing selected
     EXPECT_TRUE(opened.empty());
 
-    chooser.List1.selected = 0;
-    chooser.command1Click(0);  // "选择"
+    chooser.selectEntry(0);
+    chooser.openSelected();  // "选择"
     EXPECT_EQ(opened, Lines{lessons() + "Unit/a.txt"});
-    EXPECT_EQ(chooser.caption, "Unit");  // the chooser stays where it is
+    EXPECT_EQ(chooser.title(), "Unit");  // the chooser stays where it is
 
     // Capitals in the extension: opened like a folder, and empty.
-    chooser.List1.selected = 1;
-    chooser.openEntry();
-    EXPECT_EQ(chooser.caption, "UNIT1.TXT");
-    EXPECT_EQ(chooser.List1.count(), 0);
+    chooser.selectEntry(1);
+    chooser.openSelected();
+    EXPECT_EQ(chooser.title(), "UNIT1.TXT");
+    EXPECT_TRUE(chooser.entries().empty());
 
-    chooser.command1Click(1);  // "返回"
-    EXPECT_EQ(chooser.caption, "课文");
-    EXPECT_FALSE(chooser.Command1[1].enabled);
+    chooser.goBack();  // "返回"
+    EXPECT_EQ(chooser.title(), "课文");
+    EXPECT_FALSE(chooser.canGoBack());
 
-    chooser.visible = true;
-    chooser.command1Click(2);  // "关闭" only hides it
-    EXPECT_FALSE(chooser.visible);
-    EXPECT_EQ(chooser.List1.items(), Lines{"Unit"});
+    chooser.show();
+    chooser.close();  // "关闭" only hides it
+    EXPECT_FALSE(chooser.visible());
+    EXPECT_EQ(chooser.entries(), Lines{"Unit"});
 }
 
 TEST_F(ChooserTest, AListingStartedWhileAnotherFillsReplacesIt) {
@@ -115,17 +115,17 @@ TEST_F(ChooserTest, AListingStartedWhileAnotherFillsReplacesIt) {
     }
     touch("A/x.txt");
     bool nested = false;
-    Form1 reentrant(
+    LessonChooser reentrant(
         folder.path(),
         [&] {
             if (!nested) {
                 nested = true;  // a click arrives while the folder level fills
-                reentrant.List1.selected = 0;
-                reentrant.openEntry();
+                reentrant.selectEntry(0);
+                reentrant.openSelected();
             }
         },
         [](const std::string&) {});
-    reentrant.listfolders();
-    EXPECT_EQ(reentrant.caption, "A");
-    EXPECT_EQ(reentrant.List1.items(), Lines{"x.txt"});
+    reentrant.listFolders();
+    EXPECT_EQ(reentrant.title(), "A");
+    EXPECT_EQ(reentrant.entries(), Lines{"x.txt"});
 }

@@ -10,79 +10,77 @@ using Lines = std::vector<std::string>;
 TEST_F(StudyTest, RecordingStartsAndStopsWithTheRecordButton) {
     openFruit();
     recorder.calls.clear();
-    form.command1Click();
-    EXPECT_EQ(form.Command1.caption, "停止");
-    EXPECT_TRUE(form.Timer2.enabled);
-    EXPECT_EQ(form.Timer2.interval, 20000);
-    EXPECT_EQ(form.focus, "Command1");
-    EXPECT_EQ(form.Label6.caption, "请大声朗读单词！");
-    EXPECT_EQ(recorder.calls, (Lines{"close", "FileName=new", "open", "record"}));
+    session.toggleRecording();
+    EXPECT_TRUE(session.recording());
+    EXPECT_TRUE(session.recording());
+    EXPECT_EQ(StudySession::kRecordingLimitMs, 20000);
+    EXPECT_EQ(session.focus(), StudySession::Focus::RecordButton);
+    EXPECT_EQ(session.message(), "请大声朗读单词！");
+    EXPECT_EQ(recorder.calls, Lines{"start"});
 
     recorder.calls.clear();
     recorder.currentPosition = 1500;
-    form.command1Click();
-    EXPECT_EQ(form.Command1.caption, "录音");
-    EXPECT_FALSE(form.Timer2.enabled);
-    EXPECT_EQ(form.Label6.caption, "录音结束！");
-    EXPECT_EQ(form.playbackEnd(), 1500);
+    session.toggleRecording();
+    EXPECT_FALSE(session.recording());
+    EXPECT_EQ(session.message(), "录音结束！");
+    EXPECT_EQ(session.playbackEnd(), 1500);
     EXPECT_EQ(recorder.calls, Lines{"stop"});
 
     recorder.calls.clear();
-    form.command2Click();
-    EXPECT_EQ(recorder.calls, (Lines{"From=0", "To=1500", "play"}));
+    session.playRecording();
+    EXPECT_EQ(recorder.calls, Lines{"play 0 1500"});
 }
 
 TEST_F(StudyTest, PlaybackBeforeAnyRecordingPlaysNothing) {
     openFruit();
     recorder.calls.clear();
-    form.command2Click();
-    EXPECT_EQ(recorder.calls, (Lines{"From=0", "To=0", "play"}));
+    session.playRecording();
+    EXPECT_EQ(recorder.calls, Lines{"play 0 0"});
 }
 
 TEST_F(StudyTest, RecordingStopsAtTheTimeLimitOrWhenAnotherWordIsShown) {
     openFruit();
-    form.command1Click();
-    form.timer2Tick();
-    EXPECT_EQ(form.Command1.caption, "录音");
-    EXPECT_EQ(form.Label6.caption, "录音结束！");
+    session.toggleRecording();
+    session.recordingLimitReached();
+    EXPECT_FALSE(session.recording());
+    EXPECT_EQ(session.message(), "录音结束！");
 
-    form.command1Click();
+    session.toggleRecording();
     recorder.currentPosition = 40000;  // beyond 16 bits: the old end stays
-    form.command5Click();
-    EXPECT_EQ(form.Command1.caption, "录音");
-    EXPECT_EQ(form.Label6.caption, "录音结束！");
-    EXPECT_FALSE(form.Timer2.enabled);
-    EXPECT_EQ(form.playbackEnd(), 0);
-    EXPECT_EQ(form.Label1[0].tag, "pear");
+    session.nextWord();
+    EXPECT_FALSE(session.recording());
+    EXPECT_EQ(session.message(), "录音结束！");
+    EXPECT_FALSE(session.recording());
+    EXPECT_EQ(session.playbackEnd(), 0);
+    EXPECT_EQ(session.expectedAnswer(), "pear");
 }
 
 TEST_F(StudyTest, ReadingAloudSpeaksTheWordEvenWhenItIsHidden) {
     openFruit();
-    form.command6Click();
+    session.readAloud();
     EXPECT_EQ(voice.spoken, (std::vector<std::string>{"apple"}));
 }
 
 TEST_F(StudyTest, ShowChineseOptionHidesAndShowsTheMeaningAtOnce) {
     openFruit();
-    form.Check1[1].value = 0;
-    form.check1Click(1);
-    EXPECT_FALSE(form.Label1[1].visible);
-    form.Check1[1].value = 2;  // greyed counts as on
-    form.check1Click(1);
-    EXPECT_TRUE(form.Label1[1].visible);
+    session.setOption(StudyOption::ShowMeaning, OptionState::Off);
+    EXPECT_FALSE(session.meaningShown());
+    session.setOption(StudyOption::ShowMeaning, OptionState::Greyed);  // greyed counts as on
+    EXPECT_TRUE(session.meaningShown());
 }
 
 TEST_F(StudyTest, WordBankOpensThePanelOnlyForAMouseClick) {
     openFruit();
     chooseBox(2);
-    EXPECT_EQ(form.frontList, 2);
-    EXPECT_EQ(form.height, Form2::kCollapsedHeight);  // choosing a box does not expand
-    form.command12MouseUp();
-    form.command12Click();
-    EXPECT_EQ(form.height, Form2::kExpandedHeight);
-    form.command11Click();
-    EXPECT_EQ(form.height, Form2::kCollapsedHeight);
-    EXPECT_EQ(form.frontList, 2);  // closing keeps the view
+    EXPECT_EQ(session.frontList(), 2);
+    EXPECT_EQ(session.place().height,
+              WindowPlace::kCollapsedHeight);  // choosing a box does not expand
+    session.openPanel();
+    session.showWordBank();
+    EXPECT_EQ(session.place().height, WindowPlace::kExpandedHeight);
+    session.collapsePanel();
+    EXPECT_EQ(session.place().height, WindowPlace::kCollapsedHeight);
+    EXPECT_EQ(session.frontList(), 2);  // closing keeps the view
 }
 
 class ExamplesTest : public StudyTest {
@@ -94,34 +92,33 @@ protected:
 
 TEST_F(ExamplesTest, ExamplesAreTheLinesContainingTheWord) {
     writeExamples("The cat sleeps.\r\n  Cats like fish.  \r\nCat food.\r\n\r\nConcatenate it.\r\n");
-    form.initlist(writeLesson("第二课.txt", {"cat  猫", "dog  狗"}));
-    form.command7Click();
-    EXPECT_EQ(form.frontList, Form2::kExamplesInFront);
-    EXPECT_EQ(form.height, Form2::kExpandedHeight);
-    EXPECT_EQ(form.Label3.caption, "双击例句，可以朗读例句。");
-    EXPECT_EQ(form.List3.items(), (Lines{"The cat sleeps.", "Concatenate it."}));
+    session.openLesson(writeLesson("第二课.txt", {"cat  猫", "dog  狗"}));
+    session.showExamples();
+    EXPECT_EQ(session.frontList(), StudySession::kExamplesInFront);
+    EXPECT_EQ(session.place().height, WindowPlace::kExpandedHeight);
+    EXPECT_EQ(session.panelHint(), "双击例句，可以朗读例句。");
+    EXPECT_EQ(session.examples(), (Lines{"The cat sleeps.", "Concatenate it."}));
 
     // A second press does not search again; another word empties the list.
-    std::filesystem::remove(form.exampleFile());
-    form.command7Click();
-    EXPECT_EQ(form.List3.count(), 2);
-    form.List3.selected = 1;
-    form.list3DblClick();
+    std::filesystem::remove(session.exampleFile());
+    session.showExamples();
+    EXPECT_EQ(session.examples().size(), 2u);
+    session.readExample(1);
     EXPECT_EQ(voice.spoken, Lines{"Concatenate it."});
-    form.command5Click();
-    EXPECT_EQ(form.List3.count(), 0);
+    session.nextWord();
+    EXPECT_EQ(session.examples().size(), 0u);
 }
 
 TEST_F(ExamplesTest, MissingExampleFileIsReported) {
     openFruit();
-    form.command7Click();
-    EXPECT_EQ(form.List3.count(), 0);
-    EXPECT_NE(form.Label6.caption.find("word.dat"), std::string::npos);
+    session.showExamples();
+    EXPECT_EQ(session.examples().size(), 0u);
+    EXPECT_NE(session.message().find("word.dat"), std::string::npos);
 }
 
 TEST_F(ExamplesTest, WithoutAWordTheListStaysEmpty) {
     writeExamples("The cat sleeps.\r\n");
-    form.command7Click();
-    EXPECT_EQ(form.List3.count(), 0);
-    EXPECT_EQ(form.height, Form2::kExpandedHeight);
+    session.showExamples();
+    EXPECT_EQ(session.examples().size(), 0u);
+    EXPECT_EQ(session.place().height, WindowPlace::kExpandedHeight);
 }

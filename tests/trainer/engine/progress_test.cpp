@@ -21,7 +21,7 @@ const std::string kApple = "apple  \xC6\xBB\xB9\xFB";  // "apple  苹果" in GBK
 TEST_F(StudyTest, SavingWritesSixGbkFilesWithAClosingEmptyLine) {
     openFruit();
     answer("apple");
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     EXPECT_EQ(readRaw("第一课.lt0"),
               "pear  \xC0\xE6\r\nplum  \xC0\xEE\xD7\xD3\r\npeach  \xCC\xD2\r\n\r\n");
     for (const char* empty : {"第一课.lt1", "第一课.lt2", "第一课.lt3", "第一课.lt4"}) {
@@ -32,7 +32,7 @@ TEST_F(StudyTest, SavingWritesSixGbkFilesWithAClosingEmptyLine) {
 }
 
 TEST_F(StudyTest, NothingIsSavedWithoutALesson) {
-    EXPECT_TRUE(form.savelist());
+    EXPECT_TRUE(session.saveProgress());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(lessonDir()),
                             std::filesystem::directory_iterator()),
               0);
@@ -40,8 +40,8 @@ TEST_F(StudyTest, NothingIsSavedWithoutALesson) {
 
 TEST_F(StudyTest, TheBaseNameEndsAtTheFirstTxtInThePath) {
     std::filesystem::create_directories(lessonDir() + "/单词.txt备份");
-    form.initlist(writeLesson("单词.txt备份/第一课.txt", {"one  一"}));
-    ASSERT_TRUE(form.savelist());
+    session.openLesson(writeLesson("单词.txt备份/第一课.txt", {"one  一"}));
+    ASSERT_TRUE(session.saveProgress());
     EXPECT_EQ(readRaw("单词.lt0"), "one  \xD2\xBB\r\n\r\n");
 }
 
@@ -49,74 +49,70 @@ TEST_F(StudyTest, SaveThenRestoreGivesTheSameBoxesInTheSameOrder) {
     // Undecodable bytes and a line without separator come back unchanged.
     const std::string odd = "odd\xFF  \xC6";
     writeRaw("第一课.txt", kApple + "\r\npear 梨\r\n" + odd + "\r\nplum  p\r\npeach  q\r\n");
-    form.initlist(lessonDir() + "/第一课.txt");
-    form.command5Click();  // to "pear 梨"
-    form.command5Click();  // to the odd line
+    session.openLesson(lessonDir() + "/第一课.txt");
+    session.nextWord();  // to "pear 梨"
+    session.nextWord();  // to the odd line
     answer(gbk::decode("odd\xFF"));
-    form.command3Click();
-    form.command5Click();  // plum
+    session.previousWord();
+    session.nextWord();  // plum
     for (const char* wrong : {"a", "b", "c"}) {
         answer(wrong);
     }
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     std::array<Lines, 6> before;
     for (int i = 0; i < 6; ++i) {
         before[static_cast<std::size_t>(i)] = box(i);
     }
     EXPECT_EQ(readRaw("第一课.lt5"), odd + "\r\n\r\n");
 
-    Form2 next(folder.path(), voice, recorder, random, prompts);
-    next.Tag = lessonDir() + "/第一课.txt";
-    ASSERT_TRUE(next.loadlist());
+    StudySession next(folder.path(), voice, recorder, random, prompts);
+    ASSERT_TRUE(next.restoreProgress(lessonDir() + "/第一课.txt"));
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(next.List2[static_cast<std::size_t>(i)].items(),
-                  before[static_cast<std::size_t>(i)])
-            << "box " << i;
+        EXPECT_EQ(next.boxes().entries(i), before[static_cast<std::size_t>(i)]) << "box " << i;
     }
-    EXPECT_EQ(next.List1.selected, 0);
-    EXPECT_EQ(next.Label1[0].tag, "apple");
-    EXPECT_EQ(next.Timer1.tag, "0");
+    EXPECT_EQ(next.boxes().chosenBox(), 0);
+    EXPECT_EQ(next.expectedAnswer(), "apple");
+    EXPECT_EQ(next.currentEntry(), 0);
 }
 
 TEST_F(StudyTest, ContinuingALessonRestoresItsBoxesWithoutReadingIt) {
     openFruit();
     answer("apple");
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     writeLesson("第一课.txt", {"changed  改了"});
 
     prompts.continueProgress = true;
-    form.initlist(lessonDir() + "/第一课.txt");
+    session.openLesson(lessonDir() + "/第一课.txt");
     EXPECT_EQ(prompts.questions, 1);
     EXPECT_EQ(box(0), (Lines{"pear  梨", "plum  李子", "peach  桃"}));
     EXPECT_EQ(box(5), Lines{"apple  苹果"});
-    EXPECT_EQ(form.Label1[0].tag, "pear");
+    EXPECT_EQ(session.expectedAnswer(), "pear");
 }
 
 TEST_F(StudyTest, CancelStartsAfreshAndTheNextSaveReplacesTheOldProgress) {
     openFruit();
     answer("apple");
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
 
     prompts.continueProgress = false;
     openFruit();
     EXPECT_EQ(prompts.questions, 1);
     EXPECT_EQ(box(0).size(), 4u);
     EXPECT_EQ(readRaw("第一课.lt5"), kApple + "\r\n\r\n");  // untouched until the save
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     EXPECT_EQ(readRaw("第一课.lt5"), "\r\n");
 }
 
 TEST_F(StudyTest, RestoreStopsAtAMissingFile) {
     writeRaw("第三课.lt0", "a  1\r\n\r\n   \r\n  b  2  \r\n\r\n");
     writeRaw("第三课.lt1", "c  3\r\n\r\n");
-    form.Tag = lessonDir() + "/第三课.txt";
-    EXPECT_FALSE(form.loadlist());
+    EXPECT_FALSE(session.restoreProgress(lessonDir() + "/第三课.txt"));
     EXPECT_EQ(box(0), (Lines{"a  1", "b  2"}));
     EXPECT_EQ(box(1), Lines{"c  3"});
     EXPECT_TRUE(box(2).empty());
-    EXPECT_EQ(form.List1.selected, -1);  // nothing selected or shown
-    EXPECT_EQ(form.Label1[0].tag, "");
-    EXPECT_NE(form.Label6.caption.find("第三课.lt2"), std::string::npos);
+    EXPECT_EQ(session.boxes().chosenBox(), -1);  // nothing selected or shown
+    EXPECT_EQ(session.expectedAnswer(), "");
+    EXPECT_NE(session.message().find("第三课.lt2"), std::string::npos);
     EXPECT_TRUE(recorder.calls.empty());
 }
 
@@ -125,22 +121,21 @@ TEST_F(StudyTest, RestoreWithAnEmptyNewWordBoxShowsNothing) {
     for (int i = 1; i < 6; ++i) {
         writeRaw("第三课.lt" + std::to_string(i), i == 5 ? "a  1\r\n\r\n" : "\r\n");
     }
-    form.Tag = lessonDir() + "/第三课.txt";
-    EXPECT_TRUE(form.loadlist());
+    EXPECT_TRUE(session.restoreProgress(lessonDir() + "/第三课.txt"));
     EXPECT_EQ(box(5), Lines{"a  1"});
-    EXPECT_EQ(form.List1.selected, -1);
-    EXPECT_EQ(form.Label1[0].tag, "");
+    EXPECT_EQ(session.boxes().chosenBox(), -1);
+    EXPECT_EQ(session.expectedAnswer(), "");
     answer("a");
     EXPECT_EQ(box(5), Lines{"a  1"});
 }
 
 TEST_F(StudyTest, APathWithoutTxtIsNeitherSavedNorRestored) {
-    form.initlist(writeLesson("lesson.TXT", {"one  一"}));
+    session.openLesson(writeLesson("lesson.TXT", {"one  一"}));
     EXPECT_EQ(box(0), Lines{"one  一"});
-    EXPECT_FALSE(form.savelist());
+    EXPECT_FALSE(session.saveProgress());
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_NE(prompts.warnings[0].find(".txt"), std::string::npos);
-    EXPECT_FALSE(form.loadlist());
+    EXPECT_FALSE(session.restoreProgress(session.currentLesson()));
     EXPECT_FALSE(std::filesystem::exists(lessonDir() + "/lesson.TXT.lt0"));
     EXPECT_FALSE(std::filesystem::exists(lessonDir() + "/lesson.lt0"));
 }
@@ -157,7 +152,7 @@ TEST_F(StudyTest, AFolderNamedLikeTheFirstProgressFileIsNoProgress) {
     openFruit();
     EXPECT_EQ(prompts.questions, 0);  // nothing to continue
     EXPECT_EQ(box(0).size(), 4u);
-    EXPECT_FALSE(form.savelist());
+    EXPECT_FALSE(session.saveProgress());
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
     EXPECT_NE(prompts.warnings[0].find("“第一课.lt0”：是文件夹"), std::string::npos);
@@ -170,7 +165,7 @@ TEST_F(StudyTest, AFolderNamedLikeTheFirstProgressFileIsNoProgress) {
 TEST_F(StudyTest, AFolderInTheWayOfAnyProgressFileChangesNone) {
     openFruit();
     answer("apple");
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     std::array<std::string, 6> saved;
     for (int i = 0; i < 6; ++i) {
         saved[static_cast<std::size_t>(i)] = readRaw("第一课.lt" + std::to_string(i));
@@ -178,7 +173,7 @@ TEST_F(StudyTest, AFolderInTheWayOfAnyProgressFileChangesNone) {
     std::filesystem::remove(lessonDir() + "/第一课.lt3");
     std::filesystem::create_directory(lessonDir() + "/第一课.lt3");
     answer("pear");
-    EXPECT_FALSE(form.savelist());
+    EXPECT_FALSE(session.saveProgress());
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
     EXPECT_NE(prompts.warnings[0].find("第一课.lt3"), std::string::npos);
@@ -192,9 +187,9 @@ TEST_F(StudyTest, AFolderInTheWayOfAnyProgressFileChangesNone) {
 // the 255 bytes of a file name.
 TEST_F(StudyTest, ALessonWithTheLongestNameSavesItsProgress) {
     const std::string name = std::string(251, 'x') + ".txt";
-    form.initlist(writeLesson(name, {"one  一", "two  二"}));
+    session.openLesson(writeLesson(name, {"one  一", "two  二"}));
     answer("one");
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     EXPECT_TRUE(prompts.warnings.empty());
     EXPECT_EQ(readRaw(std::string(251, 'x') + ".lt5"), "one  \xD2\xBB\r\n\r\n");
     EXPECT_EQ(entriesIn(lessonDir()), 7u);
@@ -205,7 +200,7 @@ TEST_F(StudyTest, ALessonWithTheLongestNameSavesItsProgress) {
 TEST_F(StudyTest, ASaveKilledHalfWayIsFinishedBeforeTheLessonIsRead) {
     openFruit();
     answer("apple");
-    ASSERT_TRUE(form.savelist());  // old: apple memorized
+    ASSERT_TRUE(session.saveProgress());  // old: apple memorized
     // What the killed save left: the record, .lt0 already new, the rest staged.
     writeRaw(commitRecordName("第一课.lt0"),
              "lorvane file set 1\n"
@@ -223,12 +218,11 @@ TEST_F(StudyTest, ASaveKilledHalfWayIsFinishedBeforeTheLessonIsRead) {
     }
     writeRaw(stagingName("第一课.lt5"), "apple  r\r\npeach  s\r\n\r\n");
 
-    Form2 next(folder.path(), voice, recorder, random, prompts);
-    next.Tag = lessonDir() + "/第一课.txt";
-    ASSERT_TRUE(next.loadlist());
-    EXPECT_EQ(next.List2[0].items(), Lines{"plum  p"});
-    EXPECT_EQ(next.List2[1].items(), Lines{"pear  q"});
-    EXPECT_EQ(next.List2[5].items(), (Lines{"apple  r", "peach  s"}));
+    StudySession next(folder.path(), voice, recorder, random, prompts);
+    ASSERT_TRUE(next.restoreProgress(lessonDir() + "/第一课.txt"));
+    EXPECT_EQ(next.boxes().entries(0), Lines{"plum  p"});
+    EXPECT_EQ(next.boxes().entries(1), Lines{"pear  q"});
+    EXPECT_EQ(next.boxes().entries(5), (Lines{"apple  r", "peach  s"}));
     EXPECT_EQ(entriesIn(lessonDir()), 7u);
 }
 
@@ -237,7 +231,7 @@ TEST_F(StudyTest, ASaveKilledHalfWayIsFinishedBeforeTheLessonIsRead) {
 TEST_F(StudyTest, TemporaryFilesOfAKilledSaveGoAtTheNextLoad) {
     openFruit();
     answer("apple");
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     writeRaw(stagingName("第一课.lt0"), "half  a save\r\n");
     writeRaw("第一课.lt2.tmp-Xy12Zq", "\r\n");
     prompts.continueProgress = true;
@@ -255,14 +249,13 @@ TEST_F(StudyTest, ProgressThatCouldNotBeReadIsNeverOverwritten) {
     writeRaw("第三课.lt2", "\r\n");
     writeRaw("第三课.lt4", "c  3\r\n\r\n");
     writeRaw("第三课.lt5", "d  4\r\ne  5\r\nf  6\r\n\r\n");
-    form.Tag = lessonDir() + "/第三课.txt";
-    EXPECT_FALSE(form.loadlist());
-    EXPECT_NE(form.Label6.caption.find("第三课.lt3"), std::string::npos);
-    EXPECT_NE(form.Label6.caption.find("不会保存"), std::string::npos);
+    EXPECT_FALSE(session.restoreProgress(lessonDir() + "/第三课.txt"));
+    EXPECT_NE(session.message().find("第三课.lt3"), std::string::npos);
+    EXPECT_NE(session.message().find("不会保存"), std::string::npos);
     chooseBox(0);
     answer("a");
-    EXPECT_FALSE(form.savelist());
-    EXPECT_FALSE(form.savelist());
+    EXPECT_FALSE(session.saveProgress());
+    EXPECT_FALSE(session.saveProgress());
     EXPECT_TRUE(prompts.warnings.empty());  // told once, on the message line
     EXPECT_EQ(readRaw("第三课.lt0"), "a  1\r\nb  2\r\n\r\n");
     EXPECT_EQ(readRaw("第三课.lt4"), "c  3\r\n\r\n");
@@ -272,8 +265,8 @@ TEST_F(StudyTest, ProgressThatCouldNotBeReadIsNeverOverwritten) {
     // Starting the lesson afresh is the learner's choice to replace it all.
     writeLesson("第三课.txt", {"a  1"});
     prompts.continueProgress = false;
-    form.initlist(lessonDir() + "/第三课.txt");
-    EXPECT_TRUE(form.savelist());
+    session.openLesson(lessonDir() + "/第三课.txt");
+    EXPECT_TRUE(session.saveProgress());
     EXPECT_EQ(readRaw("第三课.lt3"), "\r\n");
     EXPECT_EQ(readRaw("第三课.lt5"), "\r\n");
 }
@@ -285,14 +278,14 @@ TEST_F(StudyTest, AFailedSaveIsReportedAndKeepsTheOldProgress) {
         GTEST_SKIP() << "mounting a small tmpfs needs root";
     }
     folder.write("disk/big.txt", "one  1\r\ntwo  2\r\n");
-    form.initlist(disk + "/big.txt");
-    ASSERT_TRUE(form.savelist());
+    session.openLesson(disk + "/big.txt");
+    ASSERT_TRUE(session.saveProgress());
     const std::string saved = folder.read("disk/big.lt0");
     // Far more than the small disk holds.
     for (int i = 0; i < 6000; ++i) {
-        form.List2[3].add("word" + std::to_string(i) + "  释义");
+        session.editBoxes().add(3, "word" + std::to_string(i) + "  释义");
     }
-    EXPECT_FALSE(form.savelist());
+    EXPECT_FALSE(session.saveProgress());
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
     EXPECT_NE(prompts.warnings[0].find("磁盘已满"), std::string::npos);
@@ -307,11 +300,11 @@ TEST_F(StudyTest, AFailedSaveIsReportedAndKeepsTheOldProgress) {
 
 TEST_F(StudyTest, AMissingLessonIsReportedAndNothingOfTheOldOneStays) {
     openFruit();
-    form.initlist(lessonDir() + "/不存在.txt");
+    session.openLesson(lessonDir() + "/不存在.txt");
     EXPECT_TRUE(box(0).empty());
-    EXPECT_EQ(form.Label1[0].tag, "");
-    EXPECT_EQ(form.Label1[1].caption, "");
-    EXPECT_NE(form.Label6.caption.find("无法打开课文"), std::string::npos);
+    EXPECT_EQ(session.expectedAnswer(), "");
+    EXPECT_EQ(session.meaningLine(), "");
+    EXPECT_NE(session.message().find("无法打开课文"), std::string::npos);
     answer("apple");
     EXPECT_TRUE(box(5).empty());
 }
@@ -321,11 +314,11 @@ TEST_F(StudyTest, ALessonLongerThanABoxKeepsItsFirstEntries) {
     for (int i = 0; i < 32770; ++i) {
         bytes += "w" + std::to_string(i) + "  x\r\n";
     }
-    form.initlist(writeRaw("长课.txt", bytes));
+    session.openLesson(writeRaw("长课.txt", bytes));
     EXPECT_EQ(box(0).size(), 32767u);
     EXPECT_EQ(box(0).back(), "w32766  x");
-    EXPECT_NE(form.Label6.caption.find("其余3行"), std::string::npos);
-    EXPECT_EQ(form.Label1[0].tag, "w0");
+    EXPECT_NE(session.message().find("其余3行"), std::string::npos);
+    EXPECT_EQ(session.expectedAnswer(), "w0");
 }
 
 TEST_F(StudyTest, AReadOnlyFolderKeepsTheOldProgressAndSaysWhy) {
@@ -335,11 +328,11 @@ TEST_F(StudyTest, AReadOnlyFolderKeepsTheOldProgressAndSaysWhy) {
         GTEST_SKIP() << "mounting a small tmpfs needs root";
     }
     folder.write("disk/small.txt", "one  1\r\n");
-    form.initlist(disk + "/small.txt");
-    ASSERT_TRUE(form.savelist());
+    session.openLesson(disk + "/small.txt");
+    ASSERT_TRUE(session.saveProgress());
     answer("one");
     ASSERT_EQ(::mount("tmpfs", disk.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
-    EXPECT_FALSE(form.savelist());
+    EXPECT_FALSE(session.saveProgress());
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_NE(prompts.warnings[0].find("原来的进度文件保持不变"), std::string::npos);
     EXPECT_NE(prompts.warnings[0].find("只读"), std::string::npos);
@@ -372,7 +365,7 @@ bool setImmutable(const std::string& path, bool immutable) {
 TEST_F(StudyTest, ASaveThatCannotBeFinishedIsSaidSoAndFinishedLater) {
     openFruit();
     answer("apple");
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     const std::string stuck = lessonDir() + "/第一课.lt3";
     if (!setImmutable(stuck, true)) {
         GTEST_SKIP() << "making a file immutable needs root and a file system with the flag";
@@ -382,27 +375,25 @@ TEST_F(StudyTest, ASaveThatCannotBeFinishedIsSaidSoAndFinishedLater) {
         ~Release() { setImmutable(path, false); }
     } release{stuck};
     answer("pear");
-    EXPECT_FALSE(form.savelist());
+    EXPECT_FALSE(session.saveProgress());
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_NE(prompts.warnings[0].find("还没有全部换上"), std::string::npos);
     EXPECT_NE(prompts.warnings[0].find("第一课.lt3"), std::string::npos);
     EXPECT_NE(prompts.warnings[0].find("下次打开这篇课文时"), std::string::npos);
 
-    Form2 meanwhile(folder.path(), voice, recorder, random, prompts);
-    meanwhile.Tag = lessonDir() + "/第一课.txt";
-    EXPECT_FALSE(meanwhile.loadlist());
-    EXPECT_NE(meanwhile.Label6.caption.find("没能全部换上"), std::string::npos);
-    for (const ListBoxState& box : meanwhile.List2) {
-        EXPECT_EQ(box.count(), 0);
+    StudySession meanwhile(folder.path(), voice, recorder, random, prompts);
+    EXPECT_FALSE(meanwhile.restoreProgress(lessonDir() + "/第一课.txt"));
+    EXPECT_NE(meanwhile.message().find("没能全部换上"), std::string::npos);
+    for (BoxId box = 0; box < kBoxCount; ++box) {
+        EXPECT_EQ(meanwhile.boxes().count(box), 0);
     }
-    EXPECT_FALSE(meanwhile.savelist());  // nor is the mixture saved over
+    EXPECT_FALSE(meanwhile.saveProgress());  // nor is the mixture saved over
     EXPECT_EQ(prompts.warnings.size(), 1u);
 
     ASSERT_TRUE(setImmutable(stuck, false));
-    Form2 later(folder.path(), voice, recorder, random, prompts);
-    later.Tag = lessonDir() + "/第一课.txt";
-    ASSERT_TRUE(later.loadlist());
-    EXPECT_EQ(later.List2[0].items(), (Lines{"plum  李子", "peach  桃"}));
-    EXPECT_EQ(later.List2[5].items(), (Lines{"apple  苹果", "pear  梨"}));
+    StudySession later(folder.path(), voice, recorder, random, prompts);
+    ASSERT_TRUE(later.restoreProgress(lessonDir() + "/第一课.txt"));
+    EXPECT_EQ(later.boxes().entries(0), (Lines{"plum  李子", "peach  桃"}));
+    EXPECT_EQ(later.boxes().entries(5), (Lines{"apple  苹果", "pear  梨"}));
     EXPECT_EQ(entriesIn(lessonDir()), 7u);
 }

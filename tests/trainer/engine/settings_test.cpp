@@ -23,9 +23,13 @@ const std::string kRateKey = "\xD3\xEF\xCB\xD9";
 
 class SettingsTest : public StudyTest {
 protected:
-    SettingsTest() {
-        form.onShowChooser = [this] { ++chooserShown; };
-        form.setupVoice();
+    SettingsTest() { session.loadVoices(); }
+    // Loads the settings as the start does, counting the chooser shown.
+    void load(StudySession& which) {
+        if (which.loadSettings(kScreenWidth, kScreenHeight) ==
+            StudySession::AfterSettings::ShowChooser) {
+            ++chooserShown;
+        }
     }
     void writeSettings(const std::string& utf8Body) {
         folder.write("单词课文/dan.dat", gbk::encode("[单词]\r\n" + utf8Body));
@@ -34,19 +38,20 @@ protected:
 };
 
 TEST_F(SettingsTest, FirstStartTakesTheDefaultsAndShowsTheChooser) {
-    form.loadsetting(kScreenWidth, kScreenHeight);
-    EXPECT_EQ(form.width, 6165);
-    EXPECT_EQ(form.height, 4125);
-    EXPECT_EQ(form.left, kScreenWidth / 2 - 3000);
-    EXPECT_EQ(form.top, kScreenHeight / 2 - 2000);
-    EXPECT_EQ(form.Check1[0].value, 0);
-    EXPECT_EQ(form.Check1[1].value, 1);
-    EXPECT_EQ(form.Check1[3].value, 0);  // on by design, off by the missing key's default
-    EXPECT_EQ(form.combo1.selected, 0);
+    load(session);
+    EXPECT_EQ(session.place().width, 6165);
+    EXPECT_EQ(session.place().height, 4125);
+    EXPECT_EQ(session.place().left, kScreenWidth / 2 - 3000);
+    EXPECT_EQ(session.place().top, kScreenHeight / 2 - 2000);
+    EXPECT_EQ(session.options().state(StudyOption::ShowEnglish), OptionState::Off);
+    EXPECT_EQ(session.options().state(StudyOption::ShowMeaning), OptionState::On);
+    EXPECT_EQ(session.options().state(StudyOption::AutoPageTurn),
+              OptionState::Off);  // on by design, off by the missing key's default
+    EXPECT_EQ(session.selectedVoice(), 0);
     EXPECT_EQ(voice.selections, std::vector<int>{0});
-    EXPECT_EQ(form.HScroll1, 0);
+    EXPECT_EQ(session.rate(), 0);
     EXPECT_TRUE(voice.rateCalls.empty());  // the same value: the voice keeps its rate
-    EXPECT_EQ(form.Tag, "");
+    EXPECT_EQ(session.currentLesson(), "");
     EXPECT_EQ(chooserShown, 1);
 }
 
@@ -54,104 +59,99 @@ TEST_F(SettingsTest, StoredValuesAreAppliedAndRefusedOnesIgnored) {
     writeSettings(
         "WIDTH=7000\r\nheight=6060\r\ntop=abc\r\nleft=40000\r\ncheck0=1\r\ncheck2=3\r\n"
         "check4=2\r\n角色=-1\r\n语速=15\r\nfilename=  \r\n");
-    form.loadsetting(kScreenWidth, kScreenHeight);
-    EXPECT_EQ(form.width, 7000);
-    EXPECT_EQ(form.height, 6060);
-    EXPECT_EQ(form.top, 0);   // "abc": the window keeps its place
-    EXPECT_EQ(form.left, 0);  // 40000: outside 16 bits
-    EXPECT_EQ(form.Check1[0].value, 1);
-    EXPECT_EQ(form.Check1[2].value, 0);  // 3 is refused
-    EXPECT_EQ(form.Check1[4].value, 2);
-    EXPECT_EQ(form.combo1.selected, -1);
+    load(session);
+    EXPECT_EQ(session.place().width, 7000);
+    EXPECT_EQ(session.place().height, 6060);
+    EXPECT_EQ(session.place().top, 0);   // "abc": the window keeps its place
+    EXPECT_EQ(session.place().left, 0);  // 40000: outside 16 bits
+    EXPECT_EQ(session.options().state(StudyOption::ShowEnglish), OptionState::On);
+    EXPECT_EQ(session.options().state(StudyOption::SpeakWords), OptionState::Off);  // 3 is refused
+    EXPECT_EQ(session.options().state(StudyOption::RandomWord), OptionState::Greyed);
+    EXPECT_EQ(session.selectedVoice(), -1);
     EXPECT_TRUE(voice.selections.empty());  // the system's default voice stays
-    EXPECT_EQ(form.HScroll1, 0);
+    EXPECT_EQ(session.rate(), 0);
     EXPECT_TRUE(voice.rateCalls.empty());
-    EXPECT_EQ(form.Tag, "");
+    EXPECT_EQ(session.currentLesson(), "");
     EXPECT_EQ(chooserShown, 0);  // an empty name opens no chooser from here
 }
 
 TEST_F(SettingsTest, AStoredRateAndVoiceReachTheVoice) {
     writeSettings("角色=2\r\n语速=-10\r\n");
-    form.loadsetting(kScreenWidth, kScreenHeight);
+    load(session);
     EXPECT_EQ(voice.selectedVoice(), 2);
     EXPECT_EQ(voice.rate(), -10);
     writeSettings("角色=3\r\n");  // only three voices
-    form.loadsetting(kScreenWidth, kScreenHeight);
-    EXPECT_EQ(form.combo1.selected, 2);
+    load(session);
+    EXPECT_EQ(session.selectedVoice(), 2);
 }
 
 TEST_F(SettingsTest, TheLastLessonIsRestoredWithoutAQuestion) {
     openFruit();
-    form.Text1.text = "apple";
-    form.text1Enter();
-    form.savelist();
-    const std::string lesson = form.Tag;
-    form.savesetting();
+    answer("apple");
+    ASSERT_TRUE(session.saveProgress());
+    const std::string lesson = session.currentLesson();
+    ASSERT_TRUE(session.saveSettings());
 
-    Form2 next(folder.path(), voice, recorder, random, prompts);
-    next.setupVoice();
-    next.loadsetting(kScreenWidth, kScreenHeight);
-    EXPECT_EQ(next.Tag, lesson);
-    EXPECT_EQ(next.List2[5].items(), std::vector<std::string>{"apple  苹果"});
-    EXPECT_EQ(next.Label1[0].tag, "pear");
+    StudySession next(folder.path(), voice, recorder, random, prompts);
+    next.loadVoices();
+    load(next);
+    EXPECT_EQ(next.currentLesson(), lesson);
+    EXPECT_EQ(next.boxes().entries(5), std::vector<std::string>{"apple  苹果"});
+    EXPECT_EQ(next.expectedAnswer(), "pear");
     EXPECT_EQ(prompts.questions, 0);
 }
 
 TEST_F(SettingsTest, SavingWritesTheTwelveKeysInOrderAsGbk) {
-    form.Tag = "/学习/单词课文/初一/第一课.txt";
-    form.width = 6165;
-    form.height = 6060;
-    form.top = -30;
-    form.left = 1500;
-    form.Check1[4].value = 1;
-    form.combo1.selected = 1;
-    form.HScroll1 = -3;
-    form.savesetting();
+    session.openLesson("/学习/单词课文/初一/第一课.txt");
+    session.setPlace({.left = 1500, .top = -30, .width = 6165, .height = 6060});
+    session.setOption(StudyOption::RandomWord, OptionState::On);
+    session.selectVoice(1);
+    session.setRate(-3);
+    ASSERT_TRUE(session.saveSettings());
     EXPECT_EQ(folder.read("单词课文/dan.dat"),
               "[" + kSection + "]\r\nwidth=6165\r\nheight=6060\r\ntop=-30\r\nleft=1500\r\n" +
                   "filename=" + gbk::encode("/学习/单词课文/初一/第一课.txt") + "\r\n" +
                   "check0=0\r\ncheck1=1\r\ncheck2=0\r\ncheck3=1\r\ncheck4=1\r\n" + kVoiceKey +
                   "=1\r\n" + kRateKey + "=-3\r\n");
 
-    form.top = 45;  // a second save replaces values in place
-    form.savesetting();
+    session.setPlace({.left = 1500, .top = 45, .width = 6165, .height = 6060});
+    ASSERT_TRUE(session.saveSettings());  // a second save replaces values in place
     EXPECT_NE(folder.read("单词课文/dan.dat").find("\r\ntop=45\r\nleft=1500\r\n"),
               std::string::npos);
 }
 
 TEST_F(SettingsTest, ALongLessonPathIsNeverCut) {
     const std::string path = folder.path() + "/单词课文/" + std::string(300, 'x') + "/a.txt";
-    form.Tag = path;
-    form.savesetting();
-    Form2 next(folder.path(), voice, recorder, random, prompts);
-    next.loadsetting(kScreenWidth, kScreenHeight);
-    EXPECT_EQ(next.Tag, path);
+    session.openLesson(path);
+    ASSERT_TRUE(session.saveSettings());
+    StudySession next(folder.path(), voice, recorder, random, prompts);
+    load(next);
+    EXPECT_EQ(next.currentLesson(), path);
 }
 
 // A lesson path can hold a line break on Linux, but no line of dan.dat can.
 TEST_F(SettingsTest, ALessonPathWithALineBreakIsNotStoredAndTheLearnerIsTold) {
     std::filesystem::create_directories(lessonDir() + "/two\nlines");
-    form.initlist(writeLesson("two\nlines/第一课.txt", {"one  一"}));
-    EXPECT_NE(form.Label6.caption.find("换行符"), std::string::npos);
-    EXPECT_EQ(form.Label1[0].tag, "one");  // the lesson itself works
-    form.width = 7000;
-    form.savesetting();
+    session.openLesson(writeLesson("two\nlines/第一课.txt", {"one  一"}));
+    EXPECT_NE(session.message().find("换行符"), std::string::npos);
+    EXPECT_EQ(session.expectedAnswer(), "one");  // the lesson itself works
+    session.setPlace({.width = 7000});
+    ASSERT_TRUE(session.saveSettings());
     const std::string saved = folder.read("单词课文/dan.dat");
     EXPECT_NE(saved.find("\r\nfilename=\r\n"), std::string::npos);
     EXPECT_NE(saved.find("width=7000\r\n"), std::string::npos);
 
     // With saved progress, continuing the lesson tells the same.
-    ASSERT_TRUE(form.savelist());
+    ASSERT_TRUE(session.saveProgress());
     prompts.continueProgress = true;
-    form.initlist(lessonDir() + "/two\nlines/第一课.txt");
+    session.openLesson(lessonDir() + "/two\nlines/第一课.txt");
     EXPECT_EQ(prompts.questions, 1);
-    EXPECT_EQ(form.Label6.caption, "这篇课文的路径里有换行符，下次启动时不能自动打开它。");
+    EXPECT_EQ(session.message(), "这篇课文的路径里有换行符，下次启动时不能自动打开它。");
 
-    Form2 next(folder.path(), voice, recorder, random, prompts);
-    next.onShowChooser = [this] { ++chooserShown; };
-    next.loadsetting(kScreenWidth, kScreenHeight);
-    EXPECT_EQ(next.Tag, "");
-    EXPECT_EQ(next.width, 7000);
+    StudySession next(folder.path(), voice, recorder, random, prompts);
+    load(next);
+    EXPECT_EQ(next.currentLesson(), "");
+    EXPECT_EQ(next.place().width, 7000);
 }
 
 // Folders copied from old systems may be named in GBK bytes, which are not
@@ -162,40 +162,41 @@ TEST_F(SettingsTest, LessonPathsComeBackByteForByteWhateverTheirBytes) {
     for (const std::string& folderName : {gbkFolder, oddFolder, std::string("第一部")}) {
         SCOPED_TRACE(folderName);
         std::filesystem::create_directories(lessonDir() + "/" + folderName);
-        form.initlist(writeLesson(folderName + "/课.txt", {"one  一", "two  二"}));
+        session.openLesson(writeLesson(folderName + "/课.txt", {"one  一", "two  二"}));
         answer("one");
-        ASSERT_TRUE(form.savelist());
-        form.savesetting();
+        ASSERT_TRUE(session.saveProgress());
+        ASSERT_TRUE(session.saveSettings());
         // The file holds the path in GBK when it is UTF-8, else its own bytes.
-        const std::string inFile = folderName == "第一部" ? gbk::encode(form.Tag) : form.Tag;
+        const std::string inFile =
+            folderName == "第一部" ? gbk::encode(session.currentLesson()) : session.currentLesson();
         EXPECT_NE(folder.read("单词课文/dan.dat").find("\r\nfilename=" + inFile + "\r\n"),
                   std::string::npos);
 
-        Form2 next(folder.path(), voice, recorder, random, prompts);
-        next.loadsetting(kScreenWidth, kScreenHeight);
-        EXPECT_EQ(next.Tag, form.Tag);
-        EXPECT_EQ(next.List2[5].items(), std::vector<std::string>{"one  一"});
+        StudySession next(folder.path(), voice, recorder, random, prompts);
+        load(next);
+        EXPECT_EQ(next.currentLesson(), session.currentLesson());
+        EXPECT_EQ(next.boxes().entries(5), std::vector<std::string>{"one  一"});
     }
 }
 
 // "貓" is D8 88 in GBK, which is also well-formed UTF-8 (U+0608).
 TEST_F(SettingsTest, AStoredPathIsReadAsGbkEvenWhenItLooksLikeUtf8) {
     std::filesystem::create_directories(lessonDir());
-    form.initlist(writeLesson("貓.txt", {"cat  貓"}));
-    ASSERT_TRUE(form.savelist());
+    session.openLesson(writeLesson("貓.txt", {"cat  貓"}));
+    ASSERT_TRUE(session.saveProgress());
     folder.write("单词课文/dan.dat",
                  "[" + kSection + "]\r\nfilename=" + gbk::encode(lessonDir() + "/貓.txt") + "\r\n");
-    Form2 next(folder.path(), voice, recorder, random, prompts);
-    next.loadsetting(kScreenWidth, kScreenHeight);
-    EXPECT_EQ(next.Tag, lessonDir() + "/貓.txt");
-    EXPECT_EQ(next.Label1[0].tag, "cat");
+    StudySession next(folder.path(), voice, recorder, random, prompts);
+    load(next);
+    EXPECT_EQ(next.currentLesson(), lessonDir() + "/貓.txt");
+    EXPECT_EQ(next.expectedAnswer(), "cat");
 }
 
 TEST_F(SettingsTest, ALinkedSettingsFileIsReplacedAndWhatItPointsToIsKept) {
     folder.write("elsewhere.dat", "[other]\r\nkept=1\r\n");
     std::filesystem::create_symlink(folder.file("elsewhere.dat"), folder.file("单词课文/dan.dat"));
-    form.loadsetting(kScreenWidth, kScreenHeight);
-    form.savesetting();
+    load(session);
+    ASSERT_TRUE(session.saveSettings());
     EXPECT_FALSE(std::filesystem::is_symlink(folder.file("单词课文/dan.dat")));
     EXPECT_EQ(folder.read("elsewhere.dat"), "[other]\r\nkept=1\r\n");
     EXPECT_EQ(folder.read("单词课文/dan.dat").substr(0, 14), "[other]\r\nkept=");
@@ -203,9 +204,9 @@ TEST_F(SettingsTest, ALinkedSettingsFileIsReplacedAndWhatItPointsToIsKept) {
 
 TEST_F(SettingsTest, AQuotedValueIsReadWithoutItsQuotes) {
     writeSettings("width=\"7000\"\r\ncheck0='1'\r\n");
-    form.loadsetting(kScreenWidth, kScreenHeight);
-    EXPECT_EQ(form.width, 7000);
-    EXPECT_EQ(form.Check1[0].value, 1);
+    load(session);
+    EXPECT_EQ(session.place().width, 7000);
+    EXPECT_EQ(session.options().state(StudyOption::ShowEnglish), OptionState::On);
 }
 
 // Failed writes stay silent at closing time, but the last settings stay.
@@ -224,8 +225,8 @@ TEST_F(SettingsTest, AFullDiskKeepsTheLastSettingsWhole) {
     while (filler << std::string(4096, 'x')) {
     }
     filler.close();
-    form.Tag = "/" + std::string(5000, 'x') + ".txt";  // more than is left
-    form.savesetting();
+    session.openLesson("/" + std::string(5000, 'x') + ".txt");  // more than is left
+    EXPECT_FALSE(session.saveSettings());
     EXPECT_EQ(folder.read("单词课文/dan.dat"), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(lessons),
                             std::filesystem::directory_iterator()),

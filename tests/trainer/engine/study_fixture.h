@@ -9,11 +9,11 @@
 
 #include "common/gbk_codec.h"
 #include "common/random_source.h"
+#include "tests/doubles/fake_recorder.h"
 #include "tests/doubles/fake_voice.h"
-#include "tests/doubles/fake_wave_audio.h"
 #include "tests/temp_folder.h"
-#include "trainer/engine/form2.h"
 #include "trainer/engine/study_prompts.h"
+#include "trainer/engine/study_session.h"
 
 // Random numbers chosen by the test; 0 once the list runs out.
 class ScriptedRandom : public lorvane::common::RandomSource {
@@ -66,28 +66,20 @@ protected:
 
     // Opens a lesson of the four fruit words.
     void openFruit() {
-        form.initlist(
+        session.openLesson(
             writeLesson("第一课.txt", {"apple  苹果", "pear  梨", "plum  李子", "peach  桃"}));
     }
 
-    void answer(const std::string& typed) {
-        form.Text1.text = typed;
-        form.text1Enter();
-    }
+    void answer(const std::string& typed) { session.submitAnswer(typed); }
 
-    void chooseBox(int box) {
-        form.List1.selected = box;
-        form.list1MouseUp();
-    }
+    void chooseBox(int box) { session.chooseBox(box); }
 
-    const std::vector<std::string>& box(int index) const {
-        return form.List2[static_cast<std::size_t>(index)].items();
-    }
+    const std::vector<std::string>& box(int index) const { return session.boxes().entries(index); }
 
     TempFolder folder;
     FakeVoice voice;
-    FakeWaveAudio recorder;
+    FakeRecorder recorder;
     ScriptedRandom random;
     ScriptedPrompts prompts;
-    lorvane::trainer::Form2 form{folder.path(), voice, recorder, random, prompts};
+    lorvane::trainer::StudySession session{folder.path(), voice, recorder, random, prompts};
 };

@@ -14,8 +14,8 @@
 
 #include "common/gbk_codec.h"
 #include "speech/combined_voice.h"
+#include "tests/doubles/fake_recorder.h"
 #include "tests/doubles/fake_voice.h"
-#include "tests/doubles/fake_wave_audio.h"
 #include "tests/temp_folder.h"
 #include "trainer/shell/lorvane_app.h"
 #include "ui_support/twips.h"
@@ -67,7 +67,7 @@ class StudyWindowTest : public QObject {
 private:
     std::unique_ptr<TempFolder> folder_;
     std::unique_ptr<FakeVoice> voice_;
-    std::unique_ptr<FakeWaveAudio> recorder_;
+    std::unique_ptr<FakeRecorder> recorder_;
     std::unique_ptr<LorvaneApp> app_;
     QStringList opened_;
     QStringList started_;
@@ -126,7 +126,7 @@ private slots:
         writeGbk("初一/第一课.txt", "apple  苹果\r\npear  梨\r\nplum  李子\r\n");
         writeGbk("word.dat", "I eat an apple.\r\nA pear tree.\r\n");
         voice_ = std::make_unique<FakeVoice>();
-        recorder_ = std::make_unique<FakeWaveAudio>();
+        recorder_ = std::make_unique<FakeRecorder>();
         opened_.clear();
         started_.clear();
         startWorks_ = true;
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(study<QLabel>("Label6")->text(), QStringLiteral("录音结束！"));
         recorder_->calls.clear();
         QTest::mouseClick(study<QPushButton>("Command2"), Qt::LeftButton);
-        QCOMPARE(recorder_->calls, (std::vector<std::string>{"From=0", "To=2500", "play"}));
+        QCOMPARE(recorder_->calls, std::vector<std::string>{"play 0 2500"});
     }
 
     void theWordBankAndTheExamplesOpenThePanel() {
@@ -310,7 +310,7 @@ private slots:
     void continuingALessonAsksFirst() {
         startApp();
         openFruitLesson();
-        QVERIFY(app_->studyModel().savelist());
+        QVERIFY(app_->session().saveProgress().ok());
         answerNextMessageBox(QMessageBox::Cancel);
         openInChooser(QStringLiteral("第一课.txt"));
         QCOMPARE(study<QListWidget>("List2_0")->count(), 3);

@@ -1,0 +1,81 @@
+#include "companion/engine/lesson_cursor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "common/lesson_reader.h"
+#include "common/random_source.h"
+
+namespace lorvane::companion {
+
+namespace {
+
+// A step past either end is kept at the end instead of overflowing; the
+// moves then treat it as outside the list.
+std::int16_t clampToInt16(int value) {
+    return static_cast<std::int16_t>(std::clamp<int>(
+        value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace
+
+void LessonCursor::setLesson(int index) {
+    lesson_ = clampToInt16(index);
+}
+
+void LessonCursor::setItem(int index) {
+    item_ = clampToInt16(index);
+}
+
+std::string_view LessonCursor::currentItemText() const {
+    const bool inList = item_ >= 0 && item_ < itemCount();
+    return inList ? std::string_view(items_[static_cast<std::size_t>(item_)]) : "";
+}
+
+// Lines are added as they are read and `afterLine` lets the window run
+// between them, so a key can run a move meanwhile. If that move loads a
+// lesson itself, the newer load wins: this one stops at once, before its
+// lines can mix with the new lesson's.
+common::Result<LessonCursor::Load> LessonCursor::load(const std::string& path,
+                                                      const std::function<void()>& afterLine) {
+    const common::NewestRun::Number thisLoad = loads_.begin();
+    items_.clear();
+    std::string error;
+    const bool read = common::readCompanionLesson(
+        path,
+        [&](std::string item) {
+            if (itemCount() >= kMaxItems) {
+                return false;  // a full list keeps its first 32767 lines
+            }
+            items_.push_back(std::move(item));
+            afterLine();
+            return loads_.isNewest(thisLoad);
+        },
+        &error);
+    if (!loads_.isNewest(thisLoad)) {
+        return Load::Overtaken;
+    }
+    if (!read) {
+        return common::Failure{"打不开：" + error};
+    }
+    if (items_.empty()) {
+        return common::Failure{"课文是空的"};
+    }
+    return Load::Finished;
+}
+
+std::int16_t LessonCursor::drawItem(common::RandomSource& random) const {
+    const int n = itemCount();
+    const float drawn = static_cast<float>(n - 1) * random.next() + 1.0f;
+    int index = static_cast<int>(std::floor(drawn));
+    // In single precision the highest draws round up to n when n − 1 is a
+    // power of two, which would leave the lesson. With fewer than two items
+    // every draw is meant to leave it.
+    if (n >= 2) {
+        index = std::min(index, n - 1);
+    }
+    return static_cast<std::int16_t>(index);
+}
+
+}  // namespace lorvane::companion

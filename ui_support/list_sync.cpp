@@ -1,0 +1,48 @@
+#include "ui_support/list_sync.h"
+
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace lorvane::ui {
+
+void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
+                   const std::vector<std::string>& items) {
+    if (shown == items) {
+        return;
+    }
+    const std::size_t common = std::min(shown.size(), items.size());
+    std::size_t head = 0;
+    while (head < common && shown[head] == items[head]) {
+        ++head;
+    }
+    std::size_t tail = 0;
+    while (tail < common - head &&
+           shown[shown.size() - 1 - tail] == items[items.size() - 1 - tail]) {
+        ++tail;
+    }
+    const QSignalBlocker blocker(widget);
+    for (std::size_t i = shown.size() - tail; i > head; --i) {
+        delete widget.takeItem(static_cast<int>(i - 1));
+    }
+    QStringList inserted;
+    for (std::size_t i = head; i < items.size() - tail; ++i) {
+        inserted << QString::fromStdString(items[i]);
+    }
+    widget.insertItems(static_cast<int>(head), inserted);
+    shown = items;
+}
+
+void syncListSelection(QListWidget& widget, int row) {
+    const QSignalBlocker blocker(widget);
+    if (row < 0 || row >= widget.count()) {
+        widget.setCurrentRow(-1);
+        widget.clearSelection();
+        return;
+    }
+    if (widget.currentRow() != row) {
+        widget.setCurrentRow(row);
+    }
+    widget.scrollToItem(widget.item(row));
+}
+
+}  // namespace lorvane::ui
