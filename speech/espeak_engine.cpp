@@ -140,10 +140,9 @@ void EspeakEngine::run() {
         }
         apply(request);
         currentReplaces_ = request.replacesCurrent;
-        unsigned int options = espeakCHARS_UTF8;
-        if (request.markup) {
-            options |= espeakSSML;
-        }
+        // The text is SSML, already filtered: its markup shapes the voice
+        // and is never read out.
+        const unsigned int options = espeakCHARS_UTF8 | espeakSSML;
         library_.synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, options,
                        nullptr,
                        // The utterance's number rides in the user-data pointer.
