@@ -138,13 +138,12 @@ void EspeakEngine::run() {
         if (request.utterance < cutOff_.load()) {
             continue;
         }
-        unsigned int options = espeakCHARS_UTF8;
-        if (request.markup) {
-            options |= espeakSSML;
-        }
         std::lock_guard lock(libraryMutex_);
         apply(request);
         currentReplaces_ = request.replacesCurrent;
+        // The text is SSML, already filtered: its markup shapes the voice
+        // and is never read out.
+        const unsigned int options = espeakCHARS_UTF8 | espeakSSML;
         library_.synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, options,
                        nullptr,
                        // The utterance's number rides in the user-data pointer.

@@ -32,8 +32,7 @@ public:
 
     struct Request {
         std::uint64_t utterance = 0;  // from newUtterance()
-        std::string text;             // UTF-8
-        bool markup = false;          // SSML: interpreted, never read out
+        std::string text;             // UTF-8 SSML, filtered
         std::string voice;            // an identifier from voices()
         int wordsPerMinute = 175;
         int volume = 100;  // espeak-ng's 0 … 200, 100 being its normal

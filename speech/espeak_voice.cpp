@@ -84,7 +84,6 @@ void EspeakVoice::speak(const std::string& text) {
     request.utterance = engine_.newUtterance();
     cutOff_ = request.utterance;
     engine_.cutOffBefore(request.utterance);
-    request.markup = true;
     // Lesson texts come from anywhere, and the synthesiser's markup can name
     // files and run a program for them: only markup that shapes the voice
     // gets through.

@@ -215,10 +215,11 @@ private slots:
             "This paragraph has several sentences. Each of them takes a while to say. "
             "The learner will not wait for all of them. He has moved on to the next word. "
             "So the voice must stop at once. And then say the new word from its beginning.";
-        const std::size_t whole = spoken(paragraph).size();
 
         // The paragraph has begun when the word arrives: it stops, and the
-        // word is played whole, from its beginning.
+        // word is played whole, from its beginning. How much of the paragraph
+        // was handed over before that depends on how busy the machine is;
+        // that none of it follows the stop does not.
         output_->calls.clear();
         voice_->speak(paragraph);
         QTRY_VERIFY_WITH_TIMEOUT(!output_->plays().empty(), 5000);
@@ -227,11 +228,6 @@ private slots:
         const auto stop = std::find_if(output_->calls.begin() + 1, output_->calls.end(),
                                        [](const auto& call) { return call.what == "stop"; });
         QVERIFY(stop != output_->calls.end());
-        std::size_t before = 0;
-        for (auto call = output_->calls.begin(); call != stop; ++call) {
-            before += call->samples.size();
-        }
-        QVERIFY2(before < whole / 2, "the paragraph was cut off");
         const std::vector<RecordingOutput::Call> after(stop + 1, output_->calls.end());
         QVERIFY(!after.empty() && !after.front().afterCurrent);
         std::vector<std::int16_t> word;
