@@ -3,10 +3,24 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
+#include <string_view>
+
+#include "common/atomic_file.h"
 
 // Pieces the benchmarks share.
+
+// Writes a file a benchmark sets up; a benchmark that couldn't set up its
+// files would measure nothing, so it ends there.
+inline void writeScratchFile(const std::string& path, std::string_view bytes) {
+    if (const auto written = lorvane::common::writeFileAtomically(path, bytes); !written) {
+        std::cerr << path << ": " << written.message() << "\n";
+        std::exit(EXIT_FAILURE);
+    }
+}
 
 // A scratch folder, removed with everything in it when the benchmark ends.
 struct ScratchFolder {

@@ -65,7 +65,7 @@ struct Companion {
 
 std::string writeLargeLesson() {
     const std::string path = lessonFolder(programFolderPath()) + "large.txt";
-    writeFileAtomically(path, gbk::encode(largeLessonText(kLargestLesson)));
+    writeScratchFile(path, gbk::encode(largeLessonText(kLargestLesson)));
     return path;
 }
 

@@ -3,7 +3,6 @@
 // resident memory once it idles; beside the smallest Qt Widgets program with
 // a window and a tray icon. Run under xvfb-run; a trayer on the display (one
 // is started when the program is installed) gives both a real tray.
-#include <X11/Xlib.h>
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <spawn.h>
@@ -148,10 +147,10 @@ struct ProgramFolder {
         std::filesystem::create_directories(lessons + "bench");
         std::filesystem::copy_file(MISELLE_EXECUTABLE, path + "/Miselle");
         const std::string lesson = lessons + "bench/第一课.txt";
-        writeFileAtomically(lesson, gbk::encode(largeLessonText(kLines)));
-        writeFileAtomically(lessons + "listgirl.dat", gbk::encode("T" + lesson + "\r\n\r\n"));
-        writeFileAtomically(lessons + "girl.dat",
-                            gbk::encode("[配置]\r\ncurkewen=0\r\ncurword=16000\r\n"));
+        writeScratchFile(lesson, gbk::encode(largeLessonText(kLines)));
+        writeScratchFile(lessons + "listgirl.dat", gbk::encode("T" + lesson + "\r\n\r\n"));
+        writeScratchFile(lessons + "girl.dat",
+                         gbk::encode("[配置]\r\ncurkewen=0\r\ncurword=16000\r\n"));
     }
     ~ProgramFolder() {
         std::error_code ignored;

@@ -63,13 +63,12 @@ struct ProgramFolder {
         std::filesystem::copy_file(LORVANE_EXECUTABLE, path + "/Lorvane");
         const std::string text = largeLessonText(kEntries);
         const std::string lesson = lessons + "bench/第一课.txt";
-        writeFileAtomically(lesson, gbk::encode(text));
-        writeFileAtomically(lessons + "bench/第一课.lt0", gbk::encode(text + "\r\n"));
+        writeScratchFile(lesson, gbk::encode(text));
+        writeScratchFile(lessons + "bench/第一课.lt0", gbk::encode(text + "\r\n"));
         for (int box = 1; box < 6; ++box) {
-            writeFileAtomically(lessons + "bench/第一课.lt" + std::to_string(box), "\r\n");
+            writeScratchFile(lessons + "bench/第一课.lt" + std::to_string(box), "\r\n");
         }
-        writeFileAtomically(lessons + "dan.dat",
-                            gbk::encode("[单词]\r\nfilename=" + lesson + "\r\n"));
+        writeScratchFile(lessons + "dan.dat", gbk::encode("[单词]\r\nfilename=" + lesson + "\r\n"));
     }
     ScratchFolder scratch{"lorvane-start"};
     std::string path = scratch.path;

@@ -30,7 +30,7 @@ public:
 struct Scratch {
     Scratch() {
         std::filesystem::create_directories(folder + "/单词课文/大");
-        writeFileAtomically(lesson, gbk::encode(largeLessonText(kEntries)));
+        writeScratchFile(lesson, gbk::encode(largeLessonText(kEntries)));
     }
     ScratchFolder scratch;
     std::string folder = scratch.path;

@@ -3,6 +3,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+// Xlib names its int result type with a macro, which would rewrite the
+// programs' own Status type in every header read after this one.
+#undef Status
+
 #include <string>
 
 // True when a viewable window named `name` exists at or below `window`; the

@@ -201,12 +201,12 @@ ReplaceResult replaceFiles(const std::vector<FileWrite>& files) {
     return result;
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+Status writeFileAtomically(const std::string& path, std::string_view bytes) {
     const ReplaceResult result = replaceFiles({{path, std::string(bytes)}});
-    if (!result.replaced() && error) {
-        *error = result.systemText();
+    if (!result.replaced()) {
+        return Failure{result.systemText()};
     }
-    return result.replaced();
+    return {};
 }
 
 }  // namespace lorvane::common

@@ -7,6 +7,8 @@
 
 #include "common/commit_record.h"
 
+#include "common/result.h"
+
 namespace lorvane::common {
 
 // Replacing the learner's files so that a kill, a crash or a full disk at
@@ -82,8 +84,7 @@ struct RecoveryResult {
 RecoveryResult recoverFiles(const std::vector<std::string>& paths,
                             const std::function<void(const RecoveryResult&)>& whileLocked = {});
 
-// One file, as replaceFiles({{path, bytes}}); `error` gets systemText().
-bool writeFileAtomically(const std::string& path, std::string_view bytes,
-                         std::string* error = nullptr);
+// One file, as replaceFiles({{path, bytes}}); a Failure holds systemText().
+Status writeFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace lorvane::common

@@ -101,13 +101,6 @@ bool holdsLineEnd(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-bool refuse(std::string* error, const char* why) {
-    if (error) {
-        *error = why;
-    }
-    return false;
-}
-
 // One pair of matching quotes around a value is no part of it.
 std::string_view unquoted(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -125,12 +118,13 @@ Document Document::fromBytes(std::string_view bytes) {
     return document;
 }
 
-std::optional<Document> Document::load(const std::string& file) {
-    if (std::optional<std::string> bytes = readFileBytes(file)) {
-        return fromBytes(*bytes);
+Result<Document> Document::load(const std::string& file) {
+    const Result<std::string> bytes = readFileBytes(file);
+    if (bytes) {
+        return fromBytes(bytes.value());
     }
     if (std::error_code ec; std::filesystem::exists(file, ec) || ec) {
-        return std::nullopt;
+        return Failure{bytes.message()};
     }
     return Document{};
 }
@@ -145,14 +139,13 @@ std::string Document::value(std::string_view section, std::string_view key,
     return std::string(maxChars == kWholeValue ? result : utf8::left(result, maxChars));
 }
 
-bool Document::set(std::string_view section, std::string_view key, std::string_view value,
-                   std::string* error) {
+Status Document::set(std::string_view section, std::string_view key, std::string_view value) {
     if (holdsLineEnd(section) || holdsLineEnd(key) || holdsLineEnd(value)) {
-        return refuse(error, "a settings value cannot hold a line break");
+        return Failure{"设置值不能含有换行"};
     }
     if (trimSpaces(key).empty() || key.find('=') != std::string_view::npos ||
         section.find(']') != std::string_view::npos) {
-        return refuse(error, "not a usable settings key");
+        return Failure{"设置项的名字不可用"};
     }
     // Each line is kept as reading the written file back would give it, so
     // that one write of many keys gives the bytes of many writes of one.
@@ -168,7 +161,7 @@ bool Document::set(std::string_view section, std::string_view key, std::string_v
         lines_.push_back(asStored("[" + std::string(section) + "]"));
         lines_.push_back(asStored(std::string(key) + "=" + std::string(value)));
     }
-    return true;
+    return {};
 }
 
 std::string Document::bytes() const {
@@ -177,37 +170,37 @@ std::string Document::bytes() const {
 
 std::string readValue(const std::string& file, std::string_view section, std::string_view key,
                       std::string_view fallback, std::size_t maxChars) {
-    const std::optional<std::string> bytes = readFileBytes(file);
-    return (bytes ? Document::fromBytes(*bytes) : Document{})
+    const Result<std::string> bytes = readFileBytes(file);
+    return (bytes ? Document::fromBytes(bytes.value()) : Document{})
         .value(section, key, fallback, maxChars);
 }
 
-bool writeValues(const std::string& file, const std::vector<Setting>& settings,
-                 std::string* error) {
-    std::optional<Document> document = Document::load(file);
+Status writeValues(const std::string& file, const std::vector<Setting>& settings) {
+    Result<Document> document = Document::load(file);
     if (!document) {
-        return refuse(error, "the settings file exists but cannot be read");
+        return Failure{document.message()};
     }
-    bool allSet = true;
+    Status refused;
     bool anySet = false;
     for (const Setting& setting : settings) {
-        const bool set = document->set(setting.section, setting.key, setting.value, error);
-        allSet = allSet && set;
-        anySet = anySet || set;
+        Status set = document.value().set(setting.section, setting.key, setting.value);
+        anySet = anySet || set.ok();
+        if (!set && refused.ok()) {
+            refused = std::move(set);
+        }
     }
     if (!anySet) {
-        return false;  // nothing to write: the file stays as it is, or absent
+        return refused;  // nothing to write: the file stays as it is, or absent
     }
-    std::string writeError;
-    if (!writeFileAtomically(file, document->bytes(), &writeError)) {
-        return refuse(error, writeError.c_str());
+    if (Status written = writeFileAtomically(file, document.value().bytes()); !written) {
+        return written;
     }
-    return allSet;
+    return refused;
 }
 
-bool writeValue(const std::string& file, std::string_view section, std::string_view key,
-                std::string_view value, std::string* error) {
-    return writeValues(file, {{section, key, std::string(value)}}, error);
+Status writeValue(const std::string& file, std::string_view section, std::string_view key,
+                  std::string_view value) {
+    return writeValues(file, {{section, key, std::string(value)}});
 }
 
 }  // namespace ini

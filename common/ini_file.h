@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/result.h"
 
 namespace lorvane::common {
 
@@ -33,19 +34,18 @@ class Document {
 public:
     // The lines of a file's bytes; no bytes, no lines.
     static Document fromBytes(std::string_view bytes);
-    // The file's lines; an empty document when there is no file, and
-    // std::nullopt when there is one that can't be read (replacing it
-    // would lose its other keys).
-    static std::optional<Document> load(const std::string& file);
+    // The file's lines; an empty document when there is no file, and a
+    // Failure when there is one that can't be read (replacing it would lose
+    // its other keys).
+    static Result<Document> load(const std::string& file);
 
     std::string value(std::string_view section, std::string_view key, std::string_view fallback,
                       std::size_t maxChars = kBufferChars) const;
 
-    // Writes one key. Refuses, returning false, a name or value that cannot
-    // stand on one line (CR or LF), an empty key or one holding "=", and a
-    // section holding "]"; the document is then unchanged.
-    bool set(std::string_view section, std::string_view key, std::string_view value,
-             std::string* error = nullptr);
+    // Writes one key. Refuses a name or value that cannot stand on one line
+    // (CR or LF), an empty key or one holding "=", and a section holding
+    // "]"; the document is then unchanged.
+    Status set(std::string_view section, std::string_view key, std::string_view value);
 
     // The file's new bytes: GBK, each line ended by CR LF.
     std::string bytes() const;
@@ -66,15 +66,14 @@ struct Setting {
 // Reads the file once, writes every setting into it in order (a refused one
 // is skipped and the others are written), and replaces the file once; the
 // bytes are those that writing the keys one at a time would give. Creates
-// the file when it is missing (but not its folder). False when a setting was
-// refused or the file could not be read or replaced; the old file then stays
-// whole.
-bool writeValues(const std::string& file, const std::vector<Setting>& settings,
-                 std::string* error = nullptr);
+// the file when it is missing (but not its folder). A Failure when a setting
+// was refused (the first refusal) or the file could not be read or replaced;
+// in the latter case the old file stays whole.
+Status writeValues(const std::string& file, const std::vector<Setting>& settings);
 
 // writeValues with one setting.
-bool writeValue(const std::string& file, std::string_view section, std::string_view key,
-                std::string_view value, std::string* error = nullptr);
+Status writeValue(const std::string& file, std::string_view section, std::string_view key,
+                  std::string_view value);
 
 }  // namespace ini
 

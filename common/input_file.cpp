@@ -14,36 +14,30 @@ namespace lorvane::common {
 
 namespace {
 
-std::nullopt_t refuse(const std::string& path, int errnoValue, std::string* error) {
+Failure refuse(const std::string& path, int errnoValue) {
     logSystemError(path, errnoValue);
-    if (error) {
-        *error = describeSystemError(errnoValue);
-    }
-    return std::nullopt;
+    return Failure{describeSystemError(errnoValue)};
 }
 
 }  // namespace
 
-std::optional<InputFile> InputFile::open(const std::string& path, std::string* error) {
+Result<InputFile> InputFile::open(const std::string& path) {
     // O_NONBLOCK: opening a pipe for reading returns at once instead of
     // waiting for a writer; the file type is checked before anything is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        return refuse(path, errno, error);
+        return refuse(path, errno);
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
         const int code = errno;
         ::close(fd);
-        return refuse(path, code, error);
+        return refuse(path, code);
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
         std::cerr << path << ": not a regular file\n";
-        if (error) {
-            *error = describeNotRegularFile(S_ISDIR(status.st_mode));
-        }
-        return std::nullopt;
+        return Failure{describeNotRegularFile(S_ISDIR(status.st_mode))};
     }
     return InputFile(fd, path, static_cast<std::size_t>(status.st_size));
 }
@@ -69,32 +63,28 @@ InputFile::~InputFile() {
     }
 }
 
-std::optional<std::size_t> InputFile::read(char* buffer, std::size_t capacity, std::string* error) {
+Result<std::size_t> InputFile::read(char* buffer, std::size_t capacity) {
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, capacity);
         if (got >= 0) {
             return static_cast<std::size_t>(got);
         }
         if (errno != EINTR) {
-            fail(errno, error);
-            return std::nullopt;
+            return fail(errno);
         }
     }
 }
 
-bool InputFile::rewind(std::string* error) {
+Status InputFile::rewind() {
     if (::lseek(fd_, 0, SEEK_SET) != 0) {
-        return fail(errno, error);
+        return fail(errno);
     }
-    return true;
+    return {};
 }
 
-bool InputFile::fail(int errnoValue, std::string* error) const {
+Failure InputFile::fail(int errnoValue) const {
     logSystemError(path_, errnoValue);
-    if (error) {
-        *error = describeSystemError(errnoValue);
-    }
-    return false;
+    return Failure{describeSystemError(errnoValue)};
 }
 
 }  // namespace lorvane::common

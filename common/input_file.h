@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <utility>
+
+#include "common/result.h"
 
 namespace lorvane::common {
 
@@ -14,9 +15,9 @@ namespace lorvane::common {
 // a folder, is refused with a message for the learner.
 class InputFile {
 public:
-    // std::nullopt when the path can't be opened or is no regular file;
-    // `error` then says why in Chinese, and the system's text goes to stderr.
-    static std::optional<InputFile> open(const std::string& path, std::string* error);
+    // A Failure when the path can't be opened or is no regular file: it says
+    // why in Chinese, and the system's text goes to stderr.
+    static Result<InputFile> open(const std::string& path);
 
     InputFile(InputFile&& other) noexcept;
     InputFile& operator=(InputFile&& other) noexcept;
@@ -27,18 +28,18 @@ public:
     // The size the file had when it was opened.
     std::size_t size() const { return size_; }
 
-    // Reads the next bytes into `buffer`: the count read, 0 at the end, or
-    // std::nullopt on a read error (with `error` set as for open).
-    std::optional<std::size_t> read(char* buffer, std::size_t capacity, std::string* error);
+    // Reads the next bytes into `buffer`: the count read, 0 at the end, or a
+    // Failure as for open.
+    Result<std::size_t> read(char* buffer, std::size_t capacity);
 
     // Starts reading from the beginning again.
-    bool rewind(std::string* error);
+    Status rewind();
 
 private:
     InputFile(int fd, std::string path, std::size_t size)
         : fd_(fd), path_(std::move(path)), size_(size) {}
 
-    bool fail(int errnoValue, std::string* error) const;
+    Failure fail(int errnoValue) const;
 
     int fd_ = -1;
     std::string path_;

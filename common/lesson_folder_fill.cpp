@@ -195,8 +195,8 @@ private:
         int result = EEXIST;
         if (::fstatat(dir, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             // readFileBytes names any failure on stderr itself.
-            const std::optional<std::string> bytes = readFileBytes(sourcePath);
-            result = bytes ? addFile(dir, name, adjusted(relativeName, *bytes)) : -1;
+            const Result<std::string> bytes = readFileBytes(sourcePath);
+            result = bytes ? addFile(dir, name, adjusted(relativeName, bytes.value())) : -1;
         }
         ::close(dir);
         if (result > 0 && result != EEXIST) {
@@ -218,7 +218,7 @@ std::string recordBytes(const std::string& path) {
     if (::lstat(path.c_str(), &status) != 0) {
         return {};  // no fill has given anything yet
     }
-    return readFileBytes(path).value_or("");
+    return readFileBytes(path).valueOr("");
 }
 
 std::unordered_set<std::string> readRecord(const std::string& path) {

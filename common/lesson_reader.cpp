@@ -30,30 +30,34 @@ struct RawLesson {
 
 // The first pass: whether the file holds a CR anywhere. A lesson with CR LF
 // answers within its first piece; only a file without CR is read through.
-std::optional<bool> containsCr(InputFile& file, std::string* error) {
+Result<bool> containsCr(InputFile& file) {
     char buffer[kReadChunk];
     for (;;) {
-        const std::optional<std::size_t> got = file.read(buffer, sizeof buffer, error);
+        const Result<std::size_t> got = file.read(buffer, sizeof buffer);
         if (!got) {
-            return std::nullopt;
+            return Failure{got.message()};
         }
-        if (*got == 0) {
+        if (got.value() == 0) {
             return false;
         }
-        if (std::string_view(buffer, *got).find('\r') != std::string_view::npos) {
+        if (std::string_view(buffer, got.value()).find('\r') != std::string_view::npos) {
             return true;
         }
     }
 }
 
-std::optional<RawLesson> readRawLesson(const std::string& path, Reader reader, std::string* error) {
-    std::optional<InputFile> file = InputFile::open(path, error);
-    if (!file) {
-        return std::nullopt;
+Result<RawLesson> readRawLesson(const std::string& path, Reader reader) {
+    Result<InputFile> opened = InputFile::open(path);
+    if (!opened) {
+        return Failure{opened.message()};
     }
-    const std::optional<bool> hasCr = containsCr(*file, error);
-    if (!hasCr || !file->rewind(error)) {
-        return std::nullopt;
+    InputFile& file = opened.value();
+    const Result<bool> hasCr = containsCr(file);
+    if (!hasCr) {
+        return Failure{hasCr.message()};
+    }
+    if (const Status rewound = file.rewind(); !rewound) {
+        return Failure{rewound.message()};
     }
 
     RawLesson lesson;
@@ -83,8 +87,9 @@ std::optional<RawLesson> readRawLesson(const std::string& path, Reader reader, s
         return true;
     };
 
-    LineSplitter splitter(*hasCr ? LineSplitter::LineEnds::CrOrCrLf : LineSplitter::LineEnds::Lf,
-                          kMaxLineBytes);
+    LineSplitter splitter(
+        hasCr.value() ? LineSplitter::LineEnds::CrOrCrLf : LineSplitter::LineEnds::Lf,
+        kMaxLineBytes);
     char buffer[kReadChunk];
     bool atStart = true;
     for (;;) {
@@ -92,15 +97,14 @@ std::optional<RawLesson> readRawLesson(const std::string& path, Reader reader, s
         // The first piece holds at least the three bytes a byte-order mark
         // needs, unless the file is shorter.
         do {
-            const std::optional<std::size_t> got =
-                file->read(buffer + filled, sizeof buffer - filled, error);
+            const Result<std::size_t> got = file.read(buffer + filled, sizeof buffer - filled);
             if (!got) {
-                return std::nullopt;
+                return Failure{got.message()};
             }
-            if (*got == 0) {
+            if (got.value() == 0) {
                 break;
             }
-            filled += *got;
+            filled += got.value();
         } while (atStart && filled < kByteOrderMark.size());
         if (filled == 0) {
             break;
@@ -127,36 +131,34 @@ std::string decodedLine(const RawLesson& lesson, std::size_t index) {
 
 }  // namespace
 
-std::optional<LessonLines> readLessonEntries(const std::string& path, std::string* error) {
-    const std::optional<RawLesson> raw = readRawLesson(path, Reader::Trainer, error);
-    if (!raw) {
-        return std::nullopt;
+Result<LessonLines> readLessonEntries(const std::string& path) {
+    const Result<RawLesson> read = readRawLesson(path, Reader::Trainer);
+    if (!read) {
+        return Failure{read.message()};
     }
+    const RawLesson& raw = read.value();
     LessonLines lesson;
-    lesson.lines.reserve(raw->lines.size());
-    for (std::size_t i = 0; i < raw->lines.size(); ++i) {
-        lesson.lines.push_back(decodedLine(*raw, i));
+    lesson.lines.reserve(raw.lines.size());
+    for (std::size_t i = 0; i < raw.lines.size(); ++i) {
+        lesson.lines.push_back(decodedLine(raw, i));
     }
-    lesson.leftOut = raw->leftOut;
+    lesson.leftOut = raw.leftOut;
     return lesson;
 }
 
-bool readCompanionLesson(const std::string& path,
-                         const std::function<bool(std::string item)>& afterLine, std::string* error,
-                         std::size_t* linesLeftOut) {
-    const std::optional<RawLesson> raw = readRawLesson(path, Reader::Companion, error);
-    if (!raw) {
-        return false;
+Result<std::size_t> readCompanionLesson(const std::string& path,
+                                        const std::function<bool(std::string item)>& afterLine) {
+    const Result<RawLesson> read = readRawLesson(path, Reader::Companion);
+    if (!read) {
+        return Failure{read.message()};
     }
-    if (linesLeftOut) {
-        *linesLeftOut = raw->leftOut;
-    }
-    for (std::size_t i = 0; i < raw->lines.size(); ++i) {
-        if (!afterLine(decodedLine(*raw, i))) {
+    const RawLesson& raw = read.value();
+    for (std::size_t i = 0; i < raw.lines.size(); ++i) {
+        if (!afterLine(decodedLine(raw, i))) {
             break;
         }
     }
-    return true;
+    return raw.leftOut;
 }
 
 }  // namespace lorvane::common

@@ -2,9 +2,10 @@
 
 #include <cstddef>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "common/result.h"
 
 namespace lorvane::common {
 
@@ -28,17 +29,16 @@ struct LessonLines {
 };
 
 // The trainer's reader: the trimmed, non-blank lines in file order.
-// std::nullopt when the file can't be opened or read (`error` says why).
-std::optional<LessonLines> readLessonEntries(const std::string& path, std::string* error = nullptr);
+// A Failure when the file can't be opened or read.
+Result<LessonLines> readLessonEntries(const std::string& path);
 
 // The companion's reader: every line becomes an item, blank lines included
 // (they show nothing); each line is trimmed and then loses every LF in it.
 // `afterLine` runs after each line so that the window stays responsive while
 // a long lesson loads; it returns false to abandon the rest of the file.
-// Returns false when the file can't be opened or read; `linesLeftOut`, when
-// given, receives the number of lines past the limits.
-bool readCompanionLesson(const std::string& path,
-                         const std::function<bool(std::string item)>& afterLine,
-                         std::string* error = nullptr, std::size_t* linesLeftOut = nullptr);
+// Returns the number of lines past the limits, left out; a Failure when the
+// file can't be opened or read.
+Result<std::size_t> readCompanionLesson(const std::string& path,
+                                        const std::function<bool(std::string item)>& afterLine);
 
 }  // namespace lorvane::common

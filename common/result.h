@@ -30,6 +30,10 @@ public:
     T& value() & { return std::get<0>(state_); }
     T&& value() && { return std::get<0>(std::move(state_)); }
 
+    // The value, or `fallback` when there is none, for callers to whom a
+    // failure means the same as nothing.
+    T valueOr(T fallback) const& { return ok() ? value() : std::move(fallback); }
+
     // Empty on success.
     const std::string& message() const {
         static const std::string none;

@@ -32,7 +32,7 @@ std::optional<std::string> relocateTrainerSettings(std::string_view bytes, std::
     const std::string stored(
         trimSpaces(settings.value(kTrainerSection, kLessonKey, "", ini::kWholeValue)));
     const std::optional<std::string> relocated = moved(stored, from, to);
-    if (!relocated || !settings.set(kTrainerSection, kLessonKey, *relocated)) {
+    if (!relocated || !settings.set(kTrainerSection, kLessonKey, *relocated).ok()) {
         return std::nullopt;
     }
     return settings.bytes();

@@ -35,16 +35,16 @@ std::vector<std::string_view> splitAt(std::string_view bytes, char end) {
     return lines;
 }
 
-std::string overlongLineError() {
-    return "文件中有一行太长";
+Failure overlongLine() {
+    return Failure{"文件中有一行太长"};
 }
 
 // Files this system writes: read piece by piece, each line decoded as GBK.
-bool forEachGbkLine(const std::string& path, const std::function<bool(std::string line)>& onLine,
-                    std::string* error) {
-    std::optional<InputFile> file = InputFile::open(path, error);
+Status forEachGbkLine(const std::string& path,
+                      const std::function<bool(std::string line)>& onLine) {
+    Result<InputFile> file = InputFile::open(path);
     if (!file) {
-        return false;
+        return Failure{file.message()};
     }
     LineSplitter splitter(LineSplitter::LineEnds::CrOrCrLf, kMaxLineBytes);
     bool overlong = false;
@@ -57,50 +57,43 @@ bool forEachGbkLine(const std::string& path, const std::function<bool(std::strin
     };
     char buffer[kReadChunk];
     for (;;) {
-        const std::optional<std::size_t> got = file->read(buffer, sizeof buffer, error);
+        const Result<std::size_t> got = file.value().read(buffer, sizeof buffer);
         if (!got) {
-            return false;
+            return Failure{got.message()};
         }
-        if (*got == 0 || !splitter.feed(std::string_view(buffer, *got), handle)) {
+        if (got.value() == 0 || !splitter.feed(std::string_view(buffer, got.value()), handle)) {
             break;
         }
     }
     splitter.finish(handle);
     if (overlong) {
-        if (error) {
-            *error = overlongLineError();
-        }
-        return false;
+        return overlongLine();
     }
-    return true;
+    return {};
 }
 
 }  // namespace
 
-std::optional<std::string> readFileBytes(const std::string& path, std::string* error,
-                                         std::size_t maxBytes) {
-    std::optional<InputFile> file = InputFile::open(path, error);
+Result<std::string> readFileBytes(const std::string& path, std::size_t maxBytes) {
+    Result<InputFile> file = InputFile::open(path);
     if (!file) {
-        return std::nullopt;
+        return Failure{file.message()};
     }
     std::string bytes;
-    bytes.reserve(std::min(file->size(), maxBytes));
+    bytes.reserve(std::min(file.value().size(), maxBytes));
     char buffer[kReadChunk];
     for (;;) {
-        const std::optional<std::size_t> got = file->read(buffer, sizeof buffer, error);
+        const Result<std::size_t> got = file.value().read(buffer, sizeof buffer);
         if (!got) {
-            return std::nullopt;
+            return Failure{got.message()};
         }
-        if (*got == 0) {
+        if (got.value() == 0) {
             return bytes;
         }
-        if (bytes.size() + *got > maxBytes) {
-            if (error) {
-                *error = describeSystemError(EFBIG);
-            }
-            return std::nullopt;
+        if (bytes.size() + got.value() > maxBytes) {
+            return Failure{describeSystemError(EFBIG)};
         }
-        bytes.append(buffer, *got);
+        bytes.append(buffer, got.value());
     }
 }
 
@@ -128,47 +121,40 @@ std::string decodeFileText(std::string_view bytes, Decoding decoding) {
     return utf8 ? std::string(bytes) : gbk::decode(bytes);
 }
 
-bool forEachLine(const std::string& path, Decoding decoding,
-                 const std::function<bool(std::string line)>& onLine, std::string* error) {
+Status forEachLine(const std::string& path, Decoding decoding,
+                   const std::function<bool(std::string line)>& onLine) {
     if (decoding == Decoding::Gbk) {
-        return forEachGbkLine(path, onLine, error);
+        return forEachGbkLine(path, onLine);
     }
     // A learner's file is judged as a whole before its first line is used.
-    const std::optional<std::string> bytes = readFileBytes(path, error);
+    const Result<std::string> bytes = readFileBytes(path);
     if (!bytes) {
-        return false;
+        return Failure{bytes.message()};
     }
-    const bool utf8 = looksLikeUtf8(*bytes);
-    std::string_view text = *bytes;
+    const bool utf8 = looksLikeUtf8(bytes.value());
+    std::string_view text = bytes.value();
     if (text.starts_with(kByteOrderMark)) {
         text.remove_prefix(kByteOrderMark.size());
     }
     for (const std::string_view line : splitLines(text, Decoding::Detect)) {
         if (line.size() > kMaxLineBytes) {
-            if (error) {
-                *error = overlongLineError();
-            }
-            return false;
+            return overlongLine();
         }
         if (!onLine(utf8 ? std::string(line) : gbk::decode(line))) {
             break;
         }
     }
-    return true;
+    return {};
 }
 
-std::optional<std::vector<std::string>> readLines(const std::string& path, Decoding decoding,
-                                                  std::string* error) {
+Result<std::vector<std::string>> readLines(const std::string& path, Decoding decoding) {
     std::vector<std::string> lines;
-    const bool ok = forEachLine(
-        path, decoding,
-        [&lines](std::string line) {
-            lines.push_back(std::move(line));
-            return true;
-        },
-        error);
-    if (!ok) {
-        return std::nullopt;
+    const Status read = forEachLine(path, decoding, [&lines](std::string line) {
+        lines.push_back(std::move(line));
+        return true;
+    });
+    if (!read) {
+        return Failure{read.message()};
     }
     return lines;
 }

@@ -2,10 +2,11 @@
 
 #include <cstddef>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/result.h"
 
 namespace lorvane::common {
 
@@ -35,10 +36,9 @@ inline constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 // with an error.
 inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 
-// The whole file as bytes; std::nullopt when it can't be opened or read, or
-// is larger than `maxBytes`, with the reason in `error`.
-std::optional<std::string> readFileBytes(const std::string& path, std::string* error = nullptr,
-                                         std::size_t maxBytes = kMaxFileBytes);
+// The whole file as bytes; a Failure when it can't be opened or read, or is
+// larger than `maxBytes`.
+Result<std::string> readFileBytes(const std::string& path, std::size_t maxBytes = kMaxFileBytes);
 
 // Splits raw bytes into lines (line ends removed): at CR LF or a lone CR. A
 // last line without a line end is kept; an empty input gives no lines.
@@ -57,14 +57,13 @@ bool endsLinesAtLf(std::string_view bytes);
 std::string decodeFileText(std::string_view bytes, Decoding decoding);
 
 // Calls `onLine` with each decoded line in file order. `onLine` returns false
-// to stop early. Returns false when the file can't be read (`error` says why
-// in Chinese).
-bool forEachLine(const std::string& path, Decoding decoding,
-                 const std::function<bool(std::string line)>& onLine, std::string* error = nullptr);
+// to stop early. A Failure when the file can't be read (it says why in
+// Chinese); the lines already handed over stay handed over.
+Status forEachLine(const std::string& path, Decoding decoding,
+                   const std::function<bool(std::string line)>& onLine);
 
-// All decoded lines of a file, or std::nullopt when it can't be read.
-std::optional<std::vector<std::string>> readLines(const std::string& path, Decoding decoding,
-                                                  std::string* error = nullptr);
+// All decoded lines of a file.
+Result<std::vector<std::string>> readLines(const std::string& path, Decoding decoding);
 
 // The GBK bytes of `lines`, each followed by CR LF.
 std::string encodeLines(const std::vector<std::string>& lines);

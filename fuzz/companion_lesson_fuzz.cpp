@@ -31,14 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string path = file.write(bytes);
     std::vector<std::string> items;
-    std::size_t leftOut = 0;
-    check(readCompanionLesson(
-        path,
-        [&items](std::string item) {
-            items.push_back(std::move(item));
-            return true;
-        },
-        nullptr, &leftOut));
+    const Result<std::size_t> read = readCompanionLesson(path, [&items](std::string item) {
+        items.push_back(std::move(item));
+        return true;
+    });
+    check(read.ok());
+    const std::size_t leftOut = read.valueOr(0);
 
     const bool atLf = endsLinesAtLf(bytes);
     if (bytes.starts_with("\xEF\xBB\xBF")) {
@@ -59,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!items.empty()) {
         const std::size_t stopAt = size % items.size() + 1;
         std::size_t calls = 0;
-        check(readCompanionLesson(path, [&](const std::string&) { return ++calls < stopAt; }));
+        check(readCompanionLesson(path, [&](const std::string&) { return ++calls < stopAt; }).ok());
         check(calls == stopAt);
     }
     return 0;

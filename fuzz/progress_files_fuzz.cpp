@@ -75,11 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(second.complete() && second.boxes == first.boxes);
     std::string saved[kBoxCount];
     for (int box = 0; box < kBoxCount; ++box) {
-        saved[box] = readFileBytes(progressFileName(base, box)).value_or("");
+        saved[box] = readFileBytes(progressFileName(base, box)).valueOr("");
     }
     check(writeProgress(base, boxesOf(second)).replaced());
     for (int box = 0; box < kBoxCount; ++box) {
-        check(readFileBytes(progressFileName(base, box)) == saved[box]);
+        check(readFileBytes(progressFileName(base, box)).valueOr("") == saved[box]);
     }
     return 0;
 }

@@ -28,8 +28,9 @@ void check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static LessonFile file;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const auto lesson = readLessonEntries(file.write(bytes));
-    check(lesson.has_value());
+    const Result<LessonLines> read = readLessonEntries(file.write(bytes));
+    check(read.ok());
+    const LessonLines& lesson = read.value();
 
     const bool atLf = endsLinesAtLf(bytes);
     if (bytes.starts_with("\xEF\xBB\xBF")) {
@@ -41,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected.push_back(trimSpaces(line));
         }
     }
-    check(lesson->lines.size() + lesson->leftOut == expected.size());
-    for (std::size_t i = 0; i < lesson->lines.size(); ++i) {
-        const std::string& entry = lesson->lines[i];
+    check(lesson.lines.size() + lesson.leftOut == expected.size());
+    for (std::size_t i = 0; i < lesson.lines.size(); ++i) {
+        const std::string& entry = lesson.lines[i];
         check(entry == expected[i] || gbk::encode(entry) == expected[i]);
         check(trimSpaces(entry) == entry && !entry.empty());
     }

@@ -106,7 +106,8 @@ bool writeAutostartEntry(const QString& name, const QString& executable) {
     // (QSaveFile would write into whatever the link points to).
     const QByteArray bytes = entryText(name, executable);
     return common::writeFileAtomically(QFile::encodeName(autostartEntryPath(name)).toStdString(),
-                                       std::string_view(bytes.constData(), bytes.size()));
+                                       std::string_view(bytes.constData(), bytes.size()))
+        .ok();
 }
 
 bool removeAutostartEntry(const QString& name) {

@@ -33,7 +33,7 @@ public:
     }
 
     std::string read(std::string_view name) const {
-        return lorvane::common::readFileBytes(file(name)).value_or("<missing>");
+        return lorvane::common::readFileBytes(file(name)).valueOr("<missing>");
     }
 
 private:

@@ -112,7 +112,7 @@ GbkCharacters gbkCharacters() {
 }
 
 std::string fileText(const std::filesystem::path& path) {
-    return readFileBytes(path.string()).value_or("");
+    return readFileBytes(path.string()).valueOr("");
 }
 
 // The repository keeps texts with LF; learners' lessons have CR LF.

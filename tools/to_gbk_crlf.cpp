@@ -14,12 +14,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s SOURCE.utf8 TARGET\n", argv[0]);
         return 2;
     }
-    std::string error;
-    const auto bytes = readFileBytes(argv[1], &error);
-    if (!bytes) {
-        std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
+    const Result<std::string> read = readFileBytes(argv[1]);
+    if (!read) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], read.message().c_str());
         return 1;
     }
+    const std::string* bytes = &read.value();
     std::string out;
     std::size_t start = 0;
     while (start < bytes->size()) {
@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
         out += encoded + "\r\n";
         start = end + 1;
     }
-    if (!writeFileAtomically(argv[2], out, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (const Status written = writeFileAtomically(argv[2], out); !written) {
+        std::fprintf(stderr, "%s\n", written.message().c_str());
         return 1;
     }
     return 0;

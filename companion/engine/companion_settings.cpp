@@ -71,8 +71,7 @@ void loadSettings(const SettingsFiles& files, CompanionState& state) {
     // What a recovery could not finish is read as it stands; the next save
     // commits a whole set again.
     (void)common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
-        document =
-            common::ini::Document::load(files.settingsFile).value_or(common::ini::Document{});
+        document = common::ini::Document::load(files.settingsFile).valueOr(common::ini::Document{});
         // An unreadable list file leaves the list empty, as a missing one.
         (void)readListFile(files.lessonListFile, state.lessons);
     });
@@ -119,7 +118,7 @@ common::Status saveSettings(const SettingsFiles& files, const CompanionState& st
         {kConfigSection, "语速", std::to_string(state.voice.rate())},
         {kConfigSection, "语音", std::to_string(state.voice.voiceIndex())},
     };
-    std::optional<common::ini::Document> document;
+    common::Result<common::ini::Document> document = common::Failure{};
     // An unfinished recovery leaves the set for replaceFiles to commit anew.
     (void)common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
         document = common::ini::Document::load(files.settingsFile);
@@ -130,12 +129,13 @@ common::Status saveSettings(const SettingsFiles& files, const CompanionState& st
         return common::Failure{"设置没有保存：读不出 " + files.settingsFile};
     }
     for (const common::ini::Setting& setting : settings) {
-        document->set(setting.section, setting.key, setting.value);
+        // Fixed keys and numbers: nothing here can hold a line break.
+        (void)document.value().set(setting.section, setting.key, setting.value);
     }
     // The two files are one set: a kill, a crash or a full disk during the
     // save leaves both as they were or both new.
     const common::ReplaceResult replaced =
-        common::replaceFiles({{files.settingsFile, document->bytes()},
+        common::replaceFiles({{files.settingsFile, document.value().bytes()},
                               {files.lessonListFile, encodeListFile(state.lessons)}});
     if (!replaced.replaced()) {
         return common::Failure{"设置没有保存：" + replaced.path + "：" +

@@ -41,23 +41,20 @@ common::Result<LessonCursor::Load> LessonCursor::load(const std::string& path,
                                                       const std::function<void()>& afterLine) {
     const common::NewestRun::Number thisLoad = loads_.begin();
     items_.clear();
-    std::string error;
-    const bool read = common::readCompanionLesson(
-        path,
-        [&](std::string item) {
+    const common::Result<std::size_t> read =
+        common::readCompanionLesson(path, [&](std::string item) {
             if (itemCount() >= kMaxItems) {
                 return false;  // a full list keeps its first 32767 lines
             }
             items_.push_back(std::move(item));
             afterLine();
             return loads_.isNewest(thisLoad);
-        },
-        &error);
+        });
     if (!loads_.isNewest(thisLoad)) {
         return Load::Overtaken;
     }
     if (!read) {
-        return common::Failure{"打不开：" + error};
+        return common::Failure{"打不开：" + read.message()};
     }
     if (items_.empty()) {
         return common::Failure{"课文是空的"};

@@ -44,12 +44,12 @@ bool readListFile(const std::string& path, LessonList& lessons) {
     lessons.clear();
     // Always GBK: a path such as "/home/learner/聽.txt" (C2 A0 in GBK) is
     // well-formed UTF-8 too, and was read back as another path.
-    const std::optional<std::vector<std::string>> lines =
+    const common::Result<std::vector<std::string>> lines =
         common::readLines(path, common::Decoding::Gbk);
     if (!lines) {
         return false;
     }
-    for (const std::string& line : *lines) {
+    for (const std::string& line : lines.value()) {
         appendEntries(line, lessons);
     }
     return true;

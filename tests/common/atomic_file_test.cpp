@@ -81,9 +81,9 @@ TEST(AtomicFile, ReplacesTheWholeFileAndKeepsItsMode) {
 TEST(AtomicFile, AFolderInTheWayChangesNothingAndLeavesNoTemporaryFile) {
     TempFolder folder;
     std::filesystem::create_directories(folder.file("a.lt0/inside"));
-    std::string error;
-    EXPECT_FALSE(writeFileAtomically(folder.file("a.lt0"), "x", &error));
-    EXPECT_NE(error.find("a.lt0"), std::string::npos);
+    const Status written = writeFileAtomically(folder.file("a.lt0"), "x");
+    EXPECT_FALSE(written);
+    EXPECT_NE(written.message().find("a.lt0"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("a.lt0/inside")));
 
     // In a set, a folder in place of the second file keeps the first one too.
@@ -260,7 +260,7 @@ TEST(AtomicFile, AFullDiskAtAnyStepLeavesTheOldSetOrTheNewOne) {
         ASSERT_NE(result.outcome, ReplaceResult::Outcome::Unfinished);
         const std::string expected = result.replaced() ? "new" : "old";
         for (int i = 0; i < 6; ++i) {
-            EXPECT_EQ(readFileBytes(files[static_cast<std::size_t>(i)].path),
+            EXPECT_EQ(readFileBytes(files[static_cast<std::size_t>(i)].path).valueOr("<unread>"),
                       expected + " " + std::to_string(i))
                 << freePages << " pages free";
         }
@@ -288,6 +288,6 @@ TEST(AtomicFile, AReadOnlyDiskKeepsTheOldSet) {
         replaceFiles({{disk.file("a"), "new a"}, {disk.file("b"), "new b"}});
     EXPECT_EQ(result.outcome, ReplaceResult::Outcome::Unchanged);
     EXPECT_EQ(result.errnoValue, EROFS);
-    EXPECT_EQ(readFileBytes(disk.file("a")), "old a");
-    EXPECT_EQ(readFileBytes(disk.file("b")), "old b");
+    EXPECT_EQ(readFileBytes(disk.file("a")).valueOr("<unread>"), "old a");
+    EXPECT_EQ(readFileBytes(disk.file("b")).valueOr("<unread>"), "old b");
 }

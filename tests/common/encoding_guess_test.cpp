@@ -46,7 +46,7 @@ const std::vector<std::string>& gbkCharacters() {
 }
 
 std::string readText(const std::filesystem::path& path) {
-    return readFileBytes(path.string()).value_or("");
+    return readFileBytes(path.string()).valueOr("");
 }
 
 std::vector<std::filesystem::path> filesIn(const std::string& folder) {

@@ -21,7 +21,7 @@ inline std::map<std::string, std::string> folderTree(const std::string& folder) 
         } else if (entries->is_directory()) {
             tree[relative + "/"] = "";
         } else {
-            tree[relative] = lorvane::common::readFileBytes(path.native()).value_or("<unreadable>");
+            tree[relative] = lorvane::common::readFileBytes(path.native()).valueOr("<unreadable>");
         }
     }
     return tree;

@@ -16,13 +16,14 @@ using Lines = std::vector<std::string>;
 
 Lines companionItems(const std::string& path, std::size_t* leftOut = nullptr) {
     Lines items;
-    EXPECT_TRUE(readCompanionLesson(
-        path,
-        [&items](std::string item) {
-            items.push_back(std::move(item));
-            return true;
-        },
-        nullptr, leftOut));
+    const Result<std::size_t> read = readCompanionLesson(path, [&items](std::string item) {
+        items.push_back(std::move(item));
+        return true;
+    });
+    EXPECT_TRUE(read) << read.message();
+    if (leftOut) {
+        *leftOut = read.valueOr(0);
+    }
     return items;
 }
 
@@ -44,8 +45,8 @@ TEST(LessonReader, TrainerKeepsTrimmedNonBlankLines) {
         "lesson.txt", "  apple  \xC6\xBB\xB9\xFB  \r\n\r\n     \r\nlook at   see\rlast  line");
     const auto lesson = readLessonEntries(path);
     ASSERT_TRUE(lesson);
-    EXPECT_EQ(lesson->lines, (Lines{"apple  苹果", "look at   see", "last  line"}));
-    EXPECT_EQ(lesson->leftOut, 0u);
+    EXPECT_EQ(lesson.value().lines, (Lines{"apple  苹果", "look at   see", "last  line"}));
+    EXPECT_EQ(lesson.value().leftOut, 0u);
 }
 
 // Saved by a Linux editor: LF only, no CR anywhere. Both readers split it
@@ -53,49 +54,50 @@ TEST(LessonReader, TrainerKeepsTrimmedNonBlankLines) {
 TEST(LessonReader, BothReadersSplitALessonWithoutCrAtLf) {
     TempFolder folder;
     const std::string unix = folder.write("unix.txt", " one  1 \n\n  \ntwo  2\n");
-    EXPECT_EQ(readLessonEntries(unix)->lines, (Lines{"one  1", "two  2"}));
+    EXPECT_EQ(readLessonEntries(unix).value().lines, (Lines{"one  1", "two  2"}));
     EXPECT_EQ(companionItems(unix), (Lines{"one  1", "", "", "two  2"}));
 
     const std::string mixed = folder.write("mixed.txt", "one  1\ntwo  2\r\nthree  3\r\n");
-    EXPECT_EQ(readLessonEntries(mixed)->lines, (Lines{"one  1\ntwo  2", "three  3"}));
+    EXPECT_EQ(readLessonEntries(mixed).value().lines, (Lines{"one  1\ntwo  2", "three  3"}));
     EXPECT_EQ(companionItems(mixed), (Lines{"one  1two  2", "three  3"}));
 }
 
 TEST(LessonReader, Utf8LessonsWithAndWithoutByteOrderMark) {
     TempFolder folder;
     const std::string plain = folder.write("utf8.txt", "apple  /ˈæpl/ n. 苹果\nit’s  它是\n");
-    EXPECT_EQ(readLessonEntries(plain)->lines, (Lines{"apple  /ˈæpl/ n. 苹果", "it’s  它是"}));
+    EXPECT_EQ(readLessonEntries(plain).value().lines,
+              (Lines{"apple  /ˈæpl/ n. 苹果", "it’s  它是"}));
     const std::string marked = folder.write("bom.txt", "\xEF\xBB\xBF\r\napple  苹果\r\n");
-    EXPECT_EQ(readLessonEntries(marked)->lines, Lines{"apple  苹果"});
+    EXPECT_EQ(readLessonEntries(marked).value().lines, Lines{"apple  苹果"});
     EXPECT_EQ(companionItems(marked), (Lines{"", "apple  苹果"}));
     // A mark before GBK: dropped, and the lesson read as GBK.
     const std::string gbkAfterMark = folder.write("bomgbk.txt",
                                                   "\xEF\xBB\xBF"
                                                   "apple  \xC6\xBB\xB9\xFB\r\n");
-    EXPECT_EQ(readLessonEntries(gbkAfterMark)->lines, Lines{"apple  苹果"});
+    EXPECT_EQ(readLessonEntries(gbkAfterMark).value().lines, Lines{"apple  苹果"});
     // Short GBK that is also valid UTF-8 stays GBK: 貓 (D8 88).
     const std::string rare = folder.write("rare.txt", "cat  \xD8\x88\r\n");
-    EXPECT_EQ(readLessonEntries(rare)->lines, Lines{"cat  貓"});
+    EXPECT_EQ(readLessonEntries(rare).value().lines, Lines{"cat  貓"});
     EXPECT_EQ(companionItems(rare), Lines{"cat  貓"});
 }
 
 TEST(LessonReader, EmptyMissingAndUnreadableFiles) {
     TempFolder folder;
-    EXPECT_EQ(readLessonEntries(folder.write("empty.txt", ""))->lines, Lines{});
+    EXPECT_EQ(readLessonEntries(folder.write("empty.txt", "")).value().lines, Lines{});
     EXPECT_EQ(companionItems(folder.write("empty.txt", "")), Lines{});
-    std::string error;
-    EXPECT_EQ(readLessonEntries(folder.file("missing.txt"), &error), std::nullopt);
-    EXPECT_EQ(error, "找不到文件");
+    const Result<LessonLines> missing = readLessonEntries(folder.file("missing.txt"));
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.message(), "找不到文件");
     ASSERT_EQ(::mkfifo(folder.file("pipe.txt").c_str(), 0600), 0);
     std::filesystem::create_symlink("/dev/zero", folder.file("zero.txt"));
     for (const char* name : {"pipe.txt", "zero.txt"}) {
-        error.clear();
-        EXPECT_EQ(readLessonEntries(folder.file(name), &error), std::nullopt) << name;
-        EXPECT_EQ(error, "不是普通文件");
-        error.clear();
-        EXPECT_FALSE(readCompanionLesson(
-            folder.file(name), [](auto) { return true; }, &error));
-        EXPECT_EQ(error, "不是普通文件");
+        const Result<LessonLines> forTrainer = readLessonEntries(folder.file(name));
+        EXPECT_FALSE(forTrainer) << name;
+        EXPECT_EQ(forTrainer.message(), "不是普通文件");
+        const Result<std::size_t> forCompanion =
+            readCompanionLesson(folder.file(name), [](auto) { return true; });
+        EXPECT_FALSE(forCompanion) << name;
+        EXPECT_EQ(forCompanion.message(), "不是普通文件");
     }
 }
 
@@ -109,9 +111,9 @@ TEST(LessonReader, BothReadersStopAtTheLimitAndCountTheRest) {
                                          "   " + std::string(end) + "tail  y");
         const auto lesson = readLessonEntries(path);
         ASSERT_TRUE(lesson);
-        EXPECT_EQ(lesson->lines.size(), kMaxLessonLines);
-        EXPECT_EQ(lesson->lines.back(), "w32766  x");
-        EXPECT_EQ(lesson->leftOut, 4u);
+        EXPECT_EQ(lesson.value().lines.size(), kMaxLessonLines);
+        EXPECT_EQ(lesson.value().lines.back(), "w32766  x");
+        EXPECT_EQ(lesson.value().leftOut, 4u);
 
         std::size_t leftOut = 0;
         const Lines items = companionItems(path, &leftOut);
@@ -127,8 +129,8 @@ TEST(LessonReader, AnOverlongLineAndWhatFollowsAreLeftOut) {
         "zeros.txt", "first  1\r\n" + std::string(kMaxLineBytes + 10, '0') + "\r\nlast  2\r\n");
     const auto lesson = readLessonEntries(path);
     ASSERT_TRUE(lesson);
-    EXPECT_EQ(lesson->lines, Lines{"first  1"});
-    EXPECT_EQ(lesson->leftOut, 2u);
+    EXPECT_EQ(lesson.value().lines, Lines{"first  1"});
+    EXPECT_EQ(lesson.value().leftOut, 2u);
 }
 
 TEST(LessonReader, CompanionKeepsBlankLinesDropsLfAndYieldsAfterEachLine) {
@@ -141,7 +143,8 @@ TEST(LessonReader, CompanionCanAbandonALoadHalfWay) {
     TempFolder folder;
     const std::string path = folder.write("lesson.txt", "a  1\r\nb  2\r\nc  3\r\n");
     int calls = 0;
-    EXPECT_TRUE(readCompanionLesson(path, [&calls](const std::string&) { return ++calls < 2; }));
+    EXPECT_TRUE(
+        readCompanionLesson(path, [&calls](const std::string&) { return ++calls < 2; }).ok());
     EXPECT_EQ(calls, 2);
-    EXPECT_FALSE(readCompanionLesson(folder.file("missing.txt"), [](auto) { return true; }));
+    EXPECT_FALSE(readCompanionLesson(folder.file("missing.txt"), [](auto) { return true; }).ok());
 }

@@ -67,13 +67,16 @@ TEST(TextFile, ReadsGbkAndUtf8FilesToTheSameText) {
                  "apple  苹果\r\nend");
     const std::vector<std::string> expected{"apple  苹果", "end"};
     for (const char* name : {"gbk.txt", "utf8.txt", "bom.txt"}) {
-        EXPECT_EQ(readLines(folder.file(name), Decoding::Detect), expected) << name;
+        EXPECT_EQ(readLines(folder.file(name), Decoding::Detect).valueOr({"<unread>"}), expected)
+            << name;
     }
     // Files the programs write themselves are always read as GBK.
     folder.write("short.lt0", "\xC6\xBB\r\n");  // 苹 in GBK, also valid UTF-8
-    EXPECT_EQ(readLines(folder.file("short.lt0"), Decoding::Gbk), std::vector<std::string>{"苹"});
+    EXPECT_EQ(readLines(folder.file("short.lt0"), Decoding::Gbk).valueOr({"<unread>"}),
+              std::vector<std::string>{"苹"});
     folder.write("rare.lt0", "\xD8\x88\r\n");  // 貓, also valid UTF-8
-    EXPECT_EQ(readLines(folder.file("rare.lt0"), Decoding::Gbk), std::vector<std::string>{"貓"});
+    EXPECT_EQ(readLines(folder.file("rare.lt0"), Decoding::Gbk).valueOr({"<unread>"}),
+              std::vector<std::string>{"貓"});
 }
 
 TEST(TextFile, AByteOrderMarkBeforeGbkIsDroppedAndTheRestReadAsGbk) {
@@ -91,14 +94,15 @@ TEST(TextFile, ExampleSentencesSavedOnLinuxSplitAtLf) {
     TempFolder folder;
     folder.write("word.dat", "I like apples.  我喜欢苹果。\nGood morning.  早上好。\n");
     EXPECT_EQ(
-        readLines(folder.file("word.dat"), Decoding::Detect),
+        readLines(folder.file("word.dat"), Decoding::Detect).valueOr({"<unread>"}),
         (std::vector<std::string>{"I like apples.  我喜欢苹果。", "Good morning.  早上好。"}));
 }
 
 TEST(TextFile, MissingFileIsReportedNotEmpty) {
-    std::string error;
-    EXPECT_EQ(readLines("/nonexistent/lesson.txt", Decoding::Detect, &error), std::nullopt);
-    EXPECT_EQ(error, "找不到文件");
+    const Result<std::vector<std::string>> lines =
+        readLines("/nonexistent/lesson.txt", Decoding::Detect);
+    EXPECT_FALSE(lines);
+    EXPECT_EQ(lines.message(), "找不到文件");
 }
 
 // A pipe would block the open until a writer came, a device never ends:
@@ -111,21 +115,22 @@ TEST(TextFile, PipesDevicesAndFoldersAreRefusedWithoutBlocking) {
     std::filesystem::create_directory(folder.file("folder.lt0"));
     for (const char* name : {"pipe.lt0", "zero.lt0", "folder.lt0"}) {
         for (const Decoding decoding : {Decoding::Gbk, Decoding::Detect}) {
-            std::string error;
-            EXPECT_EQ(readLines(folder.file(name), decoding, &error), std::nullopt) << name;
-            EXPECT_NE(error.find("不是普通文件"), std::string::npos) << name << " " << error;
+            const Result<std::vector<std::string>> lines = readLines(folder.file(name), decoding);
+            EXPECT_FALSE(lines) << name;
+            EXPECT_NE(lines.message().find("不是普通文件"), std::string::npos)
+                << name << " " << lines.message();
         }
-        EXPECT_EQ(readFileBytes(folder.file(name)), std::nullopt) << name;
+        EXPECT_FALSE(readFileBytes(folder.file(name))) << name;
     }
 }
 
 TEST(TextFile, AFileLargerThanTheBoundIsRefused) {
     TempFolder folder;
     const std::string path = folder.write("big.dat", std::string(5000, 'x'));
-    std::string error;
-    EXPECT_EQ(readFileBytes(path, &error, 4096), std::nullopt);
-    EXPECT_EQ(error, "文件太大");
-    EXPECT_EQ(readFileBytes(path, &error, 5000)->size(), 5000u);
+    const Result<std::string> tooLarge = readFileBytes(path, 4096);
+    EXPECT_FALSE(tooLarge);
+    EXPECT_EQ(tooLarge.message(), "文件太大");
+    EXPECT_EQ(readFileBytes(path, 5000).valueOr("").size(), 5000u);
 }
 
 // One line longer than any lesson line (a file of zeros, say) ends the read
@@ -136,16 +141,13 @@ TEST(TextFile, AnOverlongLineEndsTheReadWithAnError) {
         folder.write("huge.lt0", "one\r\n" + std::string(kMaxLineBytes + 1, '\0') + "\r\ntwo\r\n");
     for (const Decoding decoding : {Decoding::Gbk, Decoding::Detect}) {
         std::vector<std::string> seen;
-        std::string error;
-        EXPECT_FALSE(forEachLine(
-            path, decoding,
-            [&seen](std::string line) {
-                seen.push_back(std::move(line));
-                return true;
-            },
-            &error));
+        const Status read = forEachLine(path, decoding, [&seen](std::string line) {
+            seen.push_back(std::move(line));
+            return true;
+        });
+        EXPECT_FALSE(read);
         EXPECT_EQ(seen, std::vector<std::string>{"one"});
-        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(read.message(), "文件中有一行太长");
     }
 }
 

@@ -28,13 +28,13 @@ struct Line {
 // The lines of a data file as the program folder gets them: the sources are
 // kept with LF (or CR LF) line ends and staged one line per line.
 std::vector<Line> sourceLines(const fs::path& path) {
-    std::string error;
-    const auto bytes = readFileBytes(path.string(), &error);
-    EXPECT_TRUE(bytes) << path << ": " << error;
+    const Result<std::string> read = readFileBytes(path.string());
+    EXPECT_TRUE(read) << path << ": " << read.message();
     std::vector<Line> lines;
-    if (!bytes) {
+    if (!read) {
         return lines;
     }
+    const std::string* bytes = &read.value();
     std::size_t start = 0;
     int number = 0;
     while (start < bytes->size()) {

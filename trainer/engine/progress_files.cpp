@@ -54,13 +54,14 @@ ProgressRead readProgress(const std::string& baseName) {
         for (int box = 0; box < kBoxCount; ++box) {
             // These files are always written in GBK; reading them as GBK
             // keeps a short file from being taken for UTF-8 by chance.
-            const auto lines = common::readLines(progressFileName(baseName, box),
-                                                 common::Decoding::Gbk, &read.error);
+            const auto lines =
+                common::readLines(progressFileName(baseName, box), common::Decoding::Gbk);
             if (!lines) {
+                read.error = lines.message();
                 return box;
             }
             auto& entries = read.boxes[static_cast<std::size_t>(box)];
-            for (const std::string& line : *lines) {
+            for (const std::string& line : lines.value()) {
                 const std::string_view trimmed = common::trimSpaces(line);
                 if (!trimmed.empty()) {
                     entries.emplace_back(trimmed);

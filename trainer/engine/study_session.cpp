@@ -57,21 +57,21 @@ StudyChanges StudySession::openLesson(const std::string& path) {
         return takeChanges();
     }
 
-    std::string error;
     std::string notice;
-    if (const auto lesson = common::readLessonEntries(path, &error)) {
-        notice = addToBox(kNewWordBox, lesson->lines, common::getfilename(path));
-        if (lesson->leftOut > 0) {
+    if (const common::Result<common::LessonLines> read = common::readLessonEntries(path)) {
+        const common::LessonLines& lesson = read.value();
+        notice = addToBox(kNewWordBox, lesson.lines, common::getfilename(path));
+        if (lesson.leftOut > 0) {
             // The reader stopped at the box's limit and only counted the rest.
             const auto kept = static_cast<std::size_t>(boxes_.count(kNewWordBox));
             notice = cutNotice(common::getfilename(path), kept,
-                               lesson->lines.size() - kept + lesson->leftOut);
+                               lesson.lines.size() - kept + lesson.leftOut);
         }
-        if (lesson->lines.empty() && lesson->leftOut == 0) {
+        if (lesson.lines.empty() && lesson.leftOut == 0) {
             notice = "课文“" + common::getfilename(path) + "”里没有单词。";
         }
     } else {
-        notice = "无法打开课文“" + common::getfilename(path) + "”：" + error;
+        notice = "无法打开课文“" + common::getfilename(path) + "”：" + read.message();
     }
 
     (void)boxes_.selectEntry(kNewWordBox, 0);  // refused for an empty box: nothing selected

@@ -123,10 +123,8 @@ void StudySession::fillExamples(const std::string& word) {
     examples_.clear();
     selectedExample_ = -1;
     mark(StudyPart::Panel);
-    std::string error;
-    const bool read = common::forEachLine(
-        exampleFile(), common::Decoding::Detect,
-        [this, &word](std::string line) {
+    const common::Status read = common::forEachLine(
+        exampleFile(), common::Decoding::Detect, [this, &word](std::string line) {
             const std::string_view sentence = common::trimSpaces(line);
             if (!sentence.empty() && sentence.find(word) != std::string_view::npos) {
                 if (static_cast<int>(examples_.size()) >= kMaxListEntries) {
@@ -135,10 +133,9 @@ void StudySession::fillExamples(const std::string& word) {
                 examples_.emplace_back(sentence);
             }
             return true;
-        },
-        &error);
+        });
     if (!read) {
-        setMessage("无法打开例句文件“word.dat”：" + error);
+        setMessage("无法打开例句文件“word.dat”：" + read.message());
     }
 }
 

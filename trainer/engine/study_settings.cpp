@@ -23,7 +23,7 @@ void readStudySettings(const std::string& file, int screenWidth, int screenHeigh
     // file left by a killed save goes on the way.
     common::ini::Document stored;
     common::recoverFiles({file}, [&](const common::RecoveryResult&) {
-        stored = common::ini::Document::load(file).value_or(common::ini::Document{});
+        stored = common::ini::Document::load(file).valueOr(common::ini::Document{});
     });
     auto number = [&stored](std::string_view key, const std::string& fallback) {
         return common::toInt16(stored.value(kSection, key, fallback));
@@ -88,9 +88,8 @@ common::Status writeStudySettings(const std::string& file, const StudySettings& 
         {kSection, "角色", std::to_string(settings.voice)},
         {kSection, "语速", std::to_string(settings.rate)},
     };
-    std::string error;
-    if (!common::ini::writeValues(file, values, &error)) {
-        return common::Failure{"设置没有保存：" + error};
+    if (const common::Status written = common::ini::writeValues(file, values); !written) {
+        return common::Failure{"设置没有保存：" + written.message()};
     }
     return {};
 }
