@@ -34,23 +34,11 @@ start_listening() {
 }
 
 stop_listening() {
+    [ -n "$listening_pid" ] || return 0
     sleep 0.5  # the last sound is on its way
     kill "$listening_pid" 2>/dev/null || true
     wait "$listening_pid" 2>/dev/null || true
     listening_pid=""
-
-# How long the test phrase "a beautiful butterfly" sounds, said whole and
-# cut off after 0.6 s and begun again, by the synthesiser that speaks:
-#   phrase_lengths natural|espeak   sets $whole and $cut_and_whole (MIN:MAX ms)
-phrase_lengths() {
-    if [ "$1" = natural ]; then
-        whole=1100:1700
-        cut_and_whole=1700:2300
-    else
-        whole=850:1450
-        cut_and_whole=1500:2100
-    fi
-}
 }
 
 # expect_heard FILE MIN:MAX...: one stretch per argument, in order, each

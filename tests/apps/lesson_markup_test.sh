@@ -10,18 +10,10 @@ set -euo pipefail
 name=$1
 executable=$2
 sound_regions=$3
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
+. "$(dirname "$0")/app_session.sh"
 . "$(dirname "$0")/heard_speech.sh"
-
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; stop_listening; rm -rf "$work"' EXIT
-export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/config
-export QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir "$HOME"
-gbk() { iconv -f UTF-8 -t GBK; }
+needs xdotool
+begin_session
 
 # A real wave file (a short tone at 16 kHz, which the synthesiser would have
 # sox convert to its own rate through the shell).
@@ -35,30 +27,14 @@ wave="$sounds/\$(touch PWNED).wav"
 } > "$wave"
 
 spoken_by() {  # ENTRY: stages a program folder whose lesson holds ENTRY, speaks it
-    local entry=$1 program="$work/程序 $RANDOM" lessons
-    lessons=$program/单词课文
-    mkdir -p "$lessons/初一"
-    cp "$executable" "$program/$name"
-    printf '%s\r\n' "$entry" | gbk > "$lessons/初一/第一课.txt"
-    if [ "$name" = Lorvane ]; then
-        printf '%s\r\n\r\n' "$entry" | gbk > "$lessons/初一/第一课.lt0"
-        for box in 1 2 3 4 5; do printf '\r\n' > "$lessons/初一/第一课.lt$box"; done
-        # "播放读音": the word is spoken as soon as the lesson is back.
-        printf '[单词]\r\nfilename=%s\r\ncheck2=1\r\n' "$lessons/初一/第一课.txt" |
-            gbk > "$lessons/dan.dat"
-    else
-        printf 'T%s\r\n' "$lessons/初一/第一课.txt" | gbk > "$lessons/listgirl.dat"
-    fi
+    local entry=$1
+    stage_program "$name" "$executable" "$work/程序 $RANDOM"
+    # For Lorvane "播放读音": the word is spoken as soon as the lesson is back.
+    stage_lesson "$name" --setting check2=1 "$entry"
     start_listening "$work/heard.raw"
     (cd "$sounds" && exec "$program/$name") &
     pid=$!
-    local window=""
-    for _ in $(seq 300); do
-        window=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "$name did not show its window for $entry"; exit 1; }
+    wait_for_window "$name" "$pid"
     sleep 1.5
     if [ "$name" = Lorvane ]; then
         eval "$(xdotool getwindowgeometry --shell "$window")"

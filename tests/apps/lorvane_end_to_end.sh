@@ -6,33 +6,15 @@
 #   lorvane_end_to_end.sh PATH/TO/Lorvane
 set -euo pipefail
 executable=$1
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
-
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir "$HOME"
-
-program="$work/学习 程序"
-lessons=$program/单词课文
-mkdir -p "$lessons/初一"
-cp "$executable" "$program/Lorvane"
-gbk() { iconv -f UTF-8 -t GBK; }
-printf 'apple  苹果\r\npear  梨\r\n' | gbk > "$lessons/初一/第一课.txt"
-printf 'apple  苹果\r\npear  梨\r\n\r\n' | gbk > "$lessons/初一/第一课.lt0"
-for box in 1 2 3 4 5; do printf '\r\n' > "$lessons/初一/第一课.lt$box"; done
-printf '[单词]\r\nfilename=%s\r\n' "$lessons/初一/第一课.txt" | gbk > "$lessons/dan.dat"
+. "$(dirname "$0")/app_session.sh"
+needs xdotool
+begin_session
+stage_program Lorvane "$executable"
+stage_lesson Lorvane 'apple  苹果' 'pear  梨'
 
 "$program/Lorvane" &
 pid=$!
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Lorvane$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "the study window did not appear"; exit 1; }
+wait_for_window Lorvane "$pid"
 sleep 1
 xdotool windowfocus --sync "$window"
 xdotool type --delay 50 apple
@@ -44,14 +26,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 403)) $((Y + 6))
 sleep 0.3  # let the pointer arrive before the press
 xdotool click 1
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "Lorvane did not end after its X was clicked"
-    exit 1
-fi
+wait_for_end "$pid" || fail "Lorvane did not end after its X was clicked"
 
 expect() {  # FILE, then the expected UTF-8 text
     local actual expected

@@ -12,29 +12,13 @@ set -euo pipefail
 executable=$1
 sound_regions=$2
 machine=${3:-all}
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
+. "$(dirname "$0")/app_session.sh"
 . "$(dirname "$0")/heard_speech.sh"
 . "$(dirname "$0")/hidden_libraries.sh"
-
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; stop_listening; rm -rf "$work"' EXIT
-# The sound server of the wrapper stays reachable under a runtime folder of
-# our own.
-export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir "$HOME"
-
-program="$work/学习 程序"
-lessons=$program/单词课文
-mkdir -p "$lessons/初一"
-cp "$executable" "$program/Lorvane"
-gbk() { iconv -f UTF-8 -t GBK; }
-printf 'a beautiful butterfly  一只美丽的蝴蝶\r\n' | gbk > "$lessons/初一/第一课.txt"
-printf 'a beautiful butterfly  一只美丽的蝴蝶\r\n\r\n' | gbk > "$lessons/初一/第一课.lt0"
-for box in 1 2 3 4 5; do printf '\r\n' > "$lessons/初一/第一课.lt$box"; done
-printf '[单词]\r\nfilename=%s\r\n' "$lessons/初一/第一课.txt" | gbk > "$lessons/dan.dat"
+needs xdotool
+begin_session
+stage_program Lorvane "$executable"
+stage_lesson Lorvane 'a beautiful butterfly  一只美丽的蝴蝶'
 
 rounds=10
 case $machine in
@@ -55,13 +39,7 @@ case $machine in
         ;;
 esac
 pid=$!
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --name '^Lorvane$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "the study window did not appear"; exit 1; }
+wait_for_window Lorvane "$pid"
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The buttons by their centres, in pixels from the window's corner. One

@@ -9,30 +9,10 @@
 #   miselle_end_to_end.sh PATH/TO/Miselle
 set -euo pipefail
 executable=$1
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
-for tool in xdotool xwininfo trayer; do
-    command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
-done
-
-work=$(mktemp -d)
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
-# The sound server of the wrapper stays reachable under a runtime folder of
-# our own.
-if [ -S "${XDG_RUNTIME_DIR:-/nonexistent}/pulse/native" ]; then
-    export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
-fi
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/config
-export QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir "$HOME"
-
-fail() { echo "$@"; exit 1; }
-
-program="$work/学习 程序"
-lessons=$program/单词课文
-mkdir -p "$lessons/初一"
-cp "$executable" "$program/Miselle"
-gbk() { iconv -f UTF-8 -t GBK; }
+. "$(dirname "$0")/app_session.sh"
+needs xdotool xwininfo trayer
+begin_session
+stage_program Miselle "$executable"
 # The first lesson as a Linux editor saves it: UTF-8 with LF line ends.
 printf 'apple  苹果\npear  梨\nplum  李子\n' > "$lessons/初一/第一课.txt"
 printf 'cat  猫\r\n' | gbk > "$lessons/初一/第二课.txt"
@@ -41,7 +21,7 @@ printf 'T%s\r\n   \r\nt%s\r\n' "$lessons/初一/第一课.txt" "$lessons/初一/
     gbk > "$lessons/listgirl.dat"
 
 trayer --edge top --height 32 --widthtype request --align right &
-pids+=($!)
+started $!
 # The tray is up before the companion starts, as on a desktop after logon.
 panel=""
 for _ in $(seq 50); do
@@ -52,15 +32,7 @@ done
 [ -n "$panel" ] || fail "trayer did not start"
 "$program/Miselle" &
 pid=$!
-pids+=("$pid")
-
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Miselle$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "the main window did not appear"
+wait_for_window Miselle "$pid"
 visible_windows() { xdotool search --onlyvisible --class '^Miselle$' 2>/dev/null | wc -l; }
 
 # The icon: a window of Miselle's embedded in the tray's panel.
@@ -114,21 +86,14 @@ answer pear    # right: on to the third
 # F9, then OK in the exit question.
 xdotool windowfocus --sync "$window"
 xdotool key F9
-question=""
-for _ in $(seq 50); do
-    question=$(xdotool search --onlyvisible --name '^退出$' 2>/dev/null | head -n 1 || true)
-    [ -n "$question" ] && break
-    sleep 0.1
-done
-[ -n "$question" ] || fail "the exit question did not appear"
+main_window=$window
+wait_for_window 退出 "$pid" 50
+question=$window
+window=$main_window
 sleep 0.3
 xdotool windowfocus --sync "$question"
 xdotool key Return
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Miselle did not end after OK"
+wait_for_end "$pid" || fail "Miselle did not end after OK"
 
 expect() {  # FILE, then its expected bytes as printf text, then an optional filter
     local actual expected
