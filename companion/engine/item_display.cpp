@@ -1,5 +1,7 @@
 #include "companion/engine/item_display.h"
 
+#include <algorithm>
+
 #include "common/lesson_entry.h"
 #include "common/text_file.h"
 
@@ -18,6 +20,11 @@ void ItemDisplay::showMessage(std::string message) {
 
 bool ItemDisplay::answerIsRight() const {
     return common::trimSpaces(answer_) == english_;
+}
+
+bool ItemDisplay::expectsPlainAscii() const {
+    return std::ranges::all_of(english_,
+                               [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 }  // namespace lorvane::companion

@@ -25,6 +25,11 @@ public:
     void revealEnglish() { answer_ = english_; }
     // Spaces round the answer don't count; letter case does.
     bool answerIsRight() const;
+    // True while the expected answer is plain ASCII, typed straight from the
+    // keyboard, where an active Chinese input method would only swallow the
+    // letters; a Chinese answer (a reversed lesson) or an accented one needs
+    // the input method.
+    bool expectsPlainAscii() const;
 
 private:
     std::string meaning_;

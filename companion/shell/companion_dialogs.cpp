@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "companion/shell/colours.h"
+#include "ui_support/plain_text.h"
 
 namespace lorvane::companion {
 
@@ -20,9 +21,12 @@ void placeDialog(QWidget* dialog) {
     dialog->move(screen.x() + x, screen.y() + y);
 }
 
-void keepQtSettingsIn(const QString& folder) {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+void keepQtSettingsOffDisk() {
+    // A folder beneath /dev/null, where no file can ever be made: Qt finds
+    // nothing to read there, and its writes fail without a word.
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
 }
 
 LessonFileDialog::LessonFileDialog(QWidget* owner, const QString& lessonFolder)
@@ -40,11 +44,13 @@ void LessonFileDialog::accept() {
     if (!chosen.isEmpty()) {
         const QFileInfo file(chosen.first());
         if (!file.isDir() && !file.exists()) {
-            const auto answer = QMessageBox::question(
-                this, windowTitle(),
+            QMessageBox question(
+                QMessageBox::Question, windowTitle(),
                 QStringLiteral("%1\n该文件不存在。\n要创建该文件吗？").arg(file.fileName()),
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-            if (answer != QMessageBox::Yes) {
+                QMessageBox::Yes | QMessageBox::No, this);
+            question.setDefaultButton(QMessageBox::Yes);
+            ui::showAsPlainText(&question);  // the name as the learner typed it
+            if (question.exec() != QMessageBox::Yes) {
                 return;  // back to the dialog
             }
         }
@@ -52,10 +58,16 @@ void LessonFileDialog::accept() {
     QFileDialog::accept();
 }
 
-QString LessonFileDialog::choose(QWidget* owner, const QString& lessonFolder) {
+QString LessonFileChooser::choose(QWidget* owner, const QString& lessonFolder) {
     LessonFileDialog dialog(owner, lessonFolder);
+    dialog.setHistory(history_);
+    // Whatever a system-wide settings file of Qt says, the dialog starts in
+    // the lesson folder.
+    dialog.setDirectory(lessonFolder);
     placeDialog(&dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    history_ = dialog.history();
+    if (!accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return dialog.selectedFiles().first();

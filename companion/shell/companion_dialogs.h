@@ -18,10 +18,12 @@ namespace lorvane::companion {
 // Moves a dialog about to be shown to that place; its size stays.
 void placeDialog(QWidget* dialog);
 
-// Qt's dialogs remember their last folder and custom colours in a settings
-// file of their own; it is kept in the lesson folder with the companion's
-// other settings instead of the learner's configuration folder.
-void keepQtSettingsIn(const QString& folder);
+// Qt's dialogs would remember their folders and custom colours in a
+// settings file of their own, written whenever a dialog closes. The
+// companion writes nothing but its two settings files, and only at a
+// confirmed exit: what the dialogs remember lasts for the run, in memory
+// (the choosers below), and Qt's file is neither read nor written.
+void keepQtSettingsOffDisk();
 
 // The open-file dialog for a lesson text: only "*.txt", starting in the
 // lesson folder; a name typed without extension gets ".txt", and a file
@@ -32,11 +34,19 @@ class LessonFileDialog : public QFileDialog {
 public:
     LessonFileDialog(QWidget* owner, const QString& lessonFolder);
 
-    // The chosen full path, or "" when the learner cancels.
-    static QString choose(QWidget* owner, const QString& lessonFolder);
-
 public slots:
     void accept() override;
+};
+
+// Runs the lesson dialog. It always opens in the lesson folder; the folders
+// visited in earlier dialogs of the run are offered in its history.
+class LessonFileChooser {
+public:
+    // The chosen full path, or "" when the learner cancels.
+    QString choose(QWidget* owner, const QString& lessonFolder);
+
+private:
+    QStringList history_;
 };
 
 // The colour dialog shared by the text and background commands. The last

@@ -7,6 +7,7 @@
 
 #include "companion/engine/companion_engine.h"
 #include "companion/shell/colours.h"
+#include "ui_support/plain_text.h"
 #include "ui_support/twips.h"
 
 namespace lorvane::companion {
@@ -46,18 +47,16 @@ void MainWindow::buildControls() {
     meaningLabel_->setObjectName(QStringLiteral("Label1"));
     meaningLabel_->setGeometry(ui::twipsRect(240, 30, 2475, 180));
     meaningLabel_->setAlignment(Qt::AlignCenter);
+    ui::showAsPlainText(meaningLabel_);  // a meaning is the lesson's text, never markup
     meaningLabel_->installEventFilter(this);
 
-    answerBox_ = new QLineEdit(this);
+    answerBox_ = new ui::AnswerBox(this);
     answerBox_->setObjectName(QStringLiteral("Text1"));
     answerBox_->setGeometry(ui::twipsRect(360, 285, 2160, 270));
     QFont serif(QStringLiteral("Times New Roman"), 9);
     serif.setStyleHint(QFont::Serif);  // a serif face where that one is missing
     answerBox_->setFont(serif);
     answerBox_->setTextMargins(1, 0, 1, 0);
-    // English is typed here: a Chinese input method must not catch the keys.
-    answerBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    answerBox_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
     answerBox_->installEventFilter(this);
     connect(answerBox_, &QLineEdit::textEdited, this, &MainWindow::editAnswer);
     connect(answerBox_, &QLineEdit::returnPressed, this, &MainWindow::submitAnswer);
@@ -97,6 +96,7 @@ void MainWindow::repaint(Changes changes) {
     }
     if (changes.has(Change::Item)) {
         meaningLabel_->setText(qs(engine_.item().meaning()));
+        answerBox_->setInputMethodWanted(!engine_.item().expectsPlainAscii());
     }
     if (changes.has(Change::Answer) && answerBox_->text() != qs(engine_.item().answer())) {
         answerBox_->setText(qs(engine_.item().answer()));
@@ -181,7 +181,9 @@ std::optional<Command> MainWindow::plainKeyCommand(int key) {
 
 // A Ctrl key-down arms the Ctrl table for exactly the next key-down; it is
 // the flag, not the keyboard's modifier state, that decides, so holding Ctrl
-// and pressing N twice moves on once.
+// and pressing N twice moves on once. Other keys are typed as usual, but
+// for Enter with Ctrl held, which makes a line feed: the answer is checked
+// only on the Enter character itself.
 bool MainWindow::answerKeyPress(QKeyEvent* event) {
     if (event->key() == Qt::Key_Control) {
         ctrlHeld_ = true;
@@ -195,7 +197,8 @@ bool MainWindow::answerKeyPress(QKeyEvent* event) {
         command = plainKeyCommand(event->key());
     }
     if (!command) {
-        return false;  // typed as usual
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        return enter && event->modifiers().testFlag(Qt::ControlModifier);
     }
     emit commandGiven(*command);
     return true;
@@ -215,7 +218,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::Enter:
             case QEvent::ToolTip:
                 // The tip names the current lesson's file.
-                meaningLabel_->setToolTip(qs(engine_.currentLessonFileName()));
+                meaningLabel_->setToolTip(ui::plainToolTip(qs(engine_.currentLessonFileName())));
                 break;
             case QEvent::MouseButtonPress:
                 beginDrag(static_cast<QMouseEvent*>(event));  // any button, the right one too

@@ -10,6 +10,7 @@
 
 #include "companion/engine/changes.h"
 #include "companion/shell/commands.h"
+#include "ui_support/answer_box.h"
 #include "ui_support/window_drag.h"
 
 class QKeyEvent;
@@ -79,7 +80,7 @@ private:
     CompanionEngine& engine_;
     std::function<bool()> closeGuard_;
     QLabel* meaningLabel_ = nullptr;
-    QLineEdit* answerBox_ = nullptr;
+    ui::AnswerBox* answerBox_ = nullptr;
     QPushButton* menuButton_ = nullptr;
     QPushButton* hideButton_ = nullptr;
 

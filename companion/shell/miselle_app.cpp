@@ -31,7 +31,7 @@ MiselleApp::MiselleApp(QString programFolder, QString executableName, speech::Vo
       executableName_(std::move(executableName)),
       desktop_(std::move(desktop)),
       engine_(programFolder_.toStdString(), voice, random_, *this) {
-    keepQtSettingsIn(QString::fromStdString(common::lessonFolder(programFolder_.toStdString())));
+    keepQtSettingsOffDisk();
 
     mainWindow_ = std::make_unique<MainWindow>(engine_);
     connect(mainWindow_.get(), &MainWindow::commandGiven, this, &MiselleApp::run);
@@ -282,7 +282,7 @@ void MiselleApp::setVolume(int volume) {
 std::string MiselleApp::chooseLessonFile() {
     const QString folder =
         QString::fromStdString(common::lessonFolder(programFolder_.toStdString()));
-    return LessonFileDialog::choose(mainWindow_.get(), folder).toStdString();
+    return lessonFiles_.choose(mainWindow_.get(), folder).toStdString();
 }
 
 void MiselleApp::reportRefusedLesson(const std::string& reason) {

@@ -119,6 +119,7 @@ private:
     std::unique_ptr<LessonListWindow> lessonListWindow_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     platform::GlobalHotKey hotKey_{Qt::Key_W, Qt::ControlModifier};
+    LessonFileChooser lessonFiles_;
     ColourChooser colours_;
     bool awaitingTrayRelease_ = false;
 };

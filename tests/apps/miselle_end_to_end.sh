@@ -4,6 +4,8 @@
 # once, the icon sits in the tray, F6 hides the window and the desktop-wide
 # Ctrl+W brings it back, typed answers move on, and F9 with OK saves the
 # settings, the lesson list and the autostart entry, checked byte for byte.
+# Ctrl+Enter checks no answer, and until that exit nothing is written: a
+# colour dialog that has come and gone leaves no file of Qt's anywhere.
 # Needs an X display (the test runner provides Xvfb), xdotool, xwininfo and
 # trayer; run under tests/with_pulseaudio.sh for the voice's sound.
 #   miselle_end_to_end.sh PATH/TO/Miselle
@@ -19,6 +21,11 @@ printf 'cat  猫\r\n' | gbk > "$lessons/初一/第二课.txt"
 # A lower-case "t" leaves a lesson unticked; a line of spaces is no entry.
 printf 'T%s\r\n   \r\nt%s\r\n' "$lessons/初一/第一课.txt" "$lessons/初一/第二课.txt" |
     gbk > "$lessons/listgirl.dat"
+
+# Every file and folder in the lesson folder, hidden ones too.
+lesson_files() { (cd "$lessons" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' '); }
+files_at_start=$(lesson_files)
+qt_files() { find "$work" -name 'QtProject*' | tr '\n' ' '; }
 
 trayer --edge top --height 32 --widthtype request --align right &
 started $!
@@ -66,6 +73,20 @@ answer() {
     xdotool key Return
     sleep 0.3
 }
+# A colour dialog opened and cancelled: nothing is written, so a run killed
+# now leaves the folder as it found it.
+xdotool windowfocus --sync "$window"
+xdotool key F3
+for _ in $(seq 50); do [ "$(visible_windows)" -gt "$windows_before" ] && break; sleep 0.1; done
+[ "$(visible_windows)" -gt "$windows_before" ] || fail "F3 opened no colour dialog"
+sleep 0.3
+xdotool key Escape
+for _ in $(seq 50); do [ "$(visible_windows)" = "$windows_before" ] && break; sleep 0.1; done
+[ "$(visible_windows)" = "$windows_before" ] || fail "Escape did not close the colour dialog"
+sleep 0.3
+[ "$(lesson_files)" = "$files_at_start" ] || fail "written into the lesson folder: $(lesson_files)"
+[ -z "$(qt_files)" ] || fail "Qt's settings were written: $(qt_files)"
+
 answer pear    # wrong: the first item stays
 answer apple   # right: on to the second
 
@@ -82,6 +103,12 @@ for _ in $(seq 30); do [ "$(map_state)" = IsViewable ] && break; sleep 0.1; done
     fail "the window moved"
 sleep 0.3
 answer pear    # right: on to the third
+# The right answer with Ctrl+Enter is no answer: the third item stays.
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+a BackSpace
+xdotool type --delay 50 plum
+xdotool key ctrl+Return ctrl+KP_Enter
+sleep 0.3
 
 # F9, then OK in the exit question.
 xdotool windowfocus --sync "$window"
@@ -109,4 +136,8 @@ expect "$lessons/girl.dat" "[label]\r\nForeColor=16777215\r\nBackColor=8421376\r
 expect "$lessons/listgirl.dat" "T$lessons/初一/第一课.txt\r\nF$lessons/初一/第二课.txt\r\n\r\n" gbk
 # Auto-start is on by default: the entry starts this copy by its full path.
 expect "$XDG_CONFIG_HOME/autostart/Miselle.desktop" "[Desktop Entry]\nType=Application\nName=Miselle\nName[zh_CN]=Miselle 单词小窗\nIcon=miselle\nExec=\"$program/Miselle\"\nTerminal=false\nX-GNOME-Autostart-enabled=true\n"
+# Only the two settings files were added to the lesson folder.
+expected_files=$(printf '%s\n' $files_at_start ./girl.dat | LC_ALL=C sort | tr '\n' ' ')
+[ "$(lesson_files)" = "$expected_files" ] || fail "the lesson folder holds: $(lesson_files)"
+[ -z "$(qt_files)" ] || fail "Qt's settings were written: $(qt_files)"
 echo "1 passed, 0 failed"

@@ -1,5 +1,6 @@
 // The item on show, the answer check, speaking and showing the English.
 #include <array>
+#include <utility>
 
 #include "companion/engine/item_display.h"
 #include "tests/companion/engine/companion_fixture.h"
@@ -26,6 +27,26 @@ TEST(ShowItem, SplitsAtTheFirstRunOfTwoOrMoreSpaces) {
         EXPECT_EQ(display.english(), english) << item;
         EXPECT_EQ(display.meaning(), meaning) << item;
     }
+}
+
+// An English answer is typed straight from the keyboard, where an active
+// Chinese input method would swallow the letters; a reversed lesson's answer
+// (Chinese) or one with accented letters needs the input method.
+TEST(ShowItem, ExpectsPlainAsciiOnlyForAnAnswerWithoutOtherCharacters) {
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"apple  苹果", true},     {"look at  看", true},    {"don't  不要", true},
+        {"apple 苹果", true},      {"苹果  apple", false},   {"café  咖啡", false},
+        {"ｗｏｒｄ  全角", false}, {"naïve  天真的", false}, {"T恤  T-shirt", false},
+    };
+    for (const auto& [item, plainAscii] : cases) {
+        ItemDisplay display;
+        display.show(item);
+        EXPECT_EQ(display.expectsPlainAscii(), plainAscii) << item;
+    }
+    ItemDisplay display;
+    display.show("苹果  apple");
+    display.showMessage("课文是空的");  // nothing to answer
+    EXPECT_TRUE(display.expectsPlainAscii());
 }
 
 class ItemDisplayTest : public CompanionTest {

@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QFileDialog>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +23,7 @@
 #include "companion/shell/miselle_app.h"
 #include "platform/autostart_entry.h"
 #include "tests/doubles/fake_voice.h"
+#include "tests/shown_text.h"
 #include "tests/temp_folder.h"
 #include "ui_support/startup_messages.h"
 
@@ -85,6 +88,26 @@ void chooseInFileDialog(const QString& name, QString* problems) {
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
         QMetaObject::invokeMethod(dialog, "accept");  // as the Open button does
     });
+}
+
+// Every file and folder under `folder`, relative to it, hidden ones too.
+QStringList filesUnder(const QString& folder) {
+    QStringList found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        found << QDir(folder).relativeFilePath(it.next());
+    }
+    found.sort();
+    return found;
+}
+
+// Whether the input method may compose into `widget`, as the platform's
+// input context asks it.
+bool inputMethodEnabled(QWidget* widget) {
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(widget, &query);
+    return query.value(Qt::ImEnabled).toBool();
 }
 
 }  // namespace
@@ -220,7 +243,7 @@ private slots:
         QCOMPARE(answer()->palette().color(QPalette::Text), QColor(Qt::red));
         QCOMPARE(answer()->palette().color(QPalette::Base), QColor(Qt::blue));
         QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::blue));
-        QVERIFY(!answer()->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!inputMethodEnabled(answer()));  // "pear": English, typed as it is
         QTRY_VERIFY(answer()->hasFocus());
         QVERIFY(!inMainWindow<QListWidget>("List1")->isVisible());
 
@@ -258,9 +281,143 @@ private slots:
         QCOMPARE(meaning(), QStringLiteral("苹果"));
         QVERIFY(app_->mainWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(entry("zidongqidong")->isChecked());
-        // Qt's dialogs keep their own settings beside ours, nowhere else.
-        QVERIFY(!QFileInfo::exists(config_->path() + QStringLiteral("/QtProject.conf")));
-        QVERIFY(std::filesystem::exists(lessons() + "QtProject.conf"));
+    }
+
+    // Qt's dialogs remember the folders visited and the custom colours for
+    // the run only: until the confirmed exit nothing at all is written (a
+    // run that is killed leaves no trace), in the lesson folder or in the
+    // learner's configuration, and then only the two settings files.
+    void dialogsRememberForTheRunAndWriteNothing() {
+        std::filesystem::create_directories(lessons() + "初一");
+        writeGbk("初一/第三课.txt", "sun  太阳\r\n");
+        const QString lessonFolder = QString::fromStdString(lessons());
+        const QStringList before = filesUnder(lessonFolder);
+        whenModal<QFileDialog>([lessonFolder](QFileDialog* dialog) {
+            dialog->setDirectory(lessonFolder + QStringLiteral("初一"));  // the learner goes in
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("第三课"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        startApp();
+        QCOMPARE(meaning(), QStringLiteral("太阳"));
+        whenModal<QColorDialog>([](QColorDialog* dialog) {
+            QColorDialog::setCustomColor(0, Qt::yellow);
+            dialog->setCurrentColor(Qt::red);
+            dialog->accept();
+        });
+        QTest::keyClick(answer(), Qt::Key_F3);
+        QCOMPARE(app_->engine().colours().text, 255);
+        QCOMPARE(filesUnder(lessonFolder), before);
+        QCOMPARE(filesUnder(config_->path()), QStringList());
+
+        // The next dialog of the run offers the folder visited before, and
+        // still opens in the lesson folder.
+        QString opened;
+        QStringList history;
+        whenModal<QFileDialog>([&](QFileDialog* dialog) {
+            opened = dialog->directory().absolutePath();
+            history = dialog->history();
+            dialog->reject();
+        });
+        QTest::keyClick(answer(), Qt::Key_F2);
+        click(inLessonList<PictureButton>("Image1_0"));
+        QCOMPARE(opened + QLatin1Char('/'), lessonFolder);
+        QVERIFY2(history.contains(lessonFolder + QStringLiteral("初一")),
+                 qPrintable(history.join(QLatin1Char(' '))));
+        QString colours;
+        whenModal<QColorDialog>([&colours](QColorDialog* dialog) {
+            colours = QColorDialog::customColor(0).name() + QLatin1Char(' ') +
+                      QColorDialog::customColor(1).name();
+            dialog->reject();
+        });
+        QTest::keyClick(answer(), Qt::Key_F4);
+        QCOMPARE(colours, QStringLiteral("#ffff00 #fefefe"));
+        QCOMPARE(filesUnder(lessonFolder), before);
+        QCOMPARE(filesUnder(config_->path()), QStringList());
+
+        answerMessageBox(QMessageBox::Ok);
+        app_->run(Command::Exit);
+        QVERIFY(app_->exited());
+        app_.reset();
+        QStringList after = before;
+        after << QStringLiteral("girl.dat") << QStringLiteral("listgirl.dat");
+        after.sort();
+        QCOMPARE(filesUnder(lessonFolder), after);
+        QCOMPARE(filesUnder(config_->path()),
+                 (QStringList{QStringLiteral("autostart"),
+                              QStringLiteral("autostart/Miselle.desktop")}));
+    }
+
+    // A meaning, a lesson's file name or a typed file name is shown as it is
+    // written: "<b>" or "&lt;" in a lesson is text, never markup.
+    void lessonTextsShowAsWritten() {
+        writeGbk("<i>课.txt", "bold  <b>粗</b>体\r\nless  &lt;小于\r\n");
+        listLessons("T" + lessons() + "<i>课.txt\r\n\r\n");
+        startApp();
+        auto* label = inMainWindow<QLabel>("Label1");
+        QCOMPARE(shownText(label), QStringLiteral("<b>粗</b>体"));
+        QHelpEvent tip(QEvent::ToolTip, label->rect().center(), label->mapToGlobal(QPoint()));
+        QApplication::sendEvent(label, &tip);
+        QCOMPARE(shownText(label->toolTip()), QStringLiteral("<i>课.txt"));
+        QTest::keyClicks(answer(), "bold");
+        QTest::keyClick(answer(), Qt::Key_Return);
+        QCOMPARE(shownText(label), QStringLiteral("&lt;小于"));
+
+        QString prompt = QStringLiteral("no question");
+        whenModal<QFileDialog>([](QFileDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("<b>新课"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        whenModal<QMessageBox>([&prompt](QMessageBox* box) {
+            prompt = shownText(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")));
+            box->button(QMessageBox::No)->click();
+            whenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        });
+        app_->run(Command::LessonList);
+        click(inLessonList<PictureButton>("Image1_0"));
+        QVERIFY2(prompt.startsWith(QStringLiteral("<b>新课.txt")), qPrintable(prompt));
+    }
+
+    // Ctrl with Enter makes a line feed, not Enter: no answer check, with
+    // the flag set or already spent. Enter alone or with Shift checks.
+    void ctrlEnterChecksNoAnswer() {
+        listLessons("T" + lessons() + "第一课.txt\r\n\r\n");
+        startApp();
+        QTest::keyClicks(answer(), "apple");
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyPress(answer(), Qt::Key_Control);
+            QTest::keyClick(answer(), key, Qt::ControlModifier);
+            QTest::keyRelease(answer(), Qt::Key_Control);
+        }
+        QTest::keyPress(answer(), Qt::Key_Control);
+        QTest::keyClick(answer(), Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(answer(), Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyRelease(answer(), Qt::Key_Control);
+        QCOMPARE(meaning(), QStringLiteral("苹果"));
+        QCOMPARE(answer()->text(), QStringLiteral("apple"));
+        QTest::keyClick(answer(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(meaning(), QStringLiteral("梨"));
+        QTest::keyClicks(answer(), "pear");
+        QTest::keyClick(answer(), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(meaning(), QStringLiteral("李子"));
+    }
+
+    // An English answer keeps a Chinese input method out of the answer box;
+    // a Chinese one (a reversed lesson) or one with accents lets it in.
+    void inputMethodOnlyForAnswersBeyondAscii() {
+        writeGbk("反向.txt", "苹果  apple\r\npear  梨\r\ncafé  咖啡\r\n");
+        listLessons("T" + lessons() + "反向.txt\r\n\r\n");
+        startApp();
+        QVERIFY(inputMethodEnabled(answer()));
+        QVERIFY(!answer()->inputMethodHints().testFlag(Qt::ImhLatinOnly));
+        app_->run(Command::NextItem);
+        QVERIFY(!inputMethodEnabled(answer()));
+        QVERIFY(answer()->inputMethodHints().testFlag(Qt::ImhLatinOnly));
+        app_->run(Command::NextItem);
+        QVERIFY(inputMethodEnabled(answer()));
+        app_->run(Command::PreviousItem);
+        QVERIFY(!inputMethodEnabled(answer()));
     }
 
     void exitWhileTheFirstLessonLoadsEndsTheStart() {
