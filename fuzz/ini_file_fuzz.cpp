@@ -126,8 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)ini::writeValue(scratch.file("keywise.dat"), setting.section, setting.key,
                               setting.value);
     }
-    const Result<std::string> once = readFileBytes(scratch.file("once.dat"));
-    const Result<std::string> keywise = readFileBytes(scratch.file("keywise.dat"));
-    check(once.ok() && keywise.ok() && once.value() == keywise.value());
+    const Result<std::string> writtenOnce = readFileBytes(scratch.file("once.dat"));
+    const Result<std::string> writtenKeywise = readFileBytes(scratch.file("keywise.dat"));
+    check(writtenOnce.ok() && writtenKeywise.ok() &&
+          writtenOnce.value() == writtenKeywise.value());
     return 0;
 }
