@@ -1,4 +1,5 @@
 // The study window's buttons, options, voice and settings.
+#include <algorithm>
 #include <cstdio>
 
 #include "common/paths.h"
@@ -12,6 +13,10 @@ StudyChanges StudySession::setOption(StudyOption option, OptionState state) {
     mark(StudyPart::Options);
     applyOption(option);
     return takeChanges();
+}
+
+StudyChanges StudySession::toggleOption(StudyOption option) {
+    return setOption(option, StudyOptions::clicked(options_.state(option)));
 }
 
 void StudySession::applyOption(StudyOption option) {
@@ -63,6 +68,11 @@ StudyChanges StudySession::playRecording() {
 
 void StudySession::resetRecorder() {
     recorder_.reset();
+}
+
+bool StudySession::answerIsPlainAscii() const {
+    return std::ranges::all_of(check_.expected(),
+                               [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 StudyChanges StudySession::readAloud() {
