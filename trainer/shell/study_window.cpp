@@ -101,7 +101,11 @@ void StudyWindow::buildCaptionBand() {
     caption_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     caption_->setIndent(0);
     caption_->setStyleSheet(QStringLiteral("color:white;padding-left:8px;"));
-    setPointSize(caption_, 7, true);
+    QFont name = caption_->font();
+    name.setPointSize(7);
+    name.setBold(true);
+    name.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    caption_->setFont(name);
     caption_->installEventFilter(this);
 
     const QString options[] = {QStringLiteral("显示英文"), QStringLiteral("显示中文"),
@@ -125,13 +129,15 @@ void StudyWindow::buildCaptionBand() {
                                       ui::twipsRect(5880, 0, 255, 255), QStringLiteral("退出"));
     for (QPushButton* b : {minimiseButton, closeButton}) {
         b->setStyleSheet(
-            QStringLiteral(
-                "QPushButton{border:none;background:transparent;color:white;font:bold 7pt;"
-                "padding:0px 0px %1px 0px;}"
-                "QPushButton:hover{background:#4f7fb0;}"
-                "QPushButton#Command15_1:hover{background:#c8413b;}")
+            QStringLiteral("QPushButton{border:none;background:#487aab;color:white;font:bold 8pt;"
+                           "padding:0px 0px %1px 0px;}"
+                           "QPushButton#Command15_0{font:bold 11pt;}"
+                           "QPushButton:hover{background:#6b98c6;}"
+                           "QPushButton#Command15_1:hover{background:#c8413b;}")
                 .arg(b->height() - kBandFirstLine));
-        b->setMask(QRegion(0, 0, b->width(), kBandFirstLine));
+        // "-" ends a little short of "X", which overlaps it by a pixel.
+        const int gap = b == minimiseButton ? 2 : 0;
+        b->setMask(QRegion(0, 0, b->width() - gap, kBandFirstLine));
         b->raise();
     }
 }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,6 +85,34 @@ bool showsTextAsItIs(QLabel* label) {
         label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(label->text());
     label->setWordWrap(wrapped);
     return whole;
+}
+
+// The pixels of a window that each of `widgets` paints when it is the only
+// one of them shown: those that differ from the window without any of them.
+QList<QList<QPoint>> paintedAlone(QWidget* window, const QList<QWidget*>& widgets) {
+    for (QWidget* widget : widgets) {
+        widget->hide();
+    }
+    const QImage without = window->grab().toImage();
+    QList<QList<QPoint>> painted;
+    for (QWidget* widget : widgets) {
+        widget->show();
+        const QImage alone = window->grab().toImage();
+        widget->hide();
+        QList<QPoint> pixels;
+        for (int y = 0; y < alone.height(); ++y) {
+            for (int x = 0; x < alone.width(); ++x) {
+                if (alone.pixel(x, y) != without.pixel(x, y)) {
+                    pixels << QPoint(x, y);
+                }
+            }
+        }
+        painted << pixels;
+    }
+    for (QWidget* widget : widgets) {
+        widget->show();
+    }
+    return painted;
 }
 
 }  // namespace
@@ -383,6 +412,33 @@ private slots:
             QTest::mouseRelease(label, Qt::LeftButton, {}, centre + QPoint(50, 30));
             QTest::qWait(50);
             QCOMPARE(window.pos(), before);
+        }
+    }
+
+    // The caption strip and the options below it share a band: the name,
+    // "-" and "X", and every option's check box and caption are all drawn,
+    // and none over another.
+    void theCaptionBandCoversNothing() {
+        startApp();
+        const char* names[] = {"Label4",   "Command15_0", "Command15_1", "Check1_0",
+                               "Check1_1", "Check1_2",    "Check1_3",    "Check1_4"};
+        QList<QWidget*> widgets;
+        for (const char* name : names) {
+            widgets << study<QWidget>(name);
+        }
+        const QList<QList<QPoint>> painted = paintedAlone(&app_->studyWindow(), widgets);
+        QHash<QPoint, QString> owner;
+        for (qsizetype i = 0; i < widgets.size(); ++i) {
+            const QString name = widgets[i]->objectName();
+            QVERIFY2(painted[i].size() > 20, qPrintable(name));
+            for (const QPoint& pixel : painted[i]) {
+                QVERIFY2(!owner.contains(pixel),
+                         qPrintable(QStringLiteral("%1 and %2 both paint %3,%4")
+                                        .arg(name, owner.value(pixel))
+                                        .arg(pixel.x())
+                                        .arg(pixel.y())));
+                owner.insert(pixel, name);
+            }
         }
     }
 
