@@ -136,7 +136,7 @@ void StudySession::fillExamples(const std::string& word) {
     std::string error;
     const bool read = common::forEachLine(
         exampleFile(), common::Decoding::Detect,
-        [this, &word](std::string line) {
+        [this, &word](const std::string& line) {
             const std::string_view sentence = common::trimSpaces(line);
             if (!sentence.empty() && sentence.find(word) != std::string_view::npos) {
                 if (static_cast<int>(examples_.size()) >= kMaxListEntries) {
