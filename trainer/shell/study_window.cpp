@@ -392,7 +392,9 @@ void StudyWindow::mouseReleased(QObject* watched) {
 bool StudyWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         mouseReleased(watched);  // the widget still sees its release
-        if (watched == caption_ && captionDrag_ &&
+        // A move by the window manager ends with a release that Qt makes up
+        // at its start; only the watched button tells its real end.
+        if (watched == caption_ && captionDrag_ && !drag_.byWindowSystem() &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             endCaptionDrag();
         }
