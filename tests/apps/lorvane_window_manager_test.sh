@@ -3,13 +3,16 @@
 # which then moves the window itself and holds the mouse until the button
 # is released: the chooser stays where it is while the button is held, also
 # when the window rests, and comes back beside the window at the release.
-# Needs an X display (the test runner provides Xvfb), openbox and xdotool.
+# Then "O" makes the chooser the study window's.
+# Needs an X display (the test runner provides Xvfb), openbox, xdotool and
+# xprop.
 #   lorvane_window_manager_test.sh PATH/TO/Lorvane
 set -euo pipefail
 executable=$1
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 command -v openbox >/dev/null || { echo "no openbox: skipped"; exit 77; }
 command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
+command -v xprop >/dev/null || { echo "no xprop: skipped"; exit 77; }
 
 work=$(mktemp -d)
 pids=()
@@ -76,4 +79,20 @@ if [ "$dx" -lt 0 ] || [ "$dx" -gt 4 ] || [ "$dy" -lt 0 ] || [ "$dy" -gt 48 ]; th
         "$movedX $movedY, $ww wide"
     exit 1
 fi
-echo "1 passed, 0 failed"
+
+# The chooser of the start is a window of its own; opened with "O" it is the
+# study window's (WM_TRANSIENT_FOR), which keeps it above and minimises it
+# along, and it stays where it was.
+owner() { xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p'; }
+[ -z "$(owner "$chooser")" ] || { echo "the chooser of the start has an owner"; exit 1; }
+xdotool mousemove $((movedX + 372)) $((movedY + 184))  # "O": 360 pixels in, 176 down
+sleep 0.3
+xdotool click 1
+sleep 0.5
+chooser=$(xdotool search --onlyvisible --name '^初一$' | head -n 1)
+[ "$(( $(owner "$chooser") ))" = "$window" ] || {
+    echo "the chooser opened with O is not the study window's: $(owner "$chooser")"; exit 1; }
+read -r ownedX ownedY _ < <(place "$chooser")
+[ "$ownedX $ownedY" = "$dockedX $dockedY" ] || {
+    echo "the chooser moved when the study window took it: $ownedX $ownedY"; exit 1; }
+echo "2 passed, 0 failed"

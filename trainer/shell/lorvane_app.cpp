@@ -63,9 +63,12 @@ void LorvaneApp::start() {
 void LorvaneApp::showChooser(ChooserOwner owner) {
     QWidget* ownerWindow = owner == ChooserOwner::StudyWindow ? studyWindow_.get() : nullptr;
     if (chooserWindow_->parentWidget() != ownerWindow) {
-        // A new owner takes a new native window; the place stays.
+        // Owned, it is a tool window of the study window: only those are
+        // tied to their owner on X11. The place stays.
         const QPoint place = chooserWindow_->pos();
-        chooserWindow_->setParent(ownerWindow, chooserWindow_->windowFlags());
+        const Qt::WindowFlags flags = (chooserWindow_->windowFlags() & ~Qt::WindowType_Mask) |
+                                      (ownerWindow ? Qt::Tool : Qt::Window);
+        chooserWindow_->setParent(ownerWindow, flags);
         chooserWindow_->move(place);
     }
     if (!chooser_.started()) {
