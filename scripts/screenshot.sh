@@ -13,7 +13,11 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=$work/runtime HOME=$work
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-for size in 1024x768 1920x1080; do
+# The small screen shows the window as it starts; the large one with the
+# drop-down panel open (the window closed lengthened opens lengthened), its
+# word bank listing the new-word box.
+for shot in 1024x768:4125 1920x1080:6060; do
+    size=${shot%:*} windowHeight=${shot#*:}
     width=${size%x*} height=${size#*x}
     rm -rf "$work/Lorvane"
     cp -r build/Lorvane "$work/Lorvane"
@@ -23,18 +27,20 @@ for size in 1024x768 1920x1080; do
     cp "$lesson" "${lesson%.txt}.lt0"
     printf '\r\n' >> "${lesson%.txt}.lt0"
     for box in 1 2 3 4 5; do printf '\r\n' > "${lesson%.txt}.lt$box"; done
-    printf '[单词]\r\nfilename=%s\r\ncheck0=1\r\n' "$lesson" | iconv -f UTF-8 -t GBK > "$lessons/dan.dat"
+    printf '[单词]\r\nfilename=%s\r\ncheck0=1\r\nheight=%s\r\n' "$lesson" "$windowHeight" |
+        iconv -f UTF-8 -t GBK > "$lessons/dan.dat"
 
     # The study window's corner is at the centre of the screen less
     # 400 × 240; the picture has a margin of 12 pixels around both windows.
     left=$(( (width - 800) / 2 - 12 )) top=$(( (height - 480) / 2 - 12 ))
+    pictureHeight=$(( windowHeight > 5700 ? windowHeight / 15 + 24 : 5700 / 15 + 24 ))
     out=docs/screenshot-$size.png
     xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
         export QT_QPA_PLATFORM=xcb
         "$1/Lorvane/Lorvane" &
         pid=$!
         sleep 3
-        build/tools/grab_screen "$2" "$3" "$4" 600 404
-        kill $pid' _ "$work" "$out" "$left" "$top"
+        build/tools/grab_screen "$2" "$3" "$4" 600 "$5"
+        kill $pid' _ "$work" "$out" "$left" "$top" "$pictureHeight"
     echo "saved $out"
 done
