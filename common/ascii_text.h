@@ -23,6 +23,13 @@ constexpr bool endsWithIgnoringAsciiCase(std::string_view text, std::string_view
            equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
+// True when every byte is ASCII: an answer the learner can type straight
+// from the keyboard, with no input method in between.
+constexpr bool isPlainAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // Byte order of UTF-8 with ASCII letters folded: Latin names first, then
 // Chinese ones in code point order.
 constexpr bool lessIgnoringAsciiCase(std::string_view a, std::string_view b) {

@@ -33,6 +33,8 @@ tests=(
     # GUI tests on a virtual X server, a tray host, key presses and window
     # queries (xwininfo), a desktop launcher (gio)
     xvfb xauth trayer xdotool x11-utils libglib2.0-bin
+    # a window manager that moves windows itself (dragging by the caption)
+    openbox
     # a Wayland session: a headless compositor with XWayland, and Qt's
     # Wayland plugin, which Qt would pick there if the programs let it
     weston xwayland qt6-wayland

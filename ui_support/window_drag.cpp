@@ -10,6 +10,11 @@ void WindowDrag::begin(const QMouseEvent& press) {
     offset_ = press.globalPosition().toPoint() - window_.frameGeometry().topLeft();
 }
 
+void WindowDrag::beginByHand(const QMouseEvent& press) {
+    byHand_ = true;
+    offset_ = press.globalPosition().toPoint() - window_.frameGeometry().topLeft();
+}
+
 void WindowDrag::follow(const QMouseEvent& move) {
     if (byHand_ && (move.buttons() & buttons_)) {
         window_.move(move.globalPosition().toPoint() - offset_);

@@ -18,6 +18,11 @@ public:
 
     // A press that starts a move; the caller decides which presses do.
     void begin(const QMouseEvent& press);
+    // The same, always moved by hand: the window hears the release.
+    void beginByHand(const QMouseEvent& press);
+    // Whether the window system took the move begun last: the window then
+    // hears nothing of the mouse until the button is released.
+    bool byWindowSystem() const { return !byHand_; }
     // A pointer move while the press lasts.
     void follow(const QMouseEvent& move);
     void end() { byHand_ = false; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/ascii_text.h"
 #include "common/lesson_entry.h"
 #include "common/text_file.h"
 
@@ -23,8 +24,7 @@ bool ItemDisplay::answerIsRight() const {
 }
 
 bool ItemDisplay::expectsPlainAscii() const {
-    return std::ranges::all_of(english_,
-                               [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return common::isPlainAscii(english_);
 }
 
 }  // namespace lorvane::companion

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the staged Lorvane as a learner would, on a prepared program folder
 # whose settings reopen a lesson: answers the shown word with the keyboard,
-# closes the window with its own "X" and checks the files it leaves behind.
+# drags the window by its caption, closes it with its own "X" and checks the
+# files it leaves behind.
 # Needs an X display (the test runner provides Xvfb) and xdotool.
 #   lorvane_end_to_end.sh PATH/TO/Lorvane
 set -euo pipefail
@@ -20,6 +21,37 @@ xdotool windowfocus --sync "$window"
 xdotool type --delay 50 apple
 xdotool key Return
 sleep 0.5
+
+# Dragged by its caption strip, the window leaves the chooser where it was
+# while the button is held, however long it rests, and brings it back to its
+# right edge at the release. There and back, so that the place stored at the
+# end is the start's.
+chooser=$(xdotool search --onlyvisible --name '^初一$' | head -n 1)
+[ -n "$chooser" ] || { echo "the chooser is not shown"; exit 1; }
+geometry() {  # WINDOW: prints X Y WIDTH
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X $Y $WIDTH"
+}
+for step in 60 -60; do
+    read -r wx wy ww < <(geometry "$window")
+    read -r cx cy _ < <(geometry "$chooser")
+    xdotool mousemove $((wx + 40)) $((wy + 4))
+    sleep 0.2
+    xdotool mousedown 1
+    xdotool mousemove $((wx + 40 + step)) $((wy + 4 + step))
+    sleep 0.8
+    read -r movedX movedY _ < <(geometry "$window")
+    [ "$movedX $movedY" = "$((wx + step)) $((wy + step))" ] || {
+        echo "the caption did not move the window: $wx $wy -> $movedX $movedY"; exit 1; }
+    read -r heldX heldY _ < <(geometry "$chooser")
+    [ "$heldX $heldY" = "$cx $cy" ] || {
+        echo "the chooser moved while the button was held: $cx $cy -> $heldX $heldY"; exit 1; }
+    xdotool mouseup 1
+    sleep 0.3
+    read -r dockedX dockedY _ < <(geometry "$chooser")
+    [ "$dockedX $dockedY" = "$((movedX + ww)) $movedY" ] || {
+        echo "the chooser was not docked at the release: $dockedX $dockedY"; exit 1; }
+done
 
 # The "X" at the top right of the window (5880 twips = 392 pixels in, 17 wide).
 eval "$(xdotool getwindowgeometry --shell "$window")"

@@ -31,6 +31,11 @@ public:
     // A greyed box counts as on, as any state but off always did.
     bool isOn(StudyOption option) const { return state(option) != OptionState::Off; }
     void set(StudyOption option, OptionState state) { states_[index(option)] = state; }
+    // What a click makes of a state: a greyed box is checked by it, as the
+    // desktop's check boxes do, and from then on it only switches on and off.
+    static OptionState clicked(OptionState state) {
+        return state == OptionState::On ? OptionState::Off : OptionState::On;
+    }
 
 private:
     static std::size_t index(StudyOption option) { return static_cast<std::size_t>(option); }

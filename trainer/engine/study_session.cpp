@@ -86,6 +86,9 @@ StudyChanges StudySession::openLesson(const std::string& path) {
         clearDisplay();
     }
     show(0);
+    if (!base) {
+        notice += (notice.empty() ? "" : " ") + noProgressNotice(path);
+    }
     if (!unstorable.empty()) {
         notice += (notice.empty() ? "" : " ") + unstorable;
     }
@@ -308,6 +311,9 @@ void StudySession::thirdFailure() {
         // A memorized word forgotten: say so, and where it goes now.
         prefix = "怎么原来记住的单词又全部忘了！";
     }
+    if (!answerBoxEnabled_) {
+        focus_ = Focus::NextButton;  // Enter or Space goes on
+    }
     mark(StudyPart::AnswerBox);
     currentEntry_ = index;
     if (target > kManyTimesBox) {
@@ -346,6 +352,7 @@ StudyChanges StudySession::turnPage() {
         show(*currentEntry_);
     }
     answerBoxEnabled_ = true;
+    focus_ = Focus::AnswerBox;
     mark(StudyPart::AnswerBox);
     return takeChanges();
 }

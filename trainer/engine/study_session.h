@@ -28,7 +28,10 @@ public:
     // Which list is in front in the panel: a box's word list or the examples.
     static constexpr int kExamplesInFront = kBoxCount;
 
-    enum class Focus { AnswerBox, RecordButton };
+    // Where the keyboard goes: the answer box, the record button while a
+    // recording runs, or ">>" while the answer box takes nothing after a
+    // third failure, so that Enter or Space moves on.
+    enum class Focus { AnswerBox, RecordButton, NextButton };
     enum class AfterSettings { Continue, ShowChooser };
 
     // `programFolder` is where the lesson folder and its word.dat live.
@@ -53,6 +56,10 @@ public:
     const std::string& message() const { return message_; }
     const std::string& answerText() const { return answerText_; }
     bool answerBoxEnabled() const { return answerBoxEnabled_; }
+    // Whether the expected answer is typed on a Latin keyboard alone. Only
+    // then does the answer box keep an input method out; a lesson that asks
+    // for Chinese needs one.
+    bool answerIsPlainAscii() const;
     Focus focus() const { return focus_; }
     const StudyOptions& options() const { return options_; }
     const std::vector<std::string>& voices() const { return voices_; }
@@ -97,6 +104,9 @@ public:
     StudyChanges setOption(StudyOption option, bool on) {
         return setOption(option, on ? OptionState::On : OptionState::Off);
     }
+    // A click on an option's check box: off turns on, on and greyed turn off
+    // and on again like any check box (greyed goes to on).
+    StudyChanges toggleOption(StudyOption option);
     void loadVoices();  // the installed voices, for the voice list
     StudyChanges selectVoice(int index);
     // Text typed into the voice list; unless it is the chosen voice's name,
@@ -127,6 +137,7 @@ public:
 
 private:
     StudyChanges takeChanges();
+    static std::string noProgressNotice(const std::string& lesson);
     void mark(StudyChanges parts) { changes_ |= parts; }
     void setMessage(std::string text);
     void show(int index);

@@ -1,6 +1,8 @@
 // The study window's buttons, options, voice and settings.
+#include <algorithm>
 #include <cstdio>
 
+#include "common/ascii_text.h"
 #include "common/paths.h"
 #include "common/text_file.h"
 #include "trainer/engine/study_session.h"
@@ -12,6 +14,10 @@ StudyChanges StudySession::setOption(StudyOption option, OptionState state) {
     mark(StudyPart::Options);
     applyOption(option);
     return takeChanges();
+}
+
+StudyChanges StudySession::toggleOption(StudyOption option) {
+    return setOption(option, StudyOptions::clicked(options_.state(option)));
 }
 
 void StudySession::applyOption(StudyOption option) {
@@ -63,6 +69,10 @@ StudyChanges StudySession::playRecording() {
 
 void StudySession::resetRecorder() {
     recorder_.reset();
+}
+
+bool StudySession::answerIsPlainAscii() const {
+    return common::isPlainAscii(check_.expected());
 }
 
 StudyChanges StudySession::readAloud() {
@@ -124,7 +134,7 @@ void StudySession::fillExamples(const std::string& word) {
     selectedExample_ = -1;
     mark(StudyPart::Panel);
     const common::Status read = common::forEachLine(
-        exampleFile(), common::Decoding::Detect, [this, &word](std::string line) {
+        exampleFile(), common::Decoding::Detect, [this, &word](const std::string& line) {
             const std::string_view sentence = common::trimSpaces(line);
             if (!sentence.empty() && sentence.find(word) != std::string_view::npos) {
                 if (static_cast<int>(examples_.size()) >= kMaxListEntries) {

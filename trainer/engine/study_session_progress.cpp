@@ -20,6 +20,13 @@ void logFailure(const std::string& what, const std::string& path, int errnoValue
 
 }  // namespace
 
+// The progress files are named after the lesson up to its ".txt": a lesson
+// named otherwise has none, and none can be written for it.
+std::string StudySession::noProgressNotice(const std::string& lesson) {
+    return "课文“" + common::getfilename(lesson) +
+           "”的名字里没有“.txt”，学习进度无法读取，也无法保存。";
+}
+
 common::Status StudySession::saveProgress() {
     if (lesson_.empty()) {
         return {};  // no lesson open: nothing to save
@@ -31,10 +38,9 @@ common::Status StudySession::saveProgress() {
     }
     const auto base = common::lessonBaseName(lesson_);
     if (!base) {
-        const std::string problem =
-            "课文“" + common::getfilename(lesson_) + "”的名字不以“.txt”结尾，学习进度无法保存。";
-        prompts_.warn(problem);
-        return common::Failure{problem};
+        // The learner read this on the message line when the lesson came up;
+        // a message box at every close would only repeat it.
+        return common::Failure{noProgressNotice(lesson_)};
     }
     std::array<const std::vector<std::string>*, kBoxCount> boxes{};
     for (BoxId box = 0; box < kBoxCount; ++box) {
@@ -79,8 +85,7 @@ common::Status StudySession::restoreProgress(const std::string& lessonPath) {
 bool StudySession::restore() {
     const auto base = common::lessonBaseName(lesson_);
     if (!base) {
-        setMessage("课文“" + common::getfilename(lesson_) +
-                   "”的名字不以“.txt”结尾，没有学习进度。");
+        setMessage(noProgressNotice(lesson_));
         return false;
     }
     boxes_.clear();

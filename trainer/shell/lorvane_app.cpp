@@ -24,11 +24,12 @@ LorvaneApp::LorvaneApp(QString programFolder, speech::Voice& voice, speech::Reco
       chooser_(programFolder_.toStdString(), letEventsRun,
                std::bind_front(&LorvaneApp::openLesson, this)) {
     studyWindow_ = std::make_unique<StudyWindow>(session_, programFolder_);
-    chooserWindow_ = new LessonChooserWindow(chooser_, studyWindow_.get());
+    chooserWindow_ = std::make_unique<LessonChooserWindow>(chooser_, nullptr);
     prompts_.setParent(studyWindow_.get());
     studyWindow_->openDocument = std::move(desktop.openDocument);
     studyWindow_->startProgram = std::move(desktop.startProgram);
-    connect(studyWindow_.get(), &StudyWindow::lessonChooserWanted, this, &LorvaneApp::showChooser);
+    connect(studyWindow_.get(), &StudyWindow::lessonChooserWanted, this,
+            [this] { showChooser(ChooserOwner::StudyWindow); });
     connect(studyWindow_.get(), &StudyWindow::captionDragEnded, this, &LorvaneApp::dockChooser);
 }
 
@@ -47,7 +48,7 @@ void LorvaneApp::start() {
     const StudySession::AfterSettings next =
         session_.loadSettings(ui::twips(screen.width()), ui::twips(screen.height()));
     if (next == StudySession::AfterSettings::ShowChooser) {
-        showChooser();
+        showChooser(ChooserOwner::None);
     }
     studyWindow_->applyGeometry();
     studyWindow_->refresh();
@@ -55,11 +56,21 @@ void LorvaneApp::start() {
     // An 800 × 480 area centred on the screen, whatever place was stored.
     studyWindow_->move(screen.x() + (screen.width() - 800) / 2,
                        screen.y() + (screen.height() - 480) / 2);
-    showChooser();
+    showChooser(ChooserOwner::None);
     dockChooser();
 }
 
-void LorvaneApp::showChooser() {
+void LorvaneApp::showChooser(ChooserOwner owner) {
+    QWidget* ownerWindow = owner == ChooserOwner::StudyWindow ? studyWindow_.get() : nullptr;
+    if (chooserWindow_->parentWidget() != ownerWindow) {
+        // Owned, it is a tool window of the study window: only those are
+        // tied to their owner on X11. The place stays.
+        const QPoint place = chooserWindow_->pos();
+        const Qt::WindowFlags flags = (chooserWindow_->windowFlags() & ~Qt::WindowType_Mask) |
+                                      (ownerWindow ? Qt::Tool : Qt::Window);
+        chooserWindow_->setParent(ownerWindow, flags);
+        chooserWindow_->move(place);
+    }
     if (!chooser_.started()) {
         chooser_.start(session_.currentLesson());
     }

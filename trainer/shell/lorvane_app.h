@@ -19,8 +19,9 @@ namespace lorvane::trainer {
 
 // The trainer put together: the study window and the lesson chooser over
 // the study session and the chooser, with the voice, the recorder and the
-// desktop's services. The study window is the one top-level window; the
-// chooser's window is its child and goes with it.
+// desktop's services. The chooser's window comes up on its own at the start;
+// opened with "O" it belongs to the study window, stays above it and is
+// minimised with it.
 class LorvaneApp : public QObject {
     Q_OBJECT
 
@@ -41,8 +42,10 @@ public:
     StudyWindow& studyWindow() { return *studyWindow_; }
     LessonChooserWindow& chooserWindow() { return *chooserWindow_; }
 
+    enum class ChooserOwner { None, StudyWindow };
+
 public slots:
-    void showChooser();
+    void showChooser(ChooserOwner owner);
     void dockChooser();
 
 private:
@@ -54,7 +57,8 @@ private:
     StudySession session_;
     LessonChooser chooser_;
     std::unique_ptr<StudyWindow> studyWindow_;
-    LessonChooserWindow* chooserWindow_ = nullptr;  // owned by the study window
+    // Goes before the study window, which may own it by then.
+    std::unique_ptr<LessonChooserWindow> chooserWindow_;
 };
 
 }  // namespace lorvane::trainer

@@ -12,7 +12,11 @@ bool QtStudyPrompts::askContinueProgress() {
 }
 
 void QtStudyPrompts::warn(const std::string& text) {
-    QMessageBox::warning(parent_, QStringLiteral("Lorvane"), QString::fromStdString(text));
+    // The text names files and lessons: shown as it is, never as markup.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Lorvane"), QString::fromStdString(text),
+                    QMessageBox::Ok, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 }  // namespace lorvane::trainer

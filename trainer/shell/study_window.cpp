@@ -4,14 +4,23 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <string_view>
 
+#include "platform/pointer_buttons.h"
 #include "ui_support/list_sync.h"
+#include "ui_support/plain_text.h"
 #include "ui_support/twips.h"
+#include "ui_support/wide_rows.h"
 
 namespace lorvane::trainer {
 
 namespace {
+
+// The band of the caption strip and the options: its height, down to the
+// voice row, and the height of its first line, above the options' captions.
+constexpr int kBandHeight = 26;
+constexpr int kBandFirstLine = 10;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -56,9 +65,8 @@ StudyWindow::StudyWindow(StudySession& session, QString programFolder, QWidget* 
     setWindowTitle(QStringLiteral("Lorvane"));
     buildControls();
     connectControls();
-    dragSettled_.setSingleShot(true);
-    dragSettled_.setInterval(300);
-    connect(&dragSettled_, &QTimer::timeout, this, &StudyWindow::settleCaptionDrag);
+    captionReleaseWatch_.setInterval(30);
+    connect(&captionReleaseWatch_, &QTimer::timeout, this, &StudyWindow::watchCaptionRelease);
     refresh();
 }
 
@@ -75,37 +83,73 @@ QPushButton* StudyWindow::button(const char* name, const QString& caption, QRect
 QLabel* StudyWindow::label(const char* name, const QString& caption, QRect place) {
     auto* l = new QLabel(caption, this);
     l->setObjectName(QString::fromLatin1(name));
+    // Lesson lines, file names and the messages quoting them are shown as
+    // they are, never taken for markup.
+    l->setTextFormat(Qt::PlainText);
     l->setGeometry(place);
     return l;
 }
 
-void StudyWindow::buildControls() {
-    setAutoFillBackground(true);
-
+// The caption strip and the row of options below it are one band across
+// the top of the window. The row reaches into the strip, so the strip keeps
+// its own texts to the band's first line: the program's name at the left,
+// "-" and "X" at the right, which answer only there; the options' captions
+// take the second line, clear of both.
+void StudyWindow::buildCaptionBand() {
     caption_ = label("Label4", QStringLiteral("Lorvane"), ui::twipsRect(0, 0, 6135, 255));
-    caption_->setAutoFillBackground(true);
-    caption_->setStyleSheet(QStringLiteral("background:#2f5f8f;color:white;padding-left:4px;"));
+    caption_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    caption_->setIndent(0);
+    caption_->setStyleSheet(QStringLiteral("color:white;padding-left:8px;"));
+    QFont name = caption_->font();
+    name.setPointSize(7);
+    name.setBold(true);
+    name.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    caption_->setFont(name);
     caption_->installEventFilter(this);
+
+    const QString options[] = {QStringLiteral("显示英文"), QStringLiteral("显示中文"),
+                               QStringLiteral("播放读音"), QStringLiteral("自动翻页"),
+                               QStringLiteral("随机换词")};
+    QPalette onBand = palette();
+    onBand.setColor(QPalette::WindowText, Qt::white);
+    for (int i = 0; i < kStudyOptionCount; ++i) {
+        auto* box = new QCheckBox(options[i], this);
+        box->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        box->setGeometry(ui::twipsRect(120 + 1200 * i, 120, 1095, 255));
+        box->setFocusPolicy(Qt::TabFocus);
+        box->setPalette(onBand);
+        optionBoxes_[static_cast<std::size_t>(i)] = box;
+    }
+
     QPushButton* minimiseButton =
         button("Command15_0", QStringLiteral("-"), ui::twipsRect(5640, 0, 255, 255),
                QStringLiteral("最小化窗口"));
     QPushButton* closeButton = button("Command15_1", QStringLiteral("X"),
                                       ui::twipsRect(5880, 0, 255, 255), QStringLiteral("退出"));
-
-    const QString options[] = {QStringLiteral("显示英文"), QStringLiteral("显示中文"),
-                               QStringLiteral("播放读音"), QStringLiteral("自动翻页"),
-                               QStringLiteral("随机换词")};
-    for (int i = 0; i < 5; ++i) {
-        auto* box = new QCheckBox(options[i], this);
-        box->setObjectName(QStringLiteral("Check1_%1").arg(i));
-        box->setGeometry(ui::twipsRect(120 + 1200 * i, 120, 1095, 255));
-        box->setFocusPolicy(Qt::TabFocus);
-        optionBoxes_[static_cast<std::size_t>(i)] = box;
+    for (QPushButton* b : {minimiseButton, closeButton}) {
+        b->setStyleSheet(
+            QStringLiteral("QPushButton{border:none;background:#487aab;color:white;font:bold 8pt;"
+                           "padding:0px 0px %1px 0px;}"
+                           "QPushButton#Command15_0{font:bold 11pt;}"
+                           "QPushButton:hover{background:#6b98c6;}"
+                           "QPushButton#Command15_1:hover{background:#c8413b;}")
+                .arg(b->height() - kBandFirstLine));
+        // "-" ends a little short of "X", which overlaps it by a pixel.
+        const int gap = b == minimiseButton ? 2 : 0;
+        b->setMask(QRegion(0, 0, b->width() - gap, kBandFirstLine));
+        b->raise();
     }
+}
 
-    // The option boxes reach into the caption strip: keep its buttons on top.
-    minimiseButton->raise();
-    closeButton->raise();
+void StudyWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.fillRect(0, 0, width(), kBandHeight, QColor(0x2f, 0x5f, 0x8f));
+}
+
+void StudyWindow::buildControls() {
+    setAutoFillBackground(true);
+    buildCaptionBand();
 
     label("Label7", QStringLiteral("朗读语音"), ui::twipsRect(120, 480, 720, 180));
     voiceList_ = new QComboBox(this);
@@ -113,6 +157,11 @@ void StudyWindow::buildControls() {
     voiceList_->setGeometry(ui::twipsRect(960, 420, 2055, 300));
     voiceList_->setEditable(true);
     voiceList_->setInsertPolicy(QComboBox::NoInsert);
+    // A voice is chosen from the list only: a typed name, even a whole one,
+    // chooses none, neither completed while typing nor at Enter or when the
+    // box loses the keyboard.
+    voiceList_->setCompleter(nullptr);
+    disconnect(voiceList_->lineEdit(), &QLineEdit::editingFinished, voiceList_, nullptr);
     label("Label8", QStringLiteral("语速"), ui::twipsRect(3240, 480, 360, 180));
     rateBar_ = new QScrollBar(Qt::Horizontal, this);
     rateBar_->setObjectName(QStringLiteral("HScroll1"));
@@ -142,12 +191,9 @@ void StudyWindow::buildControls() {
     meaningLine_ = label("Label1_1", {}, ui::twipsRect(1800, 1720, 4215, 540));
     meaningLine_->setWordWrap(true);
     setPointSize(meaningLine_, 12);
-    answerBox_ = new QLineEdit(this);
+    answerBox_ = new ui::AnswerBox(this);
     answerBox_->setObjectName(QStringLiteral("Text1"));
     answerBox_->setGeometry(ui::twipsRect(1800, 2280, 4215, 330));
-    // English is typed here: a Chinese input method must not catch the keys.
-    answerBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    answerBox_->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
     countLine_ = label("Label5", {}, ui::twipsRect(1800, 2680, 2300, 240));
 
     auto* companion = button("Command14", QStringLiteral("Miselle"),
@@ -160,8 +206,9 @@ void StudyWindow::buildControls() {
     openLessonButton_ = button("Command4", QStringLiteral("O"), ui::twipsRect(5400, 2640, 375, 255),
                                QStringLiteral("打开课文"));
     openLessonButton_->installEventFilter(this);
-    button("Command5", QStringLiteral(">>"), ui::twipsRect(5760, 2640, 375, 255),
-           QStringLiteral("下一个"));
+    nextButton_ = button("Command5", QStringLiteral(">>"), ui::twipsRect(5760, 2640, 375, 255),
+                         QStringLiteral("下一个"));
+    nextButton_->installEventFilter(this);  // Enter presses it too
 
     messageLine_ = label("Label6", {}, ui::twipsRect(1800, 2960, 4215, 1080));
     messageLine_->setWordWrap(true);
@@ -185,6 +232,8 @@ void StudyWindow::buildControls() {
     exampleList_->setObjectName(QStringLiteral("List3"));
     exampleList_->setGeometry(ui::twipsRect(0, 4350, 6135, 1680));
     exampleList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Sentences scroll sideways over 900 pixels, however short they are.
+    exampleList_->setItemDelegate(new ui::WideRows(900, exampleList_));
     exampleList_->setFocusPolicy(Qt::NoFocus);
 
     for (const std::string_view name : kBoxNames) {
@@ -282,8 +331,7 @@ void StudyWindow::collapsePanel() {
 }
 
 void StudyWindow::changeOption(StudyOption option) {
-    const bool on = optionBoxes_[static_cast<std::size_t>(option)]->checkState() == Qt::Checked;
-    refresh(session_.setOption(option, on));
+    refresh(session_.toggleOption(option));  // the box shows what the session made of it
 }
 
 void StudyWindow::chooseVoice(int index) {
@@ -343,47 +391,89 @@ void StudyWindow::mouseReleased(QObject* watched) {
 bool StudyWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         mouseReleased(watched);  // the widget still sees its release
+        // A move by the window manager ends with a release that Qt makes up
+        // at its start; only the watched button tells its real end.
+        if (watched == caption_ && captionDrag_ && !drag_.byWindowSystem() &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            endCaptionDrag();
+        }
     } else if (event->type() == QEvent::MouseButtonPress && watched == caption_) {
-        beginDrag(static_cast<QMouseEvent*>(event), true);
+        beginCaptionDrag(static_cast<QMouseEvent*>(event));
         return true;
     } else if (event->type() == QEvent::MouseMove && watched == caption_) {
         drag_.follow(*static_cast<QMouseEvent*>(event));
         return true;
+    } else if (event->type() == QEvent::KeyPress && watched == nextButton_) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            nextButton_->click();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
 
 // --- moving the window ---
 
+// Only the window's own background moves it: a press on a label (or on a
+// control that takes no press) reaches the window too, and must not.
 void StudyWindow::mousePressEvent(QMouseEvent* event) {
-    beginDrag(event, false);
+    if (event->button() != Qt::LeftButton || childAt(event->position().toPoint())) {
+        return;
+    }
+    captionDrag_ = false;
+    captionReleaseWatch_.stop();
+    drag_.begin(*event);
 }
 
-void StudyWindow::beginDrag(QMouseEvent* event, bool byCaption) {
+void StudyWindow::beginCaptionDrag(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    captionDrag_ = byCaption;
-    drag_.begin(*event);
-    if (byCaption) {
-        dragSettled_.start();
+    captionDrag_ = true;
+    dockAfterRelease_ = QDeadlineTimer();
+    // Only where the button can be watched may the window manager take the
+    // move; elsewhere the window moves by hand and hears the release.
+    if (platform::leftButtonHeld().has_value()) {
+        drag_.begin(*event);
+    } else {
+        drag_.beginByHand(*event);
     }
+    if (drag_.byWindowSystem()) {
+        captionReleaseWatch_.start();
+    }
+}
+
+void StudyWindow::watchCaptionRelease() {
+    if (platform::leftButtonHeld().value_or(false)) {
+        return;
+    }
+    endCaptionDrag();
+    dockAfterRelease_.setRemainingTime(300);
+}
+
+void StudyWindow::endCaptionDrag() {
+    captionDrag_ = false;
+    captionReleaseWatch_.stop();
+    drag_.end();
+    emit captionDragEnded();
 }
 
 void StudyWindow::mouseMoveEvent(QMouseEvent* event) {
     drag_.follow(*event);
 }
 
-void StudyWindow::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    if (captionDrag_) {
-        dragSettled_.start();  // docks once the window has come to rest
+void StudyWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        drag_.end();
     }
 }
 
-void StudyWindow::settleCaptionDrag() {
-    captionDrag_ = false;
-    emit captionDragEnded();
+void StudyWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!dockAfterRelease_.isForever() && !dockAfterRelease_.hasExpired()) {
+        emit captionDragEnded();  // the window manager's last placing of the drag
+    }
 }
 
 void StudyWindow::closeEvent(QCloseEvent* event) {
@@ -450,7 +540,7 @@ void StudyWindow::refresh(StudyChanges changes) {
     // answer away.
     if (changes.has(StudyPart::Word) || changes.has(StudyPart::Voices)) {
         englishLine_->setToolTip(session_.englishShown() && transcribe
-                                     ? qs(transcribe(session_.expectedAnswer()))
+                                     ? ui::plainToolTip(qs(transcribe(session_.expectedAnswer())))
                                      : QString());
     }
     if (changes.has(StudyPart::Message)) {
@@ -472,7 +562,10 @@ void StudyWindow::refreshOptions() {
     for (int i = 0; i < kStudyOptionCount; ++i) {
         QCheckBox* box = optionBoxes_[static_cast<std::size_t>(i)];
         const QSignalBlocker blocker(box);
-        box->setCheckState(checkState(session_.options().state(static_cast<StudyOption>(i))));
+        const OptionState state = session_.options().state(static_cast<StudyOption>(i));
+        // Greyed only as stored: a click makes it a two-state box again.
+        box->setTristate(state == OptionState::Greyed);
+        box->setCheckState(checkState(state));
     }
 }
 
@@ -524,6 +617,9 @@ void StudyWindow::refreshWord() {
     meaningLine_->setText(qs(session_.meaningLine()));
     meaningLine_->setVisible(session_.meaningShown());
     countLine_->setText(qs(session_.countLine()));
+    // English is typed with the Latin keys, which an active Chinese input
+    // method would catch; an answer in Chinese needs that input method.
+    answerBox_->setInputMethodWanted(!session_.answerIsPlainAscii());
 }
 
 void StudyWindow::refreshAnswerBox() {
@@ -539,6 +635,8 @@ void StudyWindow::restoreFocus() {
         answerBox_->setFocus();
     } else if (session_.focus() == StudySession::Focus::RecordButton) {
         recordButton_->setFocus();
+    } else if (session_.focus() == StudySession::Focus::NextButton && isVisible()) {
+        nextButton_->setFocus();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "trainer/engine/study_session.h"
+#include "ui_support/answer_box.h"
 #include "ui_support/window_drag.h"
 
 namespace lorvane::trainer {
@@ -44,13 +46,15 @@ public:
 
 signals:
     void lessonChooserWanted();  // the "O" button
-    void captionDragEnded();     // the window has come to rest after a drag by its caption
+    void captionDragEnded();     // the button that dragged the window by its caption is up
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
@@ -72,17 +76,19 @@ private slots:
     void recordingLimitReached();
     void showHelp();
     void startCompanion();
-    void settleCaptionDrag();
+    void watchCaptionRelease();
 
 private:
     QPushButton* button(const char* name, const QString& caption, QRect place,
                         const QString& tip = {});
     QLabel* label(const char* name, const QString& caption, QRect place);
     void buildControls();
+    void buildCaptionBand();
     void connectControls();
     void changeOption(StudyOption option);
     void mouseReleased(QObject* watched);
-    void beginDrag(QMouseEvent* event, bool byCaption);
+    void beginCaptionDrag(QMouseEvent* event);
+    void endCaptionDrag();
     void refreshOptions();
     void refreshVoices();
     void refreshBoxes();
@@ -101,6 +107,7 @@ private:
     QScrollBar* rateBar_ = nullptr;
     QPushButton* recordButton_ = nullptr;
     QPushButton* openLessonButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
     QPushButton* wordBankButton_ = nullptr;
     QListWidget* boxList_ = nullptr;
     std::array<QListWidget*, kBoxCount> wordLists_{};
@@ -112,14 +119,19 @@ private:
     QLabel* panelHint_ = nullptr;
     QLabel* countLine_ = nullptr;
     QLabel* messageLine_ = nullptr;
-    QLineEdit* answerBox_ = nullptr;
+    ui::AnswerBox* answerBox_ = nullptr;
     QTimer pageTurn_;
     QTimer recordingLimit_;
 
     ui::WindowDrag drag_{*this, Qt::LeftButton};
-    // A drag by the caption docks the chooser again once the window rests.
+    // A drag by the caption docks the chooser when its button is released.
+    // While the window manager moves the window, the window hears nothing of
+    // the mouse: the button is watched instead.
     bool captionDrag_ = false;
-    QTimer dragSettled_;
+    QTimer captionReleaseWatch_;
+    // The window manager may still place the window once more after the
+    // release; the chooser follows it until then.
+    QDeadlineTimer dockAfterRelease_;
     bool closing_ = false;
 };
 

@@ -69,6 +69,22 @@ TEST_F(StudyTest, ShowChineseOptionHidesAndShowsTheMeaningAtOnce) {
     EXPECT_TRUE(session.meaningShown());
 }
 
+// A greyed box from the settings file is checked by the first click and
+// from then on switches on and off like any other.
+TEST_F(StudyTest, ClicksOnAGreyedOptionSwitchItOnAndOff) {
+    openFruit();
+    session.setOption(StudyOption::ShowEnglish, OptionState::Greyed);
+    EXPECT_EQ(session.englishLine(), "apple");  // greyed counts as on
+    const std::vector<OptionState> expected = {OptionState::On, OptionState::Off, OptionState::On,
+                                               OptionState::Off};
+    const std::vector<std::string> lines = {"apple", "", "apple", ""};
+    for (std::size_t click = 0; click < expected.size(); ++click) {
+        session.toggleOption(StudyOption::ShowEnglish);
+        EXPECT_EQ(session.options().state(StudyOption::ShowEnglish), expected[click]) << click;
+        EXPECT_EQ(session.englishLine(), lines[click]) << click;
+    }
+}
+
 TEST_F(StudyTest, WordBankOpensThePanelOnlyForAMouseClick) {
     openFruit();
     chooseBox(2);

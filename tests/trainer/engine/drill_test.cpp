@@ -111,6 +111,8 @@ TEST_F(StudyTest, ThirdFailureMovesTheWordOneBoxOnAndTurnsThePageLater) {
     EXPECT_EQ(session.englishLine(), "*****");  // the hint stays; the word is only spoken
     EXPECT_EQ(voice.spoken, Lines{"apple"});
     EXPECT_FALSE(session.answerBoxEnabled());
+    // The answer box takes nothing now: Enter or Space on ">>" goes on.
+    EXPECT_EQ(session.focus(), StudySession::Focus::NextButton);
     EXPECT_EQ(session.countLine(), "卡中有4个单词");  // until the next word is shown
     EXPECT_TRUE(session.pageTurnPending());           // "自动翻页" is on by design
     EXPECT_EQ(StudySession::kPageTurnMs, 4000);
@@ -119,7 +121,21 @@ TEST_F(StudyTest, ThirdFailureMovesTheWordOneBoxOnAndTurnsThePageLater) {
     EXPECT_FALSE(session.pageTurnPending());
     EXPECT_EQ(session.expectedAnswer(), "pear");
     EXPECT_TRUE(session.answerBoxEnabled());
+    EXPECT_EQ(session.focus(), StudySession::Focus::AnswerBox);
     EXPECT_EQ(session.countLine(), "卡中有3个单词");
+}
+
+TEST_F(StudyTest, AfterAThirdFailureTheKeyboardMovesOnWithNextWord) {
+    session.setOption(StudyOption::AutoPageTurn, OptionState::Off);
+    openFruit();
+    for (const char* wrong : {"a", "b", "c"}) {
+        answer(wrong);
+    }
+    EXPECT_EQ(session.focus(), StudySession::Focus::NextButton);
+    session.nextWord();
+    EXPECT_EQ(session.expectedAnswer(), "plum");  // the failed word left the box
+    EXPECT_TRUE(session.answerBoxEnabled());
+    EXPECT_EQ(session.focus(), StudySession::Focus::AnswerBox);
 }
 
 TEST_F(StudyTest, WithoutAutoPageTurnTheLearnerMovesOn) {
@@ -168,6 +184,7 @@ TEST_F(StudyTest, AMemorizedWordForgottenGoesBackToTheNewWords) {
     EXPECT_EQ(box(0), (Lines{"two  二", "one  一"}));
     EXPECT_TRUE(box(5).empty());
     EXPECT_TRUE(session.answerBoxEnabled());
+    EXPECT_EQ(session.focus(), StudySession::Focus::AnswerBox);  // it still takes answers
     const std::string message = session.message();
     answer("onf");  // a fourth Enter: only the hint
     EXPECT_EQ(session.englishLine(), "on*");
@@ -262,3 +279,20 @@ TEST_F(StudyTest, ClickingAWordInTheWordBankShowsIt) {
     EXPECT_EQ(session.expectedAnswer(), "plum");
     EXPECT_EQ(session.currentEntry(), 2);
 }
+
+namespace {
+
+// Only an answer typed with Latin letters alone keeps an input method out of
+// the answer box; a reversed lesson asks for Chinese.
+TEST_F(StudyTest, AnInputMethodIsKeptOutOnlyForPlainAsciiAnswers) {
+    session.openLesson(
+        writeLesson("双向.txt", {"apple pie  苹果派", "苹果  apple", "café  咖啡馆"}));
+    EXPECT_TRUE(session.answerIsPlainAscii());
+    session.nextWord();
+    EXPECT_EQ(session.expectedAnswer(), "苹果");
+    EXPECT_FALSE(session.answerIsPlainAscii());
+    session.nextWord();
+    EXPECT_FALSE(session.answerIsPlainAscii());  // é needs more than the Latin keys
+}
+
+}  // namespace

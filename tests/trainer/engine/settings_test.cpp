@@ -101,6 +101,21 @@ TEST_F(SettingsTest, TheLastLessonIsRestoredWithoutAQuestion) {
     EXPECT_EQ(prompts.questions, 0);
 }
 
+// A stored lesson without ".txt" has no progress files: the start says so on
+// the message line, the close says nothing and keeps the stored name.
+TEST_F(SettingsTest, AStoredLessonWithoutTxtIsToldOnceWhenTheWindowComesUp) {
+    const std::string lesson = lessonDir() + "/旧课";
+    writeSettings("filename=" + lesson + "\r\n");
+    load(session);
+    EXPECT_EQ(session.message(), "课文“旧课”的名字里没有“.txt”，学习进度无法读取，也无法保存。");
+    EXPECT_FALSE(session.saveProgress());
+    ASSERT_TRUE(session.saveSettings());
+    EXPECT_TRUE(prompts.warnings.empty());
+    StudySession next(folder.path(), voice, recorder, random, prompts);
+    load(next);
+    EXPECT_EQ(next.currentLesson(), lesson);
+}
+
 TEST_F(SettingsTest, SavingWritesTheTwelveKeysInOrderAsGbk) {
     session.openLesson("/学习/单词课文/初一/第一课.txt");
     session.setPlace({.left = 1500, .top = -30, .width = 6165, .height = 6060});

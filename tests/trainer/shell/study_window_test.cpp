@@ -1,15 +1,20 @@
 // The trainer's real windows, driven through their widgets.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QHash>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 #include <filesystem>
 
 #include "common/gbk_codec.h"
@@ -57,6 +62,57 @@ QString hoveredToolTip(QWidget* widget) {
     QHelpEvent hover(QEvent::ToolTip, centre, widget->mapToGlobal(centre));
     QCoreApplication::sendEvent(widget, &hover);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+// Whether the input method may write into what has the keyboard now, asked
+// as the desktop's input method asks it.
+bool inputMethodAllowed() {
+    QObject* focus = QGuiApplication::focusObject();
+    if (!focus) {
+        return false;
+    }
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QCoreApplication::sendEvent(focus, &query);
+    return query.value(Qt::ImEnabled).toBool();
+}
+
+// Whether a label shows its text as it is: taken for markup, "<b>粗</b>体"
+// would be drawn as two bold-and-plain characters, far narrower than the text.
+bool showsTextAsItIs(QLabel* label) {
+    const bool wrapped = label->wordWrap();
+    label->setWordWrap(false);
+    const bool whole =
+        label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(label->text());
+    label->setWordWrap(wrapped);
+    return whole;
+}
+
+// The pixels of a window that each of `widgets` paints when it is the only
+// one of them shown: those that differ from the window without any of them.
+QList<QList<QPoint>> paintedAlone(QWidget* window, const QList<QWidget*>& widgets) {
+    for (QWidget* widget : widgets) {
+        widget->hide();
+    }
+    const QImage without = window->grab().toImage();
+    QList<QList<QPoint>> painted;
+    for (QWidget* widget : widgets) {
+        widget->show();
+        const QImage alone = window->grab().toImage();
+        widget->hide();
+        QList<QPoint> pixels;
+        for (int y = 0; y < alone.height(); ++y) {
+            for (int x = 0; x < alone.width(); ++x) {
+                if (alone.pixel(x, y) != without.pixel(x, y)) {
+                    pixels << QPoint(x, y);
+                }
+            }
+        }
+        painted << pixels;
+    }
+    for (QWidget* widget : widgets) {
+        widget->show();
+    }
+    return painted;
 }
 
 }  // namespace
@@ -314,6 +370,251 @@ private slots:
         answerNextMessageBox(QMessageBox::Cancel);
         openInChooser(QStringLiteral("第一课.txt"));
         QCOMPARE(study<QListWidget>("List2_0")->count(), 3);
+    }
+
+    // Dragged by its caption strip, the window brings the chooser back to
+    // its right edge when the button is released, not while it is held,
+    // however long the window rests; dragged by its background it leaves the
+    // chooser where it was; a press on a label doesn't move it at all.
+    void theCaptionDocksTheChooserAtTheReleaseAndOnlyBackgroundAndCaptionMove() {
+        startApp();
+        StudyWindow& window = app_->studyWindow();
+        LessonChooserWindow& chooserWindow = app_->chooserWindow();
+        const QPoint docked = chooserWindow.pos();
+        auto* caption = study<QLabel>("Label4");
+
+        const QPoint start = window.pos();
+        QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(30, 8));
+        QTest::mouseMove(caption, QPoint(90, 48));
+        QTRY_COMPARE(window.pos(), start + QPoint(60, 40));
+        QTest::qWait(500);  // resting with the button held
+        QCOMPARE(chooserWindow.pos(), docked);
+        QTest::mouseRelease(caption, Qt::LeftButton, {}, QPoint(30, 8));
+        QTRY_COMPARE(chooserWindow.pos(), QPoint(window.frameGeometry().right() + 1, window.y()));
+
+        const QPoint dockedAgain = chooserWindow.pos();
+        const QPoint background(3, 100);  // left of the box list
+        QVERIFY(!window.childAt(background));
+        QTest::mousePress(&window, Qt::LeftButton, {}, background);
+        QTest::mouseMove(&window, background + QPoint(-40, 20));
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, background);
+        QTRY_COMPARE(window.pos(), start + QPoint(20, 60));
+        QTest::qWait(400);
+        QCOMPARE(chooserWindow.pos(), dockedAgain);
+
+        openFruitLesson();
+        for (const char* name : {"Label6", "Label1_1", "Label5"}) {
+            auto* label = study<QLabel>(name);
+            const QPoint before = window.pos();
+            const QPoint centre = label->rect().center();
+            QTest::mousePress(label, Qt::LeftButton, {}, centre);
+            QTest::mouseMove(label, centre + QPoint(50, 30));
+            QTest::mouseRelease(label, Qt::LeftButton, {}, centre + QPoint(50, 30));
+            QTest::qWait(50);
+            QCOMPARE(window.pos(), before);
+        }
+    }
+
+    // The caption strip and the options below it share a band: the name,
+    // "-" and "X", and every option's check box and caption are all drawn,
+    // and none over another.
+    void theCaptionBandCoversNothing() {
+        startApp();
+        const char* names[] = {"Label4",   "Command15_0", "Command15_1", "Check1_0",
+                               "Check1_1", "Check1_2",    "Check1_3",    "Check1_4"};
+        QList<QWidget*> widgets;
+        for (const char* name : names) {
+            widgets << study<QWidget>(name);
+        }
+        const QList<QList<QPoint>> painted = paintedAlone(&app_->studyWindow(), widgets);
+        QHash<QPoint, QString> owner;
+        for (qsizetype i = 0; i < widgets.size(); ++i) {
+            const QString name = widgets[i]->objectName();
+            QVERIFY2(painted[i].size() > 20, qPrintable(name));
+            for (const QPoint& pixel : painted[i]) {
+                QVERIFY2(!owner.contains(pixel),
+                         qPrintable(QStringLiteral("%1 and %2 both paint %3,%4")
+                                        .arg(name, owner.value(pixel))
+                                        .arg(pixel.x())
+                                        .arg(pixel.y())));
+                owner.insert(pixel, name);
+            }
+        }
+    }
+
+    // At the start the chooser is a window of its own; "O" opens it as the
+    // study window's, which keeps it above and minimises it along.
+    void theChooserBelongsToTheStudyWindowOnlyWhenOpenedWithO() {
+        startApp();
+        LessonChooserWindow& chooserWindow = app_->chooserWindow();
+        QVERIFY(chooserWindow.windowHandle());
+        QCOMPARE(chooserWindow.windowHandle()->transientParent(), nullptr);
+        const QPoint docked = chooserWindow.pos();
+        QTest::mouseClick(study<QPushButton>("Command4"), Qt::LeftButton);
+        QVERIFY(chooserWindow.isVisible());
+        QCOMPARE(chooserWindow.windowHandle()->transientParent(),
+                 app_->studyWindow().windowHandle());
+        QCOMPARE(chooserWindow.pos(), docked);
+        QCOMPARE(chooserWindow.windowTitle(), QStringLiteral("课文"));
+    }
+
+    // "显示英文" stored greyed starts partly checked; clicks then switch it on
+    // and off like any check box.
+    void aGreyedOptionSwitchesOnAndOffAfterwards() {
+        writeGbk("dan.dat", "[单词]\r\ncheck0=2\r\n");
+        startApp();
+        openFruitLesson();
+        auto* showEnglish = study<QCheckBox>("Check1_0");
+        auto* english = study<QLabel>("Label1_0");
+        QCOMPARE(showEnglish->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(english->text(), QStringLiteral("apple"));
+        const Qt::CheckState states[] = {Qt::Checked, Qt::Unchecked, Qt::Checked, Qt::Unchecked,
+                                         Qt::Checked};
+        for (const Qt::CheckState state : states) {
+            QTest::mouseClick(showEnglish, Qt::LeftButton);
+            QCOMPARE(showEnglish->checkState(), state);
+            QCOMPARE(english->text(), state == Qt::Checked ? QStringLiteral("apple") : QString());
+        }
+    }
+
+    // A voice is chosen from the list; a name typed into it chooses none,
+    // also when it is a whole voice name followed by Enter or a change of
+    // focus.
+    void aTypedVoiceNameChoosesNoVoice() {
+        startApp();
+        auto* voices = study<QComboBox>("combo1");
+        QCOMPARE(voices->currentIndex(), 0);
+        voice_->selections.clear();
+        app_->studyWindow().activateWindow();
+        voices->lineEdit()->setFocus();
+        QTRY_VERIFY(voices->lineEdit()->hasFocus());
+        voices->lineEdit()->selectAll();
+        QTest::keyClicks(voices->lineEdit(), "English (Great Britain) (en-gb)");
+        QTest::keyClick(voices->lineEdit(), Qt::Key_Return);
+        study<QLineEdit>("Text1")->setFocus();
+        QCOMPARE(app_->session().selectedVoice(), -1);
+        QVERIFY(voice_->selections.empty());
+        QCOMPARE(voices->currentText(), QStringLiteral("English (Great Britain) (en-gb)"));
+
+        voices->lineEdit()->setFocus();
+        voices->lineEdit()->clear();
+        QTest::keyClicks(voices->lineEdit(), "Mand");  // no completion chooses Mandarin
+        QTest::keyClick(voices->lineEdit(), Qt::Key_Enter);
+        QCOMPARE(voices->currentText(), QStringLiteral("Mand"));
+        QVERIFY(voice_->selections.empty());
+
+        emit voices->activated(2);  // chosen from the list
+        QCOMPARE(app_->session().selectedVoice(), 2);
+        QCOMPARE(voice_->selections, std::vector<int>{2});
+    }
+
+    void theExampleListScrollsOver900Pixels() {
+        startApp();
+        openFruitLesson();
+        QTest::mouseClick(study<QPushButton>("Command7"), Qt::LeftButton);
+        auto* examples = study<QListWidget>("List3");
+        QCOMPARE(examples->count(), 1);
+        QTRY_VERIFY(examples->isVisible());
+        QTRY_COMPARE(examples->horizontalScrollBar()->maximum(),
+                     900 - examples->viewport()->width());
+    }
+
+    // A third wrong answer leaves the answer box closed; Enter (or Space)
+    // then goes on with ">>".
+    void afterAThirdFailureEnterGoesOn() {
+        writeGbk("dan.dat", "[单词]\r\ncheck3=0\r\n");  // no page turn
+        writeGbk("初一/五个.txt", "a  1\r\nb  2\r\nc  3\r\nd  4\r\ne  5\r\n");
+        startApp();
+        openInChooser(QStringLiteral("初一"));
+        openInChooser(QStringLiteral("五个.txt"));
+        app_->studyWindow().activateWindow();
+        auto* answer = study<QLineEdit>("Text1");
+        QTRY_VERIFY(answer->hasFocus());
+        for (const char* wrong : {"x", "y", "z"}) {
+            answer->clear();
+            QTest::keyClicks(answer, wrong);
+            QTest::keyClick(answer, Qt::Key_Return);
+        }
+        QVERIFY(!answer->isEnabled());
+        auto* next = study<QPushButton>("Command5");
+        QVERIFY(next->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(study<QLabel>("Label1_1")->text(), QStringLiteral("3"));  // a has left
+        QVERIFY(answer->isEnabled());
+        QVERIFY(answer->hasFocus());
+
+        for (const char* wrong : {"x", "y", "z"}) {
+            answer->clear();
+            QTest::keyClicks(answer, wrong);
+            QTest::keyClick(answer, Qt::Key_Return);
+        }
+        QVERIFY(next->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(study<QLabel>("Label1_1")->text(), QStringLiteral("5"));
+        QVERIFY(answer->hasFocus());
+    }
+
+    // Lesson lines and file names are shown as they are, markup and all.
+    void textsFromFilesAreShownAsTheyAre() {
+        writeGbk("初一/标记.txt", "<b>粗</b>体  &lt;小于 <i>斜</i>\r\n");
+        writeGbk("初一/<b>空.txt", "\r\n");
+        writeGbk("dan.dat", "[单词]\r\ncheck0=1\r\n");
+        startApp();
+        openInChooser(QStringLiteral("初一"));
+        openInChooser(QStringLiteral("标记.txt"));
+        auto* english = study<QLabel>("Label1_0");
+        auto* meaning = study<QLabel>("Label1_1");
+        QCOMPARE(english->text(), QStringLiteral("<b>粗</b>体"));
+        QCOMPARE(meaning->text(), QStringLiteral("&lt;小于 <i>斜</i>"));
+        QVERIFY(showsTextAsItIs(english));
+        QVERIFY(showsTextAsItIs(meaning));
+        openInChooser(QStringLiteral("<b>空.txt"));
+        auto* message = study<QLabel>("Label6");
+        QCOMPARE(message->text(), QStringLiteral("课文“<b>空.txt”里没有单词。"));
+        QVERIFY(showsTextAsItIs(message));
+    }
+
+    // An input method is kept out of the answer box only while the answer
+    // is typed with the Latin keys: a reversed lesson is answered in Chinese.
+    void theInputMethodIsOffOnlyForLatinAnswers() {
+        writeGbk("初一/反向.txt", "苹果  apple\r\nbanana  香蕉\r\n");
+        startApp();
+        openInChooser(QStringLiteral("初一"));
+        openInChooser(QStringLiteral("反向.txt"));
+        app_->studyWindow().activateWindow();
+        auto* answer = study<QLineEdit>("Text1");
+        QTRY_VERIFY(answer->hasFocus());
+        QVERIFY(inputMethodAllowed());
+        QInputMethodEvent typed;
+        typed.setCommitString(QStringLiteral("苹果"));
+        QCoreApplication::sendEvent(answer, &typed);
+        QTest::keyClick(answer, Qt::Key_Return);
+        QCOMPARE(study<QLabel>("Label6")->text(), QStringLiteral("不错，你很聪明！"));
+        QCOMPARE(study<QLabel>("Label1_1")->text(), QStringLiteral("香蕉"));
+        QVERIFY(answer->hasFocus());
+        QVERIFY(!inputMethodAllowed());
+    }
+
+    // The progress of a lesson stored without ".txt" can't be kept: the
+    // message line says so when the window comes up, and closing asks nothing.
+    void aLessonWithoutTxtIsToldOnceAndClosesQuietly() {
+        writeGbk("dan.dat", "[单词]\r\nfilename=" + folder_->path() + "/单词课文/初一/旧课\r\n");
+        startApp();
+        QCOMPARE(study<QLabel>("Label6")->text(),
+                 QStringLiteral("课文“旧课”的名字里没有“.txt”，学习进度无法读取，也无法保存。"));
+        QString asked;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&asked] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                box->close();
+            }
+        });
+        watch.start(20);
+        QTest::mouseClick(study<QPushButton>("Command4"), Qt::LeftButton);  // saves first
+        QTest::mouseClick(study<QPushButton>("Command15_1"), Qt::LeftButton);
+        QTest::qWait(100);
+        QCOMPARE(asked, QString());
     }
 
     void closingSavesProgressAndSettings() {
