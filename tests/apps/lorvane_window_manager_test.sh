@@ -9,30 +9,18 @@
 #   lorvane_window_manager_test.sh PATH/TO/Lorvane
 set -euo pipefail
 executable=$1
-[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
-command -v openbox >/dev/null || { echo "no openbox: skipped"; exit 77; }
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
-command -v xprop >/dev/null || { echo "no xprop: skipped"; exit 77; }
-
-work=$(mktemp -d)
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir "$HOME"
-
-program=$work/program
-lessons=$program/单词课文
-mkdir -p "$lessons/初一"
-cp "$executable" "$program/Lorvane"
-printf 'apple  苹果\r\npear  梨\r\n' | iconv -f UTF-8 -t GBK > "$lessons/初一/第一课.txt"
-printf '[单词]\r\nfilename=%s\r\n' "$lessons/初一/第一课.txt" | iconv -f UTF-8 -t GBK \
-    > "$lessons/dan.dat"
+. "$(dirname "$0")/app_session.sh"
+needs openbox xdotool xprop
+begin_session
+stage_program Lorvane "$executable" "$work/program"
+printf 'apple  苹果\r\npear  梨\r\n' | gbk >"$lessons/初一/第一课.txt"
+printf '[单词]\r\nfilename=%s\r\n' "$lessons/初一/第一课.txt" | gbk >"$lessons/dan.dat"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
+started $!
 sleep 1
 "$program/Lorvane" >"$work/lorvane.log" 2>&1 &
-pids+=($!)
+pid=$!
 
 window="" chooser=""
 for _ in $(seq 100); do
