@@ -12,6 +12,7 @@ namespace {
 
 std::vector<std::string> progressFilePaths(const std::string& baseName) {
     std::vector<std::string> paths;
+    paths.reserve(kBoxCount);
     for (int box = 0; box < kBoxCount; ++box) {
         paths.push_back(progressFileName(baseName, box));
     }
@@ -40,6 +41,7 @@ common::ReplaceResult writeProgress(
     const std::string& baseName,
     const std::array<const std::vector<std::string>*, kBoxCount>& boxes) {
     std::vector<common::FileWrite> files;
+    files.reserve(kBoxCount);
     for (int box = 0; box < kBoxCount; ++box) {
         files.push_back({progressFileName(baseName, box),
                          common::encodeLines(*boxes[static_cast<std::size_t>(box)]) + "\r\n"});
