@@ -173,10 +173,13 @@ void StudyWindow::buildControls() {
     button("Command11", QStringLiteral("X"), ui::twipsRect(5640, 4110, 495, 255),
            QStringLiteral("关闭下拉栏"));
     for (int i = 0; i < kBoxCount; ++i) {
-        auto* list = new QListWidget(this);
+        auto* list = new QListView(this);
         list->setObjectName(QStringLiteral("List2_%1").arg(i));
         list->setGeometry(ui::twipsRect(0, 4350, 6135, 1680));
         list->setUniformItemSizes(true);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        boxModels_[static_cast<std::size_t>(i)] = new BoxListModel(session_.boxes(), i, list);
+        list->setModel(boxModels_[static_cast<std::size_t>(i)]);
         list->viewport()->installEventFilter(this);
         list->setFocusPolicy(Qt::NoFocus);
         wordLists_[static_cast<std::size_t>(i)] = list;
@@ -332,9 +335,9 @@ void StudyWindow::mouseReleased(QObject* watched) {
         refresh(session_.chooseBox(boxList_->currentRow()));
     } else {
         for (BoxId box = 0; box < kBoxCount; ++box) {
-            QListWidget* list = wordLists_[static_cast<std::size_t>(box)];
+            QListView* list = wordLists_[static_cast<std::size_t>(box)];
             if (watched == list->viewport()) {
-                refresh(session_.chooseEntry(box, list->currentRow()));
+                refresh(session_.chooseEntry(box, list->currentIndex().row()));
             }
         }
     }
@@ -502,7 +505,7 @@ void StudyWindow::refreshBoxes() {
     ui::syncListSelection(*boxList_, boxes.chosenBox());
     for (BoxId box = 0; box < kBoxCount; ++box) {
         const auto index = static_cast<std::size_t>(box);
-        ui::syncListItems(*wordLists_[index], shownBoxes_[index], boxes.entries(box));
+        boxModels_[index]->sync();
         ui::syncListSelection(*wordLists_[index], boxes.selectedEntry(box));
     }
 }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "trainer/engine/study_session.h"
+#include "trainer/shell/box_list_model.h"
 #include "ui_support/window_drag.h"
 
 namespace lorvane::trainer {
@@ -103,8 +105,8 @@ private:
     QPushButton* openLessonButton_ = nullptr;
     QPushButton* wordBankButton_ = nullptr;
     QListWidget* boxList_ = nullptr;
-    std::array<QListWidget*, kBoxCount> wordLists_{};
-    std::array<std::vector<std::string>, kBoxCount> shownBoxes_;
+    std::array<QListView*, kBoxCount> wordLists_{};
+    std::array<BoxListModel*, kBoxCount> boxModels_{};
     QListWidget* exampleList_ = nullptr;
     std::vector<std::string> shownExamples_;
     QLabel* englishLine_ = nullptr;
