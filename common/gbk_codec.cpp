@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "common/gbk_table.h"
 #include "common/utf8_text.h"
 
 namespace lorvane::common {
@@ -137,7 +138,7 @@ std::string decode(std::string_view bytes) {
     out.reserve(bytes.size() + bytes.size() / 2);
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        // Lessons are mostly ASCII: copy runs of it without calling iconv.
+        // Lessons are mostly ASCII: copy runs of it as they are.
         std::size_t run = pos;
         while (run < bytes.size() && isAscii(static_cast<unsigned char>(bytes[run]))) {
             ++run;
@@ -147,23 +148,28 @@ std::string decode(std::string_view bytes) {
         if (pos == bytes.size()) {
             break;
         }
-        pos += gbkToUtf8().convert(bytes.substr(pos), out);
-        if (pos == bytes.size()) {
-            break;
+        // The two-byte characters the table knows, without iconv.
+        if (pos + 1 < bytes.size()) {
+            const char32_t codePoint = tableCodePoint(static_cast<unsigned char>(bytes[pos]),
+                                                      static_cast<unsigned char>(bytes[pos + 1]));
+            if (codePoint != 0) {
+                utf8::append(out, codePoint);
+                pos += 2;
+                continue;
+            }
         }
-        // iconv stopped at a byte it could not decode.
+        // Anything else is one character for iconv, at most two bytes in GBK.
+        if (const std::size_t taken = gbkToUtf8().convert(bytes.substr(pos, 2), out); taken > 0) {
+            pos += taken;
+            continue;
+        }
+        // iconv could not decode it either.
         const std::size_t length = isFourByteForm(bytes.substr(pos)) ? 4 : 2;
         if (decodeGb18030(bytes.substr(pos), length, out)) {
             pos += length;
             continue;
         }
-        const auto bad = static_cast<unsigned char>(bytes[pos]);
-        if (isAscii(bad)) {
-            // Cannot happen with GBK, but never loop on it.
-            out += static_cast<char>(bad);
-        } else {
-            utf8::append(out, kEscapeFirst - 0x80 + bad);
-        }
+        utf8::append(out, kEscapeFirst - 0x80 + static_cast<unsigned char>(bytes[pos]));
         ++pos;
     }
     return out;
