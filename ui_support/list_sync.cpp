@@ -43,7 +43,11 @@ void syncListSelection(QAbstractItemView& view, int row) {
     if (view.currentIndex() != index) {
         view.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     }
-    view.scrollTo(index);
+    // A hidden view is scrolled when it is shown: scrolling now would lay
+    // out all its rows first.
+    if (view.isVisible()) {
+        view.scrollTo(index);
+    }
 }
 
 }  // namespace lorvane::ui

@@ -14,7 +14,8 @@ void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
                    const std::vector<std::string>& items);
 
 // Selects `row` (-1: nothing) of a list widget or a list over a model,
-// without the view's selection signals, and scrolls it into view.
+// without the view's selection signals, and scrolls it into view when the
+// view is shown (a hidden one is left to whoever shows it).
 void syncListSelection(QAbstractItemView& view, int row);
 
 }  // namespace lorvane::ui

@@ -513,13 +513,38 @@ void StudyWindow::refreshBoxes() {
 void StudyWindow::refreshPanel() {
     ui::syncListItems(*exampleList_, shownExamples_, session_.examples());
     ui::syncListSelection(*exampleList_, session_.selectedExample());
-    const int front = session_.frontList();
-    if (front == StudySession::kExamplesInFront) {
-        exampleList_->raise();
-    } else if (isBox(front)) {
-        wordLists_[static_cast<std::size_t>(front)]->raise();
-    }
+    showFrontList();
     panelHint_->setText(qs(session_.panelHint()));
+}
+
+// The lists lie on top of each other in the panel, and only the one in front
+// is shown, and only while the window reaches down to the panel: a shown
+// list lays out all its rows again after each change, and a right answer
+// changes a box of up to 32767 words.
+void StudyWindow::showFrontList() {
+    const int front = session_.frontList();
+    if (front != StudySession::kExamplesInFront && !isBox(front)) {
+        return;
+    }
+    const bool panelReached = height() > exampleList_->y();
+    const auto show = [panelReached](QListView* list, bool inFront) {
+        const bool shown = panelReached && inFront;
+        if (shown && !list->isVisible()) {
+            list->show();
+            list->scrollTo(list->currentIndex());  // the selection was made while hidden
+        } else if (!shown) {
+            list->hide();
+        }
+    };
+    for (BoxId box = 0; box < kBoxCount; ++box) {
+        show(wordLists_[static_cast<std::size_t>(box)], box == front);
+    }
+    show(exampleList_, front == StudySession::kExamplesInFront);
+}
+
+void StudyWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    showFrontList();
 }
 
 void StudyWindow::refreshWord() {

@@ -53,6 +53,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
@@ -89,6 +90,7 @@ private:
     void refreshVoices();
     void refreshBoxes();
     void refreshPanel();
+    void showFrontList();
     void refreshWord();
     void refreshAnswerBox();
     void restoreFocus();
