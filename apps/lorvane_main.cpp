@@ -1,4 +1,6 @@
 // Lorvane, the flash-card trainer.
+#include <malloc.h>
+
 #include <QApplication>
 #include <exception>
 #include <optional>
@@ -51,6 +53,10 @@ int main(int argc, char** argv) {
             return voice->transcription(english);
         };
         trainer->start();
+        // Reading the lesson left freed buffers all over the heap (the file's
+        // bytes, its decoded text, the lines on their way into the lists):
+        // give their pages back before the program settles into idling.
+        malloc_trim(0);
     } catch (const std::exception& error) {
         trainer.reset();  // its windows go before the message
         lorvane::ui::reportStartFailure(QStringLiteral("Lorvane"), error);

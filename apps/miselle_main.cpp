@@ -1,4 +1,6 @@
 // Miselle, the desktop companion.
+#include <malloc.h>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <exception>
@@ -53,6 +55,10 @@ int main(int argc, char** argv) {
         miselle = std::make_unique<lorvane::companion::MiselleApp>(
             folder, executable, *voice, lorvane::companion::MiselleApp::realDesktop());
         miselle->start();
+        // Reading the lesson left freed buffers all over the heap (the file's
+        // bytes, its decoded text, the lines on their way into the lists):
+        // give their pages back before the program settles into idling.
+        malloc_trim(0);
     } catch (const std::exception& error) {
         miselle.reset();  // no icon is left behind
         lorvane::ui::reportStartFailure(QStringLiteral("Miselle"), error);

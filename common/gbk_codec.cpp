@@ -3,8 +3,10 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
+#include "common/gbk_table.h"
 #include "common/utf8_text.h"
 
 namespace lorvane::common {
@@ -66,10 +68,6 @@ Converter& utf8ToGb18030() {
     return converter;
 }
 
-bool isAscii(unsigned char byte) {
-    return byte < 0x80;
-}
-
 // GB18030's four-byte form: lead 81–FE, digit, lead 81–FE, digit.
 bool isFourByteForm(std::string_view bytes) {
     auto inRange = [](char c, unsigned lo, unsigned hi) {
@@ -123,6 +121,22 @@ std::size_t readSequence(std::string_view text, char32_t& codePoint) {
     return len;
 }
 
+// What the table doesn't know, from the character at the start of `bytes`:
+// the converter's reading, else a GB18030 character, else the first byte
+// escaped. Appends it to `out` and returns the number of bytes taken.
+std::size_t decodeUnknown(std::string_view bytes, std::string& out) {
+    // At most two bytes are one character in GBK.
+    if (const std::size_t taken = gbkToUtf8().convert(bytes.substr(0, 2), out); taken > 0) {
+        return taken;
+    }
+    const std::size_t length = isFourByteForm(bytes) ? 4 : 2;
+    if (decodeGb18030(bytes, length, out)) {
+        return length;
+    }
+    utf8::append(out, kEscapeFirst - 0x80 + static_cast<unsigned char>(bytes[0]));
+    return 1;
+}
+
 }  // namespace
 
 void openConverters() {
@@ -133,39 +147,48 @@ void openConverters() {
 }
 
 std::string decode(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
+    // Written through a pointer into room made beforehand: ASCII and the
+    // table's characters (two bytes to at most three) fit in one and a half
+    // times the input; only what the converter decodes may need more.
+    std::string out(bytes.size() + bytes.size() / 2 + 4, '\0');
+    std::size_t written = 0;
+    const auto makeRoom = [&](std::size_t more) {
+        if (written + more > out.size()) {
+            out.resize(2 * out.size() + more);
+        }
+    };
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
     std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        // Lessons are mostly ASCII: copy runs of it without calling iconv.
-        std::size_t run = pos;
-        while (run < bytes.size() && isAscii(static_cast<unsigned char>(bytes[run]))) {
-            ++run;
-        }
-        out.append(bytes.substr(pos, run - pos));
-        pos = run;
-        if (pos == bytes.size()) {
-            break;
-        }
-        pos += gbkToUtf8().convert(bytes.substr(pos), out);
-        if (pos == bytes.size()) {
-            break;
-        }
-        // iconv stopped at a byte it could not decode.
-        const std::size_t length = isFourByteForm(bytes.substr(pos)) ? 4 : 2;
-        if (decodeGb18030(bytes.substr(pos), length, out)) {
-            pos += length;
+    while (pos < size) {
+        if (in[pos] < 0x80) {
+            std::size_t run = pos + 1;
+            while (run < size && in[run] < 0x80) {
+                ++run;
+            }
+            makeRoom(run - pos);
+            std::memcpy(out.data() + written, in + pos, run - pos);
+            written += run - pos;
+            pos = run;
             continue;
         }
-        const auto bad = static_cast<unsigned char>(bytes[pos]);
-        if (isAscii(bad)) {
-            // Cannot happen with GBK, but never loop on it.
-            out += static_cast<char>(bad);
-        } else {
-            utf8::append(out, kEscapeFirst - 0x80 + bad);
+        const std::uint32_t entry = pos + 1 < size ? tableEntry(in[pos], in[pos + 1]) : 0;
+        if (entry != 0) {
+            makeRoom(3);
+            out[written] = static_cast<char>(entry & 0xFF);
+            out[written + 1] = static_cast<char>((entry >> 8) & 0xFF);
+            out[written + 2] = static_cast<char>((entry >> 16) & 0xFF);
+            written += entry >> 24;
+            pos += 2;
+            continue;
         }
-        ++pos;
+        std::string piece;
+        pos += decodeUnknown(bytes.substr(pos), piece);
+        makeRoom(piece.size());
+        std::memcpy(out.data() + written, piece.data(), piece.size());
+        written += piece.size();
     }
+    out.resize(written);
     return out;
 }
 

@@ -32,17 +32,22 @@ void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
     shown = items;
 }
 
-void syncListSelection(QListWidget& widget, int row) {
-    const QSignalBlocker blocker(widget);
-    if (row < 0 || row >= widget.count()) {
-        widget.setCurrentRow(-1);
-        widget.clearSelection();
+void syncListSelection(QAbstractItemView& view, int row) {
+    const QSignalBlocker blocker(view);
+    const QModelIndex index = view.model() ? view.model()->index(row, 0) : QModelIndex();
+    if (!index.isValid()) {
+        view.setCurrentIndex({});
+        view.clearSelection();
         return;
     }
-    if (widget.currentRow() != row) {
-        widget.setCurrentRow(row);
+    if (view.currentIndex() != index) {
+        view.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     }
-    widget.scrollToItem(widget.item(row));
+    // A hidden view is scrolled when it is shown: scrolling now would lay
+    // out all its rows first.
+    if (view.isVisible()) {
+        view.scrollTo(index);
+    }
 }
 
 }  // namespace lorvane::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QListWidget>
 #include <string>
 #include <vector>
@@ -12,7 +13,9 @@ namespace lorvane::ui {
 void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
                    const std::vector<std::string>& items);
 
-// Selects `row` (-1: nothing) without the widget's selection signals.
-void syncListSelection(QListWidget& widget, int row);
+// Selects `row` (-1: nothing) of a list widget or a list over a model,
+// without the view's selection signals, and scrolls it into view when the
+// view is shown (a hidden one is left to whoever shows it).
+void syncListSelection(QAbstractItemView& view, int row);
 
 }  // namespace lorvane::ui

@@ -21,9 +21,9 @@ public:
     virtual void showLessonList() = 0;
     virtual void hideLessonList() = 0;
 
-    // Lets pending window events run. Called after every line of a lesson
-    // being loaded, so a key or menu command may run the engine again from
-    // inside this call.
+    // Lets pending window events run, now or, when the windows pace them,
+    // at a later call. Called after every line of a lesson being loaded, so
+    // a key or menu command may run the engine again from inside this call.
     virtual void processPendingEvents() = 0;
 };
 

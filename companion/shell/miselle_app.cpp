@@ -22,6 +22,7 @@ MiselleApp::Desktop MiselleApp::realDesktop() {
         },
         [](const QString& name) { return platform::removeAutostartEntry(name); },
         [] { QCoreApplication::quit(); },
+        {},  // the steady clock
     };
 }
 
@@ -30,7 +31,8 @@ MiselleApp::MiselleApp(QString programFolder, QString executableName, speech::Vo
     : programFolder_(std::move(programFolder)),
       executableName_(std::move(executableName)),
       desktop_(std::move(desktop)),
-      engine_(programFolder_.toStdString(), voice, random_, *this) {
+      engine_(programFolder_.toStdString(), voice, random_, *this),
+      pendingEvents_([] { QCoreApplication::processEvents(); }, desktop_.clock) {
     keepQtSettingsOffDisk();
 
     mainWindow_ = std::make_unique<MainWindow>(engine_);
@@ -303,7 +305,7 @@ void MiselleApp::hideLessonList() {
 }
 
 void MiselleApp::processPendingEvents() {
-    QCoreApplication::processEvents();
+    pendingEvents_.afterStep();
 }
 
 bool MiselleApp::exitSequence() {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/paced_events.h"
 #include "common/random_source.h"
 #include "companion/engine/companion_engine.h"
 #include "companion/engine/companion_ui.h"
@@ -44,6 +45,9 @@ public:
         std::function<bool(const QString& name)> removeAutostart;
         // Ends the program's event loop.
         std::function<void()> quit;
+        // The clock that paces the events during a lesson load; the steady
+        // clock when empty.
+        common::PacedEvents::Clock clock;
     };
     // The desktop of a real run: the document opener, the XDG autostart
     // entry and the application's event loop.
@@ -121,6 +125,9 @@ private:
     platform::GlobalHotKey hotKey_{Qt::Key_W, Qt::ControlModifier};
     LessonFileChooser lessonFiles_;
     ColourChooser colours_;
+    // The engine asks after every line of a lesson it loads; the events run
+    // every few milliseconds of the load.
+    common::PacedEvents pendingEvents_;
     bool awaitingTrayRelease_ = false;
 };
 

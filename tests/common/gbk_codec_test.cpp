@@ -1,6 +1,7 @@
 #include "common/gbk_codec.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <random>
 
@@ -55,4 +56,36 @@ TEST(GbkCodec, CharactersOutsideGbkUseGb18030InsteadOfQuestionMarks) {
     // A character GBK lacks but GB18030 has (U+1E3F, ḿ).
     EXPECT_EQ(gbk::decode(gbk::encode("\xE1\xB8\xBF")), "\xE1\xB8\xBF");
     EXPECT_EQ(gbk::encode("é").find('?'), std::string::npos);
+}
+
+// The decoder reads GBK's two-byte characters from a table made at build
+// time: every pair must come out as the system's converter decodes it, and
+// a pair the converter refuses must still come back byte for byte.
+TEST(GbkCodec, EveryTwoByteCharacterDecodesAsTheSystemConverterDecodesIt) {
+    const iconv_t converter = iconv_open("UTF-8", "GBK");
+    ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1));  // NOLINT(performance-no-int-to-ptr)
+    int decoded = 0;
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+            char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            char out[16];
+            char* inPtr = pair;
+            char* outPtr = out;
+            std::size_t inLeft = sizeof pair;
+            std::size_t outLeft = sizeof out;
+            iconv(converter, nullptr, nullptr, nullptr, nullptr);
+            const bool whole = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) !=
+                                   static_cast<std::size_t>(-1) &&
+                               inLeft == 0;
+            const std::string bytes(pair, 2);
+            if (whole) {
+                ++decoded;
+                EXPECT_EQ(gbk::decode(bytes), std::string(out, outPtr))
+                    << std::hex << lead << ' ' << trail;
+            }
+            EXPECT_EQ(gbk::encode(gbk::decode(bytes)), bytes) << std::hex << lead << ' ' << trail;
+        }
+    }
+    iconv_close(converter);
+    EXPECT_GT(decoded, 21000);  // GBK's characters, not a converter that refuses everything
 }

@@ -20,10 +20,12 @@ TEST(CompanionHelp, NamesEveryCaptionOfTheWindowsAndTheMenu) {
     FakeVoice voice;
     // Started as a learner starts it: the main window, the menu, and the
     // voice dialog and the lesson list window, made hidden at the start.
-    MiselleApp companion(
-        folder.path(), QStringLiteral("Miselle"), voice,
-        {[](const QString&) { return true; }, [](const QString&, const QString&) { return true; },
-         [](const QString&) { return true; }, [] {}});
+    MiselleApp companion(folder.path(), QStringLiteral("Miselle"), voice,
+                         {[](const QString&) { return true; },
+                          [](const QString&, const QString&) { return true; },
+                          [](const QString&) { return true; },
+                          [] {},
+                          {}});
     companion.start();
     expectAllNamedInHelp(captionsOnScreen(QStringLiteral("Miselle"), folder.path()));
 }

@@ -8,21 +8,14 @@
 
 namespace lorvane::trainer {
 
-namespace {
-
-// Lets the windows stay responsive while a long list fills.
-void letEventsRun() {
-    QCoreApplication::processEvents();
-}
-
-}  // namespace
-
 LorvaneApp::LorvaneApp(QString programFolder, speech::Voice& voice, speech::Recorder& recorder,
                        Desktop desktop)
     : programFolder_(std::move(programFolder)),
+      chooserEvents_([] { QCoreApplication::processEvents(); }),
       session_(programFolder_.toStdString(), voice, recorder, random_, prompts_),
-      chooser_(programFolder_.toStdString(), letEventsRun,
-               std::bind_front(&LorvaneApp::openLesson, this)) {
+      chooser_(
+          programFolder_.toStdString(), [this] { chooserEvents_.afterStep(); },
+          std::bind_front(&LorvaneApp::openLesson, this)) {
     studyWindow_ = std::make_unique<StudyWindow>(session_, programFolder_);
     chooserWindow_ = std::make_unique<LessonChooserWindow>(chooser_, nullptr);
     prompts_.setParent(studyWindow_.get());

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/paced_events.h"
 #include "common/random_source.h"
 #include "speech/recorder.h"
 #include "speech/voice.h"
@@ -54,6 +55,10 @@ private:
     QString programFolder_;
     common::ClassicRandom random_;
     QtStudyPrompts prompts_;
+    // The chooser's lists fill entry by entry; the events run every few
+    // milliseconds of a long listing, not after every entry, which would
+    // paint the study window early while the start is still under way.
+    common::PacedEvents chooserEvents_;
     StudySession session_;
     LessonChooser chooser_;
     std::unique_ptr<StudyWindow> studyWindow_;

@@ -220,10 +220,13 @@ void StudyWindow::buildControls() {
     button("Command11", QStringLiteral("X"), ui::twipsRect(5640, 4110, 495, 255),
            QStringLiteral("关闭下拉栏"));
     for (int i = 0; i < kBoxCount; ++i) {
-        auto* list = new QListWidget(this);
+        auto* list = new QListView(this);
         list->setObjectName(QStringLiteral("List2_%1").arg(i));
         list->setGeometry(ui::twipsRect(0, 4350, 6135, 1680));
         list->setUniformItemSizes(true);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        boxModels_[static_cast<std::size_t>(i)] = new BoxListModel(session_.boxes(), i, list);
+        list->setModel(boxModels_[static_cast<std::size_t>(i)]);
         list->viewport()->installEventFilter(this);
         list->setFocusPolicy(Qt::NoFocus);
         wordLists_[static_cast<std::size_t>(i)] = list;
@@ -380,9 +383,9 @@ void StudyWindow::mouseReleased(QObject* watched) {
         refresh(session_.chooseBox(boxList_->currentRow()));
     } else {
         for (BoxId box = 0; box < kBoxCount; ++box) {
-            QListWidget* list = wordLists_[static_cast<std::size_t>(box)];
+            QListView* list = wordLists_[static_cast<std::size_t>(box)];
             if (watched == list->viewport()) {
-                refresh(session_.chooseEntry(box, list->currentRow()));
+                refresh(session_.chooseEntry(box, list->currentIndex().row()));
             }
         }
     }
@@ -595,7 +598,7 @@ void StudyWindow::refreshBoxes() {
     ui::syncListSelection(*boxList_, boxes.chosenBox());
     for (BoxId box = 0; box < kBoxCount; ++box) {
         const auto index = static_cast<std::size_t>(box);
-        ui::syncListItems(*wordLists_[index], shownBoxes_[index], boxes.entries(box));
+        boxModels_[index]->sync();
         ui::syncListSelection(*wordLists_[index], boxes.selectedEntry(box));
     }
 }
@@ -603,13 +606,38 @@ void StudyWindow::refreshBoxes() {
 void StudyWindow::refreshPanel() {
     ui::syncListItems(*exampleList_, shownExamples_, session_.examples());
     ui::syncListSelection(*exampleList_, session_.selectedExample());
-    const int front = session_.frontList();
-    if (front == StudySession::kExamplesInFront) {
-        exampleList_->raise();
-    } else if (isBox(front)) {
-        wordLists_[static_cast<std::size_t>(front)]->raise();
-    }
+    showFrontList();
     panelHint_->setText(qs(session_.panelHint()));
+}
+
+// The lists lie on top of each other in the panel, and only the one in front
+// is shown, and only while the window reaches down to the panel: a shown
+// list lays out all its rows again after each change, and a right answer
+// changes a box of up to 32767 words.
+void StudyWindow::showFrontList() {
+    const int front = session_.frontList();
+    if (front != StudySession::kExamplesInFront && !isBox(front)) {
+        return;
+    }
+    const bool panelReached = height() > exampleList_->y();
+    const auto show = [panelReached](QListView* list, bool inFront) {
+        const bool shown = panelReached && inFront;
+        if (shown && !list->isVisible()) {
+            list->show();
+            list->scrollTo(list->currentIndex());  // the selection was made while hidden
+        } else if (!shown) {
+            list->hide();
+        }
+    };
+    for (BoxId box = 0; box < kBoxCount; ++box) {
+        show(wordLists_[static_cast<std::size_t>(box)], box == front);
+    }
+    show(exampleList_, front == StudySession::kExamplesInFront);
+}
+
+void StudyWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    showFrontList();
 }
 
 void StudyWindow::refreshWord() {

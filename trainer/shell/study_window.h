@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "trainer/engine/study_session.h"
+#include "trainer/shell/box_list_model.h"
 #include "ui_support/answer_box.h"
 #include "ui_support/window_drag.h"
 
@@ -55,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
@@ -93,6 +96,7 @@ private:
     void refreshVoices();
     void refreshBoxes();
     void refreshPanel();
+    void showFrontList();
     void refreshWord();
     void refreshAnswerBox();
     void restoreFocus();
@@ -110,8 +114,8 @@ private:
     QPushButton* nextButton_ = nullptr;
     QPushButton* wordBankButton_ = nullptr;
     QListWidget* boxList_ = nullptr;
-    std::array<QListWidget*, kBoxCount> wordLists_{};
-    std::array<std::vector<std::string>, kBoxCount> shownBoxes_;
+    std::array<QListView*, kBoxCount> wordLists_{};
+    std::array<BoxListModel*, kBoxCount> boxModels_{};
     QListWidget* exampleList_ = nullptr;
     std::vector<std::string> shownExamples_;
     QLabel* englishLine_ = nullptr;

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -128,12 +129,21 @@ private:
     std::unique_ptr<MiselleApp> app_;
     QStringList opened_;
     std::vector<Snapshot> exitSteps_;
+    std::chrono::steady_clock::time_point clock_;
 
     std::string lessons() { return folder_->path() + "/单词课文/"; }
     void writeGbk(const std::string& name, const std::string& utf8) {
         folder_->write("单词课文/" + name, gbk::encode(utf8));
     }
     void listLessons(const std::string& lines) { writeGbk("listgirl.dat", lines); }
+    // A lesson long enough for the events to run while it loads.
+    void writeLongLesson(const std::string& name) {
+        std::string text;
+        for (int i = 0; i < 200; ++i) {
+            text += "word" + std::to_string(i) + "  词\r\n";
+        }
+        writeGbk(name, text);
+    }
 
     Snapshot snapshot(const QString& step) {
         return {step, std::filesystem::exists(lessons() + "girl.dat"), app_->trayIcon().isVisible(),
@@ -154,7 +164,10 @@ private:
                 exitSteps_.push_back(snapshot(QStringLiteral("remove ") + name));
                 return removeAutostartEntry(name);
             },
-            [this] { exitSteps_.push_back(snapshot(QStringLiteral("quit"))); }};
+            [this] { exitSteps_.push_back(snapshot(QStringLiteral("quit"))); },
+            // Five milliseconds pass between looks at the clock, so a lesson
+            // load lets the events run every 64 lines, however fast it reads.
+            [this] { return clock_ += std::chrono::milliseconds(5); }};
         app_ = std::make_unique<MiselleApp>(QString::fromStdString(folder_->path()),
                                             QStringLiteral("Miselle"), *voice_, desktop);
     }
@@ -421,7 +434,8 @@ private slots:
     }
 
     void exitWhileTheFirstLessonLoadsEndsTheStart() {
-        listLessons("T" + lessons() + "第一课.txt\r\n\r\n");
+        writeLongLesson("长课.txt");
+        listLessons("T" + lessons() + "长课.txt\r\n\r\n");
         makeApp();
         // The tray's menu is there before the lesson has loaded.
         QTimer::singleShot(0, app_.get(), [this] { app_->run(Command::Exit); });
@@ -431,6 +445,22 @@ private slots:
         QVERIFY(!app_->mainWindow().isVisible());
         QVERIFY(!app_->trayIcon().isVisible());
         QCOMPARE(exitSteps_.back().step, QStringLiteral("quit"));
+    }
+
+    void aGroupMoveDuringTheFirstLoadActsAtOnceAndItsLessonWins() {
+        writeLongLesson("长课.txt");
+        listLessons("T" + lessons() + "长课.txt\r\nT" + lessons() + "第二课.txt\r\n\r\n");
+        makeApp();
+        std::size_t loadedWhenMoved = 0;
+        QTimer::singleShot(0, app_.get(), [&] {
+            loadedWhenMoved = app_->engine().items().size();
+            app_->run(Command::NextGroup);  // the menu's 下一组
+        });
+        app_->start();
+        QVERIFY(loadedWhenMoved > 0 && loadedWhenMoved < 200);
+        QCOMPARE(app_->engine().currentLesson(), 1);
+        QCOMPARE(app_->engine().items(), (std::vector<std::string>{"cat  猫", "dog  狗"}));
+        QCOMPARE(meaning(), QStringLiteral("猫"));
     }
 
     void answerBoxKeysFollowTheCtrlFlag() {
@@ -699,7 +729,8 @@ private slots:
     // confirmed meanwhile ends the program and takes the list window down
     // from under its own button.
     void exitWhileAStudiedLessonLoadsLeavesTheListWindowSafely() {
-        listLessons("T" + lessons() + "第一课.txt\r\nF" + lessons() + "第二课.txt\r\n\r\n");
+        writeLongLesson("长课.txt");
+        listLessons("T" + lessons() + "第一课.txt\r\nF" + lessons() + "长课.txt\r\n\r\n");
         startApp();
         app_->run(Command::LessonList);
         QPointer<LessonListWindow> window = app_->lessonListWindow();

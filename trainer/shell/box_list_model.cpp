@@ -1,0 +1,79 @@
+#include "trainer/shell/box_list_model.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+namespace lorvane::trainer {
+
+namespace {
+
+std::vector<std::size_t> fingerprints(const std::vector<std::string>& entries) {
+    std::vector<std::size_t> prints;
+    prints.reserve(entries.size());
+    for (const std::string& entry : entries) {
+        prints.push_back(std::hash<std::string>{}(entry));
+    }
+    return prints;
+}
+
+}  // namespace
+
+BoxListModel::BoxListModel(const CardBoxes& boxes, BoxId box, QObject* parent)
+    : QAbstractListModel(parent), boxes_(boxes), box_(box) {}
+
+int BoxListModel::rowCount(const QModelIndex& parent) const {
+    // The rows the view has been told of: the box may have changed since,
+    // until the next sync.
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+}
+
+QVariant BoxListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const std::vector<std::string>& entries = boxes_.entries(box_);
+    const auto row = static_cast<std::size_t>(index.row());
+    std::size_t entry = row;
+    if (row >= syncHead_ && row >= shown_.size() - syncTail_) {
+        entry = row - shown_.size() + entries.size();  // in the unchanged tail
+    } else if (row >= syncHead_ && shown_.size() != entries.size()) {
+        return {};  // being removed
+    }
+    // Between a change of the box and the next sync a view may still ask
+    // for rows the box no longer has.
+    return entry < entries.size() ? QVariant(QString::fromStdString(entries[entry])) : QVariant();
+}
+
+void BoxListModel::sync() {
+    std::vector<std::size_t> now = fingerprints(boxes_.entries(box_));
+    if (now == shown_) {
+        return;
+    }
+    const std::size_t common = std::min(shown_.size(), now.size());
+    std::size_t head = 0;
+    while (head < common && shown_[head] == now[head]) {
+        ++head;
+    }
+    std::size_t tail = 0;
+    while (tail < common - head && shown_[shown_.size() - 1 - tail] == now[now.size() - 1 - tail]) {
+        ++tail;
+    }
+    const auto row = [](std::size_t index) { return static_cast<int>(index); };
+    syncHead_ = head;
+    syncTail_ = tail;
+    if (shown_.size() - tail > head) {
+        beginRemoveRows({}, row(head), row(shown_.size() - tail - 1));
+        shown_.erase(shown_.begin() + row(head), shown_.end() - row(tail));
+        endRemoveRows();
+    }
+    if (now.size() - tail > head) {
+        beginInsertRows({}, row(head), row(now.size() - tail - 1));
+        shown_ = std::move(now);
+        endInsertRows();
+    }
+    syncHead_ = kNotSyncing;
+    syncTail_ = 0;
+}
+
+}  // namespace lorvane::trainer
