@@ -21,10 +21,12 @@ private:
 
     void waitUntilSpoken() {
         QTRY_VERIFY_WITH_TIMEOUT(!output_->plays().empty(), 10000);
+        // Half a second: on a busy machine flite's thread can wait that long
+        // between two sentences of one text.
         std::size_t calls = 0;
         while (calls != output_->calls.size()) {
             calls = output_->calls.size();
-            QTest::qWait(250);
+            QTest::qWait(500);
         }
     }
 
