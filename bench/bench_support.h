@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/atomic_file.h"
+#include "common/gbk_codec.h"
 
 // Pieces the benchmarks share.
 
@@ -50,6 +51,22 @@ inline std::string largeLessonText(int entries) {
         text += "  n. 单词的中文意思，例句\r\n";
     }
     return text;
+}
+
+// Stages in `programFolder` a lesson of `entries` entries, all of them in
+// the first box, and the trainer's settings that reopen it at start.
+inline void stageTrainerLesson(const std::string& programFolder, int entries) {
+    const std::string lessons = programFolder + "/单词课文/";
+    std::filesystem::create_directories(lessons + "bench");
+    const std::string text = largeLessonText(entries);
+    const std::string lesson = lessons + "bench/第一课.txt";
+    writeScratchFile(lesson, lorvane::common::gbk::encode(text));
+    writeScratchFile(lessons + "bench/第一课.lt0", lorvane::common::gbk::encode(text + "\r\n"));
+    for (int box = 1; box < 6; ++box) {
+        writeScratchFile(lessons + "bench/第一课.lt" + std::to_string(box), "\r\n");
+    }
+    writeScratchFile(lessons + "dan.dat",
+                     lorvane::common::gbk::encode("[单词]\r\nfilename=" + lesson + "\r\n"));
 }
 
 // How the start-up benchmarks measure: each start timed by hand, seven

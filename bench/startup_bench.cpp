@@ -22,18 +22,9 @@ namespace {
 // of them in the first box.
 struct ProgramFolder {
     explicit ProgramFolder(int entries) {
-        const std::string lessons = path + "/单词课文/";
-        std::filesystem::create_directories(lessons + "bench");
         std::filesystem::copy_file(executableToMeasure("BENCH_LORVANE", LORVANE_EXECUTABLE),
                                    path + "/Lorvane");
-        const std::string text = largeLessonText(entries);
-        const std::string lesson = lessons + "bench/第一课.txt";
-        writeScratchFile(lesson, gbk::encode(text));
-        writeScratchFile(lessons + "bench/第一课.lt0", gbk::encode(text + "\r\n"));
-        for (int box = 1; box < 6; ++box) {
-            writeScratchFile(lessons + "bench/第一课.lt" + std::to_string(box), "\r\n");
-        }
-        writeScratchFile(lessons + "dan.dat", gbk::encode("[单词]\r\nfilename=" + lesson + "\r\n"));
+        stageTrainerLesson(path, entries);
     }
     StartedProgram lorvane() const { return {path + "/Lorvane", {"Lorvane", "bench"}}; }
     ScratchFolder scratch{"lorvane-start"};

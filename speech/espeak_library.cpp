@@ -2,17 +2,9 @@
 
 #include <dlfcn.h>
 
+#include "speech/library_symbol.h"
+
 namespace lorvane::speech {
-
-namespace {
-
-template <typename Function>
-bool lookUp(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
-}
-
-}  // namespace
 
 std::optional<EspeakLibrary> loadEspeakLibrary(const char* fileName) {
     void* library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
@@ -20,13 +12,13 @@ std::optional<EspeakLibrary> loadEspeakLibrary(const char* fileName) {
         return std::nullopt;
     }
     EspeakLibrary functions{};
-    if (lookUp(library, "espeak_Initialize", functions.initialize) &&
-        lookUp(library, "espeak_ListVoices", functions.listVoices) &&
-        lookUp(library, "espeak_SetSynthCallback", functions.setSynthCallback) &&
-        lookUp(library, "espeak_SetVoiceByName", functions.setVoiceByName) &&
-        lookUp(library, "espeak_SetParameter", functions.setParameter) &&
-        lookUp(library, "espeak_Synth", functions.synth) &&
-        lookUp(library, "espeak_TextToPhonemes", functions.textToPhonemes)) {
+    if (lookUpSymbol(library, "espeak_Initialize", functions.initialize) &&
+        lookUpSymbol(library, "espeak_ListVoices", functions.listVoices) &&
+        lookUpSymbol(library, "espeak_SetSynthCallback", functions.setSynthCallback) &&
+        lookUpSymbol(library, "espeak_SetVoiceByName", functions.setVoiceByName) &&
+        lookUpSymbol(library, "espeak_SetParameter", functions.setParameter) &&
+        lookUpSymbol(library, "espeak_Synth", functions.synth) &&
+        lookUpSymbol(library, "espeak_TextToPhonemes", functions.textToPhonemes)) {
         return functions;
     }
     dlclose(library);

@@ -2,17 +2,9 @@
 
 #include <dlfcn.h>
 
+#include "speech/library_symbol.h"
+
 namespace lorvane::speech {
-
-namespace {
-
-template <typename Function>
-bool lookUp(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
-}
-
-}  // namespace
 
 std::optional<FliteLibrary> loadFliteLibrary(const char* fileName) {
     void* library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
@@ -20,24 +12,24 @@ std::optional<FliteLibrary> loadFliteLibrary(const char* fileName) {
         return std::nullopt;
     }
     FliteLibrary functions{};
-    if (lookUp(library, "flite_init", functions.init) &&
-        lookUp(library, "new_utterance", functions.newUtterance) &&
-        lookUp(library, "delete_utterance", functions.deleteUtterance) &&
-        lookUp(library, "utt_set_input_text", functions.setInputText) &&
-        lookUp(library, "flite_do_synth", functions.doSynth) &&
-        lookUp(library, "utt_synth", functions.synthesise) &&
-        lookUp(library, "utt_synth_text2segs", functions.analyse) &&
-        lookUp(library, "feat_set", functions.setFeature) &&
-        lookUp(library, "feat_set_float", functions.setFloatFeature) &&
-        lookUp(library, "new_audio_streaming_info", functions.newStreamingInfo) &&
-        lookUp(library, "audio_streaming_info_val", functions.streamingInfoValue) &&
-        lookUp(library, "utt_relation", functions.relation) &&
-        lookUp(library, "relation_head", functions.relationHead) &&
-        lookUp(library, "item_next", functions.next) &&
-        lookUp(library, "item_daughter", functions.daughter) &&
-        lookUp(library, "item_as", functions.as) &&
-        lookUp(library, "item_feat_float", functions.floatFeature) &&
-        lookUp(library, "item_feat_string", functions.stringFeature)) {
+    if (lookUpSymbol(library, "flite_init", functions.init) &&
+        lookUpSymbol(library, "new_utterance", functions.newUtterance) &&
+        lookUpSymbol(library, "delete_utterance", functions.deleteUtterance) &&
+        lookUpSymbol(library, "utt_set_input_text", functions.setInputText) &&
+        lookUpSymbol(library, "flite_do_synth", functions.doSynth) &&
+        lookUpSymbol(library, "utt_synth", functions.synthesise) &&
+        lookUpSymbol(library, "utt_synth_text2segs", functions.analyse) &&
+        lookUpSymbol(library, "feat_set", functions.setFeature) &&
+        lookUpSymbol(library, "feat_set_float", functions.setFloatFeature) &&
+        lookUpSymbol(library, "new_audio_streaming_info", functions.newStreamingInfo) &&
+        lookUpSymbol(library, "audio_streaming_info_val", functions.streamingInfoValue) &&
+        lookUpSymbol(library, "utt_relation", functions.relation) &&
+        lookUpSymbol(library, "relation_head", functions.relationHead) &&
+        lookUpSymbol(library, "item_next", functions.next) &&
+        lookUpSymbol(library, "item_daughter", functions.daughter) &&
+        lookUpSymbol(library, "item_as", functions.as) &&
+        lookUpSymbol(library, "item_feat_float", functions.floatFeature) &&
+        lookUpSymbol(library, "item_feat_string", functions.stringFeature)) {
         return functions;
     }
     dlclose(library);
@@ -51,7 +43,7 @@ FliteVoiceRegistration openFliteVoice(const char* fileName, const char* registra
         return nullptr;
     }
     FliteVoiceRegistration registration = nullptr;
-    if (!lookUp(library, registrationName, registration)) {
+    if (!lookUpSymbol(library, registrationName, registration)) {
         dlclose(library);
         return nullptr;
     }

@@ -7,8 +7,18 @@
 #include <QTest>
 
 #include "tests/speech/recording_output.h"
+#include "tests/speech/speech_measures.h"
 
 using namespace lorvane::speech;
+
+namespace {
+
+// Two sounds whose speech lasts about as long.
+bool roughlyEqual(const std::vector<std::int16_t>& a, const std::vector<std::int16_t>& b) {
+    return ::roughlyEqual(RecordingOutput::voicedLength(a), RecordingOutput::voicedLength(b));
+}
+
+}  // namespace
 
 // Drives the real espeak-ng synthesiser; what would be played is captured by
 // a RecordingOutput, so no audio server is needed.
@@ -19,17 +29,7 @@ private:
     std::unique_ptr<EspeakVoice> voice_;
     RecordingOutput* output_ = nullptr;
 
-    // Lets what has been spoken reach the output: synthesis is far faster
-    // than real time, so it has all arrived once nothing more comes for a
-    // while.
-    void waitUntilSpoken() {
-        QTRY_VERIFY_WITH_TIMEOUT(!output_->plays().empty(), 10000);
-        std::size_t calls = 0;
-        while (calls != output_->calls.size()) {
-            calls = output_->calls.size();
-            QTest::qWait(150);
-        }
-    }
+    void waitUntilSpoken() { QVERIFY(output_->waitUntilSpoken(150)); }
 
     // Speaks `text` from a cleared log and returns all that was played.
     std::vector<std::int16_t> spoken(const std::string& text) {
@@ -40,14 +40,6 @@ private:
     }
     std::size_t voicedLength(const std::string& text) {
         return RecordingOutput::voicedLength(spoken(text));
-    }
-
-    static bool roughlyEqual(std::size_t a, std::size_t b) {
-        return a * 50 > b * 49 && b * 50 > a * 49;
-    }
-    static bool roughlyEqual(const std::vector<std::int16_t>& a,
-                             const std::vector<std::int16_t>& b) {
-        return roughlyEqual(RecordingOutput::voicedLength(a), RecordingOutput::voicedLength(b));
     }
 
 private slots:

@@ -23,18 +23,9 @@ private:
     std::unique_ptr<FliteVoice> voice_;
     RecordingOutput* output_ = nullptr;
 
-    // Lets what has been spoken reach the output: once nothing more comes
-    // for a while, flite has finished (it runs far faster than real time).
-    void waitUntilSpoken() {
-        QTRY_VERIFY_WITH_TIMEOUT(!output_->plays().empty(), 10000);
-        // Half a second: on a busy machine flite's thread can wait that long
-        // between two sentences of one text.
-        std::size_t calls = 0;
-        while (calls != output_->calls.size()) {
-            calls = output_->calls.size();
-            QTest::qWait(500);
-        }
-    }
+    // Half a second of nothing new: on a busy machine flite's thread can
+    // wait that long between two sentences of one text.
+    void waitUntilSpoken() { QVERIFY(output_->waitUntilSpoken(500)); }
 
     std::vector<std::int16_t> spoken(const std::string& text) {
         output_->calls.clear();

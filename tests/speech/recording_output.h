@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTest>
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -36,6 +37,21 @@ public:
             all.insert(all.end(), call.samples.begin(), call.samples.end());
         }
         return all;
+    }
+
+    // Lets what has been spoken arrive: synthesis runs far faster than real
+    // time, so it has all come once nothing new has for `quietMs`. Returns
+    // false when nothing was played within ten seconds.
+    bool waitUntilSpoken(int quietMs) {
+        if (!QTest::qWaitFor([this] { return !plays().empty(); }, 10000)) {
+            return false;
+        }
+        std::size_t seen = 0;
+        while (seen != calls.size()) {
+            seen = calls.size();
+            QTest::qWait(quietMs);
+        }
+        return true;
     }
 
     // Leading and trailing pauses aside, how long the speech lasts.
