@@ -3,6 +3,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "ui_support/changed_rows.h"
+
 namespace lorvane::ui {
 
 void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
@@ -10,16 +12,7 @@ void syncListItems(QListWidget& widget, std::vector<std::string>& shown,
     if (shown == items) {
         return;
     }
-    const std::size_t common = std::min(shown.size(), items.size());
-    std::size_t head = 0;
-    while (head < common && shown[head] == items[head]) {
-        ++head;
-    }
-    std::size_t tail = 0;
-    while (tail < common - head &&
-           shown[shown.size() - 1 - tail] == items[items.size() - 1 - tail]) {
-        ++tail;
-    }
+    const auto [head, tail] = changedRows(shown, items);
     const QSignalBlocker blocker(widget);
     for (std::size_t i = shown.size() - tail; i > head; --i) {
         delete widget.takeItem(static_cast<int>(i - 1));

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "ui_support/changed_rows.h"
+
 namespace lorvane::trainer {
 
 namespace {
@@ -50,15 +52,7 @@ void BoxListModel::sync() {
     if (now == shown_) {
         return;
     }
-    const std::size_t common = std::min(shown_.size(), now.size());
-    std::size_t head = 0;
-    while (head < common && shown_[head] == now[head]) {
-        ++head;
-    }
-    std::size_t tail = 0;
-    while (tail < common - head && shown_[shown_.size() - 1 - tail] == now[now.size() - 1 - tail]) {
-        ++tail;
-    }
+    const auto [head, tail] = ui::changedRows(shown_, now);
     const auto row = [](std::size_t index) { return static_cast<int>(index); };
     syncHead_ = head;
     syncTail_ = tail;
