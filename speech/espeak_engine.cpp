@@ -80,12 +80,7 @@ EspeakEngine::EspeakEngine(const EspeakLibrary& library, int sampleRate,
 }
 
 EspeakEngine::~EspeakEngine() {
-    cutOff_ = std::numeric_limits<std::uint64_t>::max();
-    {
-        std::lock_guard lock(queueMutex_);
-        quitting_ = true;
-    }
-    queued_.notify_one();
+    queue_.close();
     thread_.join();
 }
 
@@ -107,35 +102,10 @@ void EspeakEngine::detach(Listener& listener) {
     }
 }
 
-void EspeakEngine::speak(Request request) {
-    {
-        std::lock_guard lock(queueMutex_);
-        queue_.push_back(std::move(request));
-    }
-    queued_.notify_one();
-}
-
-void EspeakEngine::cutOffBefore(std::uint64_t utterance) {
-    std::uint64_t current = cutOff_.load();
-    while (current < utterance && !cutOff_.compare_exchange_weak(current, utterance)) {
-    }
-    std::lock_guard lock(queueMutex_);
-    std::erase_if(queue_, [utterance](const Request& r) { return r.utterance < utterance; });
-}
-
 void EspeakEngine::run() {
-    for (;;) {
-        Request request;
-        {
-            std::unique_lock lock(queueMutex_);
-            queued_.wait(lock, [this] { return quitting_ || !queue_.empty(); });
-            if (quitting_) {
-                return;
-            }
-            request = std::move(queue_.front());
-            queue_.pop_front();
-        }
-        if (request.utterance < cutOff_.load()) {
+    while (std::optional<Request> next = queue_.next()) {
+        const Request& request = *next;
+        if (queue_.isCutOff(request.utterance)) {
             continue;
         }
         std::lock_guard lock(libraryMutex_);
@@ -208,7 +178,7 @@ int EspeakEngine::synthesised(short* samples, int count, espeak_EVENT* events) {
 
 int EspeakEngine::deliver(const short* samples, int count, std::uint64_t utterance,
                           bool replacesCurrent) {
-    if (utterance < cutOff_.load()) {
+    if (queue_.isCutOff(utterance)) {
         return 1;  // cut off: espeak-ng stops synthesising it
     }
     if (!samples || count <= 0) {

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -11,6 +8,7 @@
 #include <vector>
 
 #include "speech/espeak_library.h"
+#include "speech/utterance_queue.h"
 
 namespace lorvane::speech {
 
@@ -72,12 +70,12 @@ public:
     void detach(Listener& listener);
 
     // A number for the next utterance, greater than every earlier one.
-    std::uint64_t newUtterance() { return ++lastUtterance_; }
+    std::uint64_t newUtterance() { return queue_.newUtterance(); }
     // Synthesises in the background; returns at once.
-    void speak(Request request);
+    void speak(Request request) { queue_.push(std::move(request)); }
     // Stops every utterance numbered below `utterance`: the one being
     // synthesised at its next block, the waiting ones before they start.
-    void cutOffBefore(std::uint64_t utterance);
+    void cutOffBefore(std::uint64_t utterance) { queue_.cutOffBefore(utterance); }
 
     // How the first English voice of the list pronounces `text`, in IPA as
     // espeak-ng writes it ("ˈæpəl", "bˈeɪbi"); empty when it has nothing to
@@ -97,16 +95,10 @@ private:
     const int sampleRate_;
     const std::vector<InstalledVoice> voices_;
 
-    std::atomic<std::uint64_t> lastUtterance_{0};
-    std::atomic<std::uint64_t> cutOff_{0};
+    UtteranceQueue<Request> queue_;
 
     std::mutex listenerMutex_;
     Listener* listener_ = nullptr;
-
-    std::mutex queueMutex_;
-    std::condition_variable queued_;
-    std::deque<Request> queue_;
-    bool quitting_ = false;
 
     // Held while espeak-ng synthesises or looks a word up: the library
     // does one thing at a time.

@@ -60,10 +60,7 @@ struct FliteEngine::Stream {
 FliteEngine* FliteEngine::instance() {
     static const std::unique_ptr<FliteEngine> engine = [] {
         std::unique_ptr<FliteEngine> started(new FliteEngine());
-        {
-            std::unique_lock lock(started->queueMutex_);
-            started->queued_.wait(lock, [&] { return started->loaded_; });
-        }
+        started->loaded_.wait();
         return started->voices_.empty() ? nullptr : std::move(started);
     }();
     return engine.get();
@@ -74,12 +71,7 @@ FliteEngine::FliteEngine() {
 }
 
 FliteEngine::~FliteEngine() {
-    cutOff_ = std::numeric_limits<std::uint64_t>::max();
-    {
-        std::lock_guard lock(queueMutex_);
-        quitting_ = true;
-    }
-    queued_.notify_all();
+    queue_.close();
     thread_.join();
 }
 
@@ -116,40 +108,11 @@ void FliteEngine::detach(Listener& listener) {
     }
 }
 
-void FliteEngine::speak(Request request) {
-    {
-        std::lock_guard lock(queueMutex_);
-        queue_.push_back(std::move(request));
-    }
-    queued_.notify_all();
-}
-
-void FliteEngine::cutOffBefore(std::uint64_t utterance) {
-    std::uint64_t current = cutOff_.load();
-    while (current < utterance && !cutOff_.compare_exchange_weak(current, utterance)) {
-    }
-    std::lock_guard lock(queueMutex_);
-    std::erase_if(queue_, [utterance](const Request& r) { return r.utterance < utterance; });
-}
-
 void FliteEngine::run() {
     load();
-    {
-        std::lock_guard lock(queueMutex_);
-        loaded_ = true;
-    }
-    queued_.notify_all();
-    for (;;) {
-        Request request;
-        {
-            std::unique_lock lock(queueMutex_);
-            queued_.wait(lock, [this] { return quitting_ || !queue_.empty(); });
-            if (quitting_) {
-                return;
-            }
-            request = std::move(queue_.front());
-            queue_.pop_front();
-        }
+    loaded_.count_down();
+    while (std::optional<Request> next = queue_.next()) {
+        const Request& request = *next;
         if (!isCutOff(request.utterance) && request.voice >= 0 &&
             request.voice < static_cast<int>(voices_.size())) {
             say(request);

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
+#include <latch>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -14,6 +12,7 @@
 #include "speech/flite_library.h"
 #include "speech/flite_markup.h"
 #include "speech/ipa_notation.h"
+#include "speech/utterance_queue.h"
 
 namespace lorvane::speech {
 
@@ -83,11 +82,11 @@ public:
     void detach(Listener& listener);
 
     // A number for the next utterance, greater than every earlier one.
-    std::uint64_t newUtterance() { return ++lastUtterance_; }
+    std::uint64_t newUtterance() { return queue_.newUtterance(); }
     // Synthesises in the background; returns at once.
-    void speak(Request request);
+    void speak(Request request) { queue_.push(std::move(request)); }
     // Stops every utterance numbered below `utterance`.
-    void cutOffBefore(std::uint64_t utterance);
+    void cutOffBefore(std::uint64_t utterance) { queue_.cutOffBefore(utterance); }
 
     // How flite pronounces `text`, word by word, from its pronouncing
     // dictionary and its rules for words not in it. Runs on the calling
@@ -104,7 +103,7 @@ private:
     void say(const Request& request);
     void synthesise(const Request& request, const FlitePiece& piece, Delivery& delivery);
     void deliver(Delivery& delivery, std::vector<std::int16_t>& samples);
-    bool isCutOff(std::uint64_t utterance) const { return utterance < cutOff_.load(); }
+    bool isCutOff(std::uint64_t utterance) const { return queue_.isCutOff(utterance); }
     static int streamed(const cst_wave* wave, int start, int size, int last,
                         cst_audio_streaming_info* info);
     long speechStart(const cst_utterance* utterance) const;
@@ -113,17 +112,12 @@ private:
     std::optional<FliteLibrary> library_;
     std::vector<InstalledVoice> voices_;
 
-    std::atomic<std::uint64_t> lastUtterance_{0};
-    std::atomic<std::uint64_t> cutOff_{0};
+    UtteranceQueue<Request> queue_;
+    // Counted down on the engine's thread once the voices are open.
+    std::latch loaded_{1};
 
     std::mutex listenerMutex_;
     Listener* listener_ = nullptr;
-
-    std::mutex queueMutex_;
-    std::condition_variable queued_;
-    std::deque<Request> queue_;
-    bool loaded_ = false;
-    bool quitting_ = false;
 
     std::thread thread_;
 };
