@@ -98,31 +98,41 @@ void append(std::string& out, char32_t codePoint) {
     }
 }
 
+std::optional<Decoded> decodeFirst(std::string_view text) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80) {
+        return Decoded{lead, 1};
+    }
+    const std::size_t len = sequenceLength(lead);
+    if (len == 1 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4 || len > text.size()) {
+        return std::nullopt;
+    }
+    char32_t cp = lead & (0xFF >> (len + 1));
+    for (std::size_t i = 1; i < len; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if (!isContinuation(next)) {
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
+    if (overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+        return std::nullopt;
+    }
+    return Decoded{cp, len};
+}
+
 bool isValid(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[pos]);
-        if (lead < 0x80) {
-            ++pos;
-            continue;
-        }
-        const std::size_t len = sequenceLength(lead);
-        if (len == 1 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4 || pos + len > bytes.size()) {
+        const std::optional<Decoded> character = decodeFirst(bytes.substr(pos));
+        if (!character) {
             return false;
         }
-        char32_t cp = lead & (0xFF >> (len + 1));
-        for (std::size_t i = 1; i < len; ++i) {
-            const auto next = static_cast<unsigned char>(bytes[pos + i]);
-            if (!isContinuation(next)) {
-                return false;
-            }
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
-        if (overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
-            return false;
-        }
-        pos += len;
+        pos += character->length;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,15 @@ std::string_view right(std::string_view text, std::size_t count);
 // Appends the UTF-8 form of `codePoint` (any value up to 0x10FFFF, surrogates
 // included, which the GBK codec uses to carry undecodable bytes).
 void append(std::string& out, char32_t codePoint);
+
+// The character at the start of `text` and its length in bytes, when it is
+// well-formed: std::nullopt for a stray or cut-short sequence, an overlong
+// form, a surrogate or anything above U+10FFFF (and for empty text).
+struct Decoded {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+std::optional<Decoded> decodeFirst(std::string_view text);
 
 // True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF).

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <optional>
 
+#include "common/utf8_text.h"
+
 namespace lorvane::speech {
 
 namespace {
@@ -21,43 +23,10 @@ constexpr std::size_t kMaxWordsPerPiece = 30;
 
 // --- UTF-8 and ASCII ---
 
-struct Decoded {
-    char32_t codePoint;
-    std::size_t length;
-};
-
 // The character at the start of `text`; a byte that begins no well-formed
 // character is one character that has no ASCII form.
-Decoded decode(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    if (lead < 0x80) {
-        return {lead, 1};
-    }
-    std::size_t length = 0;
-    char32_t codePoint = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-    } else {
-        return {0xFFFD, 1};
-    }
-    if (text.size() < length) {
-        return {0xFFFD, 1};
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) {
-            return {0xFFFD, 1};
-        }
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    return {codePoint, length};
+common::utf8::Decoded decode(std::string_view text) {
+    return common::utf8::decodeFirst(text).value_or(common::utf8::Decoded{0xFFFD, 1});
 }
 
 // Base letters of U+00C0 … U+017F, one per character; '*' where a letter
@@ -423,7 +392,7 @@ std::string decodedText(std::string_view text) {
             appendAscii(out, character);
             pos += length;
         } else {
-            const Decoded d = decode(text.substr(pos));
+            const common::utf8::Decoded d = decode(text.substr(pos));
             appendAscii(out, d.codePoint);
             pos += d.length;
         }
@@ -617,7 +586,7 @@ std::string asciiForFlite(std::string_view text) {
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const Decoded d = decode(text.substr(pos));
+        const common::utf8::Decoded d = decode(text.substr(pos));
         appendAscii(out, d.codePoint);
         pos += d.length;
     }

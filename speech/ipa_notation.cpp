@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "common/utf8_text.h"
+
 namespace lorvane::speech {
 
 namespace {
@@ -47,12 +49,6 @@ struct Unit {
     bool vowel = false;
 };
 
-std::size_t characterLength(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    return std::min(length, text.size());
-}
-
 bool startsWithVowel(std::string_view text) {
     static constexpr std::array<std::string_view, 26> kVowels = {
         "a", "e", "i", "o", "u", "y", "æ", "ɑ", "ɒ", "ɔ", "ə", "ɚ", "ɝ",
@@ -76,7 +72,7 @@ std::vector<Unit> unitsOf(std::string_view word) {
     std::vector<Unit> units;
     std::size_t pos = 0;
     while (pos < word.size()) {
-        const std::string_view character = word.substr(pos, characterLength(word.substr(pos)));
+        const std::string_view character = common::utf8::left(word.substr(pos), 1);
         pos += character.size();
         if (character == kPrimaryStress || character == kSecondaryStress) {
             units.push_back({std::string(character), true, false});

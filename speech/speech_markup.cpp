@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "common/utf8_text.h"
+
 namespace lorvane::speech {
 
 namespace {
@@ -125,57 +127,8 @@ bool isPause(std::string_view value) {
 // Surrogates (which carry undecodable bytes of a GBK file) and overlong
 // forms are not characters the synthesiser should see.
 std::size_t characterLength(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t length = 0;
-    char32_t codePoint = 0;
-    if (lead < 0x80) {
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) {
-            return 0;
-        }
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    const bool overlong =
-        (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
-    if (overlong || (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {
-        return 0;
-    }
-    return length;
-}
-
-void appendCodePoint(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    const std::optional<common::utf8::Decoded> character = common::utf8::decodeFirst(text);
+    return character ? character->length : 0;
 }
 
 // Text as XML character data (or, with `inAttribute`, as a value in double
@@ -256,7 +209,7 @@ std::optional<Reference> readReference(std::string_view text) {
     if (codePoint < 0x20 || codePoint == 0x7F) {
         reference.character = " ";
     } else {
-        appendCodePoint(reference.character, codePoint);
+        common::utf8::append(reference.character, codePoint);
     }
     reference.length = pos + 1;
     return reference;
