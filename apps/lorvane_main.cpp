@@ -19,6 +19,8 @@
 #include "ui_support/startup_messages.h"
 
 int main(int argc, char** argv) {
+    // The synthesisers are set up while the program connects to the display.
+    auto speechSetUp = lorvane::speech::CombinedVoice::setUpInBackground();
     lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
     lorvane::platform::withdrawX11PlatformRequest();

@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
     if (!instance.isOnlyInstance()) {
         return 0;
     }
+    // The synthesisers are set up while the program connects to the display.
+    auto speechSetUp = lorvane::speech::CombinedVoice::setUpInBackground();
 
     lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);

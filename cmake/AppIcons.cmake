@@ -9,19 +9,21 @@ set(LORVANE_ICON_TREE ${CMAKE_BINARY_DIR}/icons/hicolor)
 set(LORVANE_ICON_SVGS)   # the drawings
 set(LORVANE_ICON_PNGS)   # every rendered size of every icon
 set(LORVANE_ICON_FILES)  # the whole rendered tree: the PNGs and the SVG copies
+set(LORVANE_ICON_PIXELS) # every size as bare pixels, for the programs
 foreach(name IN LISTS LORVANE_ICON_NAMES)
     list(APPEND LORVANE_ICON_SVGS ${PROJECT_SOURCE_DIR}/data/icons/${name}.svg)
     list(APPEND LORVANE_ICON_FILES ${LORVANE_ICON_TREE}/scalable/apps/${name}.svg)
     foreach(size IN LISTS LORVANE_ICON_SIZES)
         list(APPEND LORVANE_ICON_PNGS ${LORVANE_ICON_TREE}/${size}x${size}/apps/${name}.png)
+        list(APPEND LORVANE_ICON_PIXELS ${CMAKE_BINARY_DIR}/icons/pixels/${size}/${name}.argb32)
     endforeach()
 endforeach()
 list(APPEND LORVANE_ICON_FILES ${LORVANE_ICON_PNGS})
 
 string(JOIN , icon_size_list ${LORVANE_ICON_SIZES})
-add_custom_command(OUTPUT ${LORVANE_ICON_FILES}
+add_custom_command(OUTPUT ${LORVANE_ICON_FILES} ${LORVANE_ICON_PIXELS}
     COMMAND render_icons ${CMAKE_BINARY_DIR}/icons ${icon_size_list} ${LORVANE_ICON_SVGS}
     DEPENDS render_icons ${LORVANE_ICON_SVGS}
     COMMENT "Rendering the icons"
     VERBATIM)
-add_custom_target(app_icon_images DEPENDS ${LORVANE_ICON_FILES})
+add_custom_target(app_icon_images DEPENDS ${LORVANE_ICON_FILES} ${LORVANE_ICON_PIXELS})

@@ -37,11 +37,21 @@ private:
     AudioOutput& output_;
 };
 
-std::unique_ptr<CombinedVoice> CombinedVoice::create(std::unique_ptr<AudioOutput> output) {
+void CombinedVoice::setUpEngines() {
     std::future<FliteEngine*> flite =
         std::async(std::launch::async, [] { return FliteEngine::instance(); });
     EspeakEngine::instance();
     flite.wait();
+}
+
+std::future<void> CombinedVoice::setUpInBackground() {
+    return std::async(std::launch::async, &CombinedVoice::setUpEngines);
+}
+
+std::unique_ptr<CombinedVoice> CombinedVoice::create(std::unique_ptr<AudioOutput> output) {
+    // Each engine is made once per process: set up in the background
+    // already, this waits for it to be ready.
+    setUpEngines();
 
     std::unique_ptr<CombinedVoice> voice(new CombinedVoice(std::move(output)));
     auto naturalBranch = std::make_unique<Branch>(*voice->output_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,8 +28,12 @@ namespace lorvane::speech {
 // rules and dictionary for its own; the other when one has nothing.
 class CombinedVoice : public Voice, public PhoneticTranscriber {
 public:
-    // nullptr when no voice at all can speak. libflite's voices are opened
-    // on a thread of their own while espeak-ng is set up.
+    // Sets both synthesisers up on threads of their own and returns at
+    // once, so that a program can connect to the display meanwhile; create()
+    // then only waits for what isn't ready yet. Keep the future until then.
+    [[nodiscard]] static std::future<void> setUpInBackground();
+    // nullptr when no voice at all can speak. libflite is set up on a thread
+    // of its own while espeak-ng is.
     static std::unique_ptr<CombinedVoice> create(std::unique_ptr<AudioOutput> output);
     ~CombinedVoice() override;
 
@@ -50,6 +55,7 @@ private:
     class Branch;
 
     explicit CombinedVoice(std::unique_ptr<AudioOutput> output);
+    static void setUpEngines();
     // Whether the voice at `index` (-1: the first) is one of flite's.
     bool isNatural(int index) const;
     std::string naturalTranscription(const std::string& english) const;

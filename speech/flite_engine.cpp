@@ -1,5 +1,8 @@
 #include "speech/flite_engine.h"
 
+#include <dlfcn.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -38,6 +41,24 @@ constexpr long kKeptSilence = FliteEngine::kSampleRate / 100;
 // A sentence longer than this is no lesson text; flite would be busy with
 // it for a while.
 constexpr std::size_t kLongestPronounced = 200;
+
+// The folder libflite was loaded from, where Debian puts its voices too.
+std::string folderOf(const void* function) {
+    Dl_info info{};
+    if (dladdr(function, &info) == 0 || !info.dli_fname) {
+        return {};
+    }
+    const std::string path = info.dli_fname;
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Whether a voice's library lies there, without loading it.
+bool isInstalled(const std::string& folder, const char* library) {
+    struct stat status {};
+    return !folder.empty() && stat((folder + library).c_str(), &status) == 0 &&
+           S_ISREG(status.st_mode);
+}
 
 }  // namespace
 
@@ -81,13 +102,47 @@ void FliteEngine::load() {
         return;
     }
     library_->init();
+    const std::string folder = folderOf(reinterpret_cast<const void*>(library_->init));
     for (const KnownVoice& known : kKnownVoices) {
-        const FliteVoiceRegistration registration =
-            openFliteVoice(known.library, known.registration);
-        if (cst_voice* voice = registration ? registration(nullptr) : nullptr) {
-            voices_.push_back({known.description, known.loudness, voice});
+        if (isInstalled(folder, known.library)) {
+            voices_.push_back(
+                {known.description, known.loudness, known.library, known.registration});
         }
     }
+    opened_.assign(voices_.size(), nullptr);
+    tried_.assign(voices_.size(), false);
+}
+
+cst_voice* FliteEngine::opened(std::size_t index) const {
+    std::lock_guard lock(openingMutex_);
+    if (index >= voices_.size()) {
+        return nullptr;
+    }
+    if (!tried_[index]) {
+        tried_[index] = true;
+        const InstalledVoice& voice = voices_[index];
+        const FliteVoiceRegistration registration =
+            openFliteVoice(voice.library, voice.registration);
+        opened_[index] = registration ? registration(nullptr) : nullptr;
+    }
+    return opened_[index];
+}
+
+cst_voice* FliteEngine::anyOpened() const {
+    {
+        std::lock_guard lock(openingMutex_);
+        for (cst_voice* voice : opened_) {
+            if (voice) {
+                return voice;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < voices_.size(); ++i) {
+        if (cst_voice* voice = opened(i)) {
+            return voice;
+        }
+    }
+    return nullptr;
 }
 
 bool FliteEngine::attach(Listener& listener) {
@@ -145,6 +200,10 @@ void FliteEngine::synthesise(const Request& request, const FlitePiece& piece, De
     if (stream.gain <= 0) {
         return;  // nothing to hear
     }
+    cst_voice* made = opened(static_cast<std::size_t>(request.voice));
+    if (!made) {
+        return;  // listed, but its library wouldn't load
+    }
     cst_utterance* utterance = library_->newUtterance();
     library_->setInputText(utterance, piece.text.c_str());
     // Settings of this utterance, not of the voice: the voice is shared
@@ -157,7 +216,7 @@ void FliteEngine::synthesise(const Request& request, const FlitePiece& piece, De
                               static_cast<float>(request.stretch / piece.speed));
     // The utterance, and the streaming info with it, is freed here; flite
     // frees it itself when the synthesis fails.
-    if (cst_utterance* done = library_->doSynth(utterance, voice.voice, library_->synthesise)) {
+    if (cst_utterance* done = library_->doSynth(utterance, made, library_->synthesise)) {
         library_->deleteUtterance(done);
     }
     if (!isCutOff(delivery.utterance)) {
@@ -222,11 +281,14 @@ std::vector<CmuWord> FliteEngine::pronunciation(const std::string& text) const {
         })) {
         return words;
     }
+    cst_voice* voice = anyOpened();
+    if (!voice) {
+        return words;
+    }
     cst_utterance* utterance = library_->newUtterance();
     library_->setInputText(utterance, ascii.c_str());
     // Words to phones only: no sound is made.
-    cst_utterance* analysed =
-        library_->doSynth(utterance, voices_.front().voice, library_->analyse);
+    cst_utterance* analysed = library_->doSynth(utterance, voice, library_->analyse);
     if (!analysed) {
         return words;
     }

@@ -26,10 +26,12 @@ namespace lorvane::speech {
 // flite stops at its next block, and sentences not yet begun are dropped.
 // Each sentence begins with 0.2 s of silence, which is left out.
 //
-// The voices are made on the engine's thread when the engine starts, and
-// nothing changes them afterwards: speed and the stream of samples are
-// settings of each utterance, so that looking a word's pronunciation up on
-// another thread never meets a voice being changed.
+// A voice is listed when its library is installed, and opened when it is
+// first needed (each is some 1.7 MB and 5 to 10 ms): a learner who never
+// hears it doesn't pay for it. Once open nothing changes it: speed and the
+// stream of samples are settings of each utterance, so that looking a
+// word's pronunciation up on another thread never meets a voice being
+// changed.
 class FliteEngine {
 public:
     static constexpr int kSampleRate = 16000;
@@ -39,7 +41,8 @@ public:
         // Brings the voice to about espeak-ng's loudness; never above 1, as
         // flite's samples are not clipped.
         double loudness = 1;
-        cst_voice* voice = nullptr;
+        const char* library = nullptr;
+        const char* registration = nullptr;
     };
 
     struct Request {
@@ -65,8 +68,7 @@ public:
     };
 
     // The engine with the voices that are installed, set up on first use;
-    // null when libflite or every one of its voices is missing. Opening the
-    // voices takes some 30 ms, on the engine's own thread.
+    // null when libflite or every one of its voices is missing.
     static FliteEngine* instance();
 
     FliteEngine(const FliteEngine&) = delete;
@@ -107,10 +109,21 @@ private:
     static int streamed(const cst_wave* wave, int start, int size, int last,
                         cst_audio_streaming_info* info);
     long speechStart(const cst_utterance* utterance) const;
+    // The voice at `index`, opened now if it wasn't; null when its library
+    // can't be loaded after all.
+    cst_voice* opened(std::size_t index) const;
+    // For a pronunciation any voice will do: one already open if there is.
+    cst_voice* anyOpened() const;
 
     // Set on the engine's thread before `loaded_`, unchanged afterwards.
     std::optional<FliteLibrary> library_;
     std::vector<InstalledVoice> voices_;
+
+    // Guards the opening of voices: the engine's thread and the
+    // pronunciation look-ups may both want one first.
+    mutable std::mutex openingMutex_;
+    mutable std::vector<cst_voice*> opened_;
+    mutable std::vector<bool> tried_;
 
     UtteranceQueue<Request> queue_;
     // Counted down on the engine's thread once the voices are open.

@@ -37,6 +37,12 @@ private:
         return RecordingOutput::voicedLength(spoken(text));
     }
 
+    // Whether the library of a voice is in this process's memory.
+    static bool isLoaded(const char* voiceLibrary) {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(voiceLibrary);
+    }
+
     static std::string pronounced(const std::string& text) {
         return ipaOfCmuWords(FliteEngine::instance()->pronunciation(text));
     }
@@ -49,6 +55,20 @@ private slots:
         QVERIFY2(voice_, "libflite1 and its voices must be installed");
     }
     void cleanup() { voice_.reset(); }
+
+    // Each voice is 1.7 MB: listed from the start, opened only once a text
+    // is to be spoken with it, or a pronunciation is asked for and no voice
+    // is open yet. (First in this file: the engine lives for the process.)
+    void aVoiceIsOpenedWhenFirstNeeded() {
+        QCOMPARE(voice_->voiceDescriptions().size(), std::size_t{3});
+        QVERIFY(voice_->selectVoice(1));
+        QVERIFY(!isLoaded("cmu_us_slt") && !isLoaded("cmu_us_rms") && !isLoaded("cmu_us_awb"));
+
+        QVERIFY(RecordingOutput::voicedLength(spoken("Hello.")) > 0);
+        QVERIFY(isLoaded("cmu_us_rms"));
+        QCOMPARE(pronounced("apple"), std::string("ˈæpəl"));
+        QVERIFY(!isLoaded("cmu_us_slt") && !isLoaded("cmu_us_awb"));
+    }
 
     void listsTheNaturalVoices() {
         const std::vector<std::string> voices = voice_->voiceDescriptions();

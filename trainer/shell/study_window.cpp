@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <string_view>
 
 #include "platform/pointer_buttons.h"
@@ -188,6 +189,7 @@ void StudyWindow::buildControls() {
 
     englishLine_ = label("Label1_0", {}, ui::twipsRect(1800, 1200, 4215, 480));
     setPointSize(englishLine_, 16, true);
+    englishLine_->installEventFilter(this);  // its transcription
     meaningLine_ = label("Label1_1", {}, ui::twipsRect(1800, 1720, 4215, 540));
     meaningLine_->setWordWrap(true);
     setPointSize(meaningLine_, 12);
@@ -406,6 +408,9 @@ bool StudyWindow::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::MouseMove && watched == caption_) {
         drag_.follow(*static_cast<QMouseEvent*>(event));
         return true;
+    } else if (event->type() == QEvent::ToolTip && watched == englishLine_) {
+        showTranscription(*static_cast<QHelpEvent*>(event));
+        return true;
     } else if (event->type() == QEvent::KeyPress && watched == nextButton_) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -414,6 +419,21 @@ bool StudyWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// How the word sounds, as the chosen voice says it, over the English while
+// it is shown; over a hidden word or a hint it would give the answer away.
+// Looked up when the pointer rests on the word, not for every word shown: a
+// natural voice's pronouncing dictionary is only loaded for it then.
+void StudyWindow::showTranscription(const QHelpEvent& hover) {
+    const std::string sound = session_.englishShown() && transcribe
+                                  ? transcribe(session_.expectedAnswer())
+                                  : std::string();
+    if (sound.empty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(hover.globalPos(), ui::plainToolTip(qs(sound)), englishLine_);
+    }
 }
 
 // --- moving the window ---
@@ -538,13 +558,10 @@ void StudyWindow::refresh(StudyChanges changes) {
     if (changes.has(StudyPart::Word)) {
         refreshWord();
     }
-    // How the word sounds, as the chosen voice says it, over the English
-    // while it is shown; over a hidden word or a hint it would give the
-    // answer away.
-    if (changes.has(StudyPart::Word) || changes.has(StudyPart::Voices)) {
-        englishLine_->setToolTip(session_.englishShown() && transcribe
-                                     ? ui::plainToolTip(qs(transcribe(session_.expectedAnswer())))
-                                     : QString());
+    // A transcription shown over the word that was there before is stale.
+    if ((changes.has(StudyPart::Word) || changes.has(StudyPart::Voices)) &&
+        englishLine_->underMouse()) {
+        QToolTip::hideText();
     }
     if (changes.has(StudyPart::Message)) {
         messageLine_->setText(qs(session_.message()));

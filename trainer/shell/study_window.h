@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -94,6 +95,7 @@ private:
     void endCaptionDrag();
     void refreshOptions();
     void refreshVoices();
+    void showTranscription(const QHelpEvent& hover);
     void refreshBoxes();
     void refreshPanel();
     void showFrontList();
