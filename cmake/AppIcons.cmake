@@ -9,13 +9,19 @@ set(LORVANE_ICON_TREE ${CMAKE_BINARY_DIR}/icons/hicolor)
 set(LORVANE_ICON_SVGS)   # the drawings
 set(LORVANE_ICON_PNGS)   # every rendered size of every icon
 set(LORVANE_ICON_FILES)  # the whole rendered tree: the PNGs and the SVG copies
-set(LORVANE_ICON_PIXELS) # every size as bare pixels, for the programs
+set(LORVANE_ICON_PIXELS) # the programs' own sizes, as bare pixels
 foreach(name IN LISTS LORVANE_ICON_NAMES)
     list(APPEND LORVANE_ICON_SVGS ${PROJECT_SOURCE_DIR}/data/icons/${name}.svg)
     list(APPEND LORVANE_ICON_FILES ${LORVANE_ICON_TREE}/scalable/apps/${name}.svg)
     foreach(size IN LISTS LORVANE_ICON_SIZES)
         list(APPEND LORVANE_ICON_PNGS ${LORVANE_ICON_TREE}/${size}x${size}/apps/${name}.png)
-        list(APPEND LORVANE_ICON_PIXELS ${CMAKE_BINARY_DIR}/icons/pixels/${size}/${name}.argb32)
+        # Windows and the tray show the icon at 16 to 48 pixels; Qt hands
+        # every size the program has to the X server with each window it
+        # makes, and the large ones (a third of a megabyte, some 5 ms per
+        # window) serve launchers, which take them from the icon theme.
+        if(size LESS_EQUAL 64)
+            list(APPEND LORVANE_ICON_PIXELS ${CMAKE_BINARY_DIR}/icons/pixels/${size}/${name}.argb32)
+        endif()
     endforeach()
 endforeach()
 list(APPEND LORVANE_ICON_FILES ${LORVANE_ICON_PNGS})

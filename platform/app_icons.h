@@ -5,9 +5,10 @@
 namespace lorvane::platform {
 
 // The programs' own icons, drawn once as SVG (data/icons) and rendered at
-// build time in every size the desktop asks for: a blue card with an "L" in
-// front of an orange one for the trainer, a teal speech bubble with an "M"
-// for the companion.
+// build time: a blue card with an "L" in front of an orange one for the
+// trainer, a teal speech bubble with an "M" for the companion. The programs
+// hold the sizes a window or the tray shows (16 to 64 pixels); the larger
+// ones are installed in the icon theme for launchers and menus.
 QIcon lorvaneIcon();
 QIcon miselleIcon();
 
