@@ -1,5 +1,7 @@
 #include "trainer/engine/card_boxes.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace lorvane::trainer {
@@ -28,11 +30,20 @@ bool CardBoxes::add(BoxId box, std::string entry) {
     return true;
 }
 
-std::size_t CardBoxes::addAll(BoxId box, const std::vector<std::string>& entries) {
-    std::size_t added = 0;
-    while (added < entries.size() && add(box, entries[added])) {
-        ++added;
+std::size_t CardBoxes::addAll(BoxId box, std::vector<std::string> entries) {
+    std::vector<std::string>& kept = at(box).entries;
+    const std::size_t room =
+        static_cast<std::size_t>(std::max(kMaxListEntries - count(box), 0));
+    const std::size_t added = std::min(entries.size(), room);
+    if (kept.empty()) {
+        // A lesson or a box read whole: the list itself moves in.
+        entries.resize(added);
+        kept = std::move(entries);
+        return added;
     }
+    kept.reserve(kept.size() + added);
+    std::move(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(added),
+              std::back_inserter(kept));
     return added;
 }
 

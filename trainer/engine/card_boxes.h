@@ -56,8 +56,9 @@ public:
 
     // Appends one entry; refuses once the box is full.
     bool add(BoxId box, std::string entry);
-    // Appends entries up to the box's limit; returns how many went in.
-    std::size_t addAll(BoxId box, const std::vector<std::string>& entries);
+    // Appends entries up to the box's limit, moving them in; returns how
+    // many went in.
+    std::size_t addAll(BoxId box, std::vector<std::string> entries);
     void clear();
 
     // Moves an entry to the end of another box (or of its own). A full target

@@ -56,16 +56,22 @@ ProgressRead readProgress(const std::string& baseName) {
         for (int box = 0; box < kBoxCount; ++box) {
             // These files are always written in GBK; reading them as GBK
             // keeps a short file from being taken for UTF-8 by chance.
-            const auto lines =
+            auto lines =
                 common::readLines(progressFileName(baseName, box), common::Decoding::Gbk);
             if (!lines) {
                 read.error = lines.message();
                 return box;
             }
             auto& entries = read.boxes[static_cast<std::size_t>(box)];
-            for (const std::string& line : lines.value()) {
+            entries.reserve(lines.value().size());
+            for (std::string& line : lines.value()) {
                 const std::string_view trimmed = common::trimSpaces(line);
-                if (!trimmed.empty()) {
+                if (trimmed.empty()) {
+                    continue;
+                }
+                if (trimmed.size() == line.size()) {
+                    entries.push_back(std::move(line));  // the usual line: nothing to trim
+                } else {
                     entries.emplace_back(trimmed);
                 }
             }

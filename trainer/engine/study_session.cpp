@@ -58,16 +58,17 @@ StudyChanges StudySession::openLesson(const std::string& path) {
     }
 
     std::string notice;
-    if (const common::Result<common::LessonLines> read = common::readLessonEntries(path)) {
-        const common::LessonLines& lesson = read.value();
-        notice = addToBox(kNewWordBox, lesson.lines, common::getfilename(path));
+    if (common::Result<common::LessonLines> read = common::readLessonEntries(path)) {
+        common::LessonLines& lesson = read.value();
+        const std::size_t lineCount = lesson.lines.size();
+        notice = addToBox(kNewWordBox, std::move(lesson.lines), common::getfilename(path));
         if (lesson.leftOut > 0) {
             // The reader stopped at the box's limit and only counted the rest.
             const auto kept = static_cast<std::size_t>(boxes_.count(kNewWordBox));
-            notice = cutNotice(common::getfilename(path), kept,
-                               lesson.lines.size() - kept + lesson.leftOut);
+            notice =
+                cutNotice(common::getfilename(path), kept, lineCount - kept + lesson.leftOut);
         }
-        if (lesson.lines.empty() && lesson.leftOut == 0) {
+        if (lineCount == 0 && lesson.leftOut == 0) {
             notice = "课文“" + common::getfilename(path) + "”里没有单词。";
         }
     } else {
@@ -100,14 +101,15 @@ StudyChanges StudySession::openLesson(const std::string& path) {
 
 // Appends entries to a box up to its limit; returns what to tell the learner
 // when some did not fit, "" when all did.
-std::string StudySession::addToBox(BoxId box, const std::vector<std::string>& entries,
+std::string StudySession::addToBox(BoxId box, std::vector<std::string> entries,
                                    const std::string& source) {
-    const std::size_t added = boxes_.addAll(box, entries);
+    const std::size_t offered = entries.size();
+    const std::size_t added = boxes_.addAll(box, std::move(entries));
     mark(StudyPart::Boxes);
-    if (added == entries.size()) {
+    if (added == offered) {
         return {};
     }
-    return cutNotice(source, added, entries.size() - added);
+    return cutNotice(source, added, offered - added);
 }
 
 StudyChanges StudySession::showEntry(int index) {

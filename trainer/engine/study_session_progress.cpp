@@ -91,10 +91,10 @@ bool StudySession::restore() {
     boxes_.clear();
     mark(StudyPart::Boxes);
     keepUnreadProgress_ = false;
-    const ProgressRead read = readProgress(*base);
+    ProgressRead read = readProgress(*base);
     std::string notice;
     for (BoxId box = 0; box < kBoxCount && box != read.unreadBox; ++box) {
-        const std::string cut = addToBox(box, read.boxes[static_cast<std::size_t>(box)],
+        const std::string cut = addToBox(box, std::move(read.boxes[static_cast<std::size_t>(box)]),
                                          common::getfilename(progressFileName(*base, box)));
         if (notice.empty()) {
             notice = cut;
