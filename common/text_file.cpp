@@ -1,5 +1,7 @@
 #include "common/text_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 
@@ -15,6 +17,8 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kReadChunk = 65536;
+// More lines than a card box holds are read without room made for them.
+constexpr std::size_t kMaxReservedLines = 65536;
 
 std::vector<std::string_view> splitAt(std::string_view bytes, char end) {
     std::vector<std::string_view> lines;
@@ -149,6 +153,13 @@ Status forEachLine(const std::string& path, Decoding decoding,
 
 Result<std::vector<std::string>> readLines(const std::string& path, Decoding decoding) {
     std::vector<std::string> lines;
+    // Room for the lines a file of this size can hold at most, so that the
+    // list never moves while it grows: room not filled is never touched.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+        lines.reserve(std::min<std::size_t>(static_cast<std::size_t>(status.st_size) / 2 + 1,
+                                            kMaxReservedLines));
+    }
     const Status read = forEachLine(path, decoding, [&lines](std::string line) {
         lines.push_back(std::move(line));
         return true;

@@ -62,19 +62,24 @@ ProgressRead readProgress(const std::string& baseName) {
                 read.error = lines.message();
                 return box;
             }
-            auto& entries = read.boxes[static_cast<std::size_t>(box)];
-            entries.reserve(lines.value().size());
-            for (std::string& line : lines.value()) {
+            // Trimmed where they are: the list read becomes the box's.
+            std::vector<std::string>& entries = lines.value();
+            std::size_t kept = 0;
+            for (std::string& line : entries) {
                 const std::string_view trimmed = common::trimSpaces(line);
                 if (trimmed.empty()) {
                     continue;
                 }
-                if (trimmed.size() == line.size()) {
-                    entries.push_back(std::move(line));  // the usual line: nothing to trim
-                } else {
-                    entries.emplace_back(trimmed);
+                if (trimmed.size() != line.size()) {
+                    line = std::string(trimmed);
                 }
+                if (&entries[kept] != &line) {
+                    entries[kept] = std::move(line);
+                }
+                ++kept;
             }
+            entries.resize(kept);
+            read.boxes[static_cast<std::size_t>(box)] = std::move(entries);
         }
         return -1;
     };
