@@ -61,6 +61,11 @@ Result<RawLesson> readRawLesson(const std::string& path, Reader reader) {
     }
 
     RawLesson lesson;
+    // Room for the whole file at once: the text never moves while it grows
+    // (room not filled is never touched).
+    lesson.bytes.reserve(std::min(file.size(), kMaxLessonBytes + kMaxLessonLines) +
+                         kByteOrderMark.size() + 1);
+    lesson.lines.reserve(std::min(file.size() / 2 + 1, kMaxLessonLines));
     bool full = false;
     std::size_t textBytes = 0;
     const LineSplitter::LineHandler keep = [&](const LineSplitter::Line& line) {
@@ -146,13 +151,18 @@ Result<LessonLines> readLessonEntries(const std::string& path) {
     return lesson;
 }
 
-Result<std::size_t> readCompanionLesson(const std::string& path,
-                                        const std::function<bool(std::string item)>& afterLine) {
+Result<std::size_t> readCompanionLesson(
+    const std::string& path, const std::function<bool(std::string item)>& afterLine,
+    const std::function<void(std::size_t items, std::size_t bytes)>& beforeLines) {
     const Result<RawLesson> read = readRawLesson(path, Reader::Companion);
     if (!read) {
         return Failure{read.message()};
     }
     const RawLesson& raw = read.value();
+    if (beforeLines) {
+        // GBK's two-byte characters take three in UTF-8.
+        beforeLines(raw.lines.size(), raw.utf8 ? raw.bytes.size() : raw.bytes.size() * 3 / 2);
+    }
     for (std::size_t i = 0; i < raw.lines.size(); ++i) {
         if (!afterLine(decodedLine(raw, i))) {
             break;

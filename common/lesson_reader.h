@@ -36,9 +36,12 @@ Result<LessonLines> readLessonEntries(const std::string& path);
 // (they show nothing); each line is trimmed and then loses every LF in it.
 // `afterLine` runs after each line so that the window stays responsive while
 // a long lesson loads; it returns false to abandon the rest of the file.
+// `beforeLines`, when given, is told first how many items follow and how
+// many bytes they take at most, so that room for them can be made at once.
 // Returns the number of lines past the limits, left out; a Failure when the
 // file can't be opened or read.
-Result<std::size_t> readCompanionLesson(const std::string& path,
-                                        const std::function<bool(std::string item)>& afterLine);
+Result<std::size_t> readCompanionLesson(
+    const std::string& path, const std::function<bool(std::string item)>& afterLine,
+    const std::function<void(std::size_t items, std::size_t bytes)>& beforeLines = {});
 
 }  // namespace lorvane::common

@@ -44,7 +44,7 @@ public:
     const WindowColours& colours() const { return state_.colours; }
     const WindowPlace& place() const { return state_.place; }
     // The lines of the lesson in memory.
-    const std::vector<std::string>& items() const { return state_.cursor.items(); }
+    const LessonItems& items() const { return state_.cursor.items(); }
     // An index in the lesson list and one in the items; either may lie
     // outside its list.
     std::int16_t currentLesson() const { return state_.cursor.lesson(); }

@@ -30,7 +30,7 @@ void LessonCursor::setItem(int index) {
 
 std::string_view LessonCursor::currentItemText() const {
     const bool inList = item_ >= 0 && item_ < itemCount();
-    return inList ? std::string_view(items_[static_cast<std::size_t>(item_)]) : "";
+    return inList ? items_[static_cast<std::size_t>(item_)] : "";
 }
 
 // Lines are added as they are read and `afterLine` lets the window run
@@ -41,15 +41,17 @@ common::Result<LessonCursor::Load> LessonCursor::load(const std::string& path,
                                                       const std::function<void()>& afterLine) {
     const common::NewestRun::Number thisLoad = loads_.begin();
     items_.clear();
-    const common::Result<std::size_t> read =
-        common::readCompanionLesson(path, [&](std::string item) {
+    const common::Result<std::size_t> read = common::readCompanionLesson(
+        path,
+        [&](const std::string& item) {
             if (itemCount() >= kMaxItems) {
                 return false;  // a full list keeps its first 32767 lines
             }
-            items_.push_back(std::move(item));
+            items_.append(item);
             afterLine();
             return loads_.isNewest(thisLoad);
-        });
+        },
+        [&](std::size_t items, std::size_t bytes) { items_.reserve(items, bytes); });
     if (!loads_.isNewest(thisLoad)) {
         return Load::Overtaken;
     }

@@ -8,6 +8,7 @@
 
 #include "common/newest_run.h"
 #include "common/result.h"
+#include "companion/engine/lesson_items.h"
 
 namespace lorvane::common {
 class RandomSource;
@@ -31,7 +32,7 @@ public:
     };
 
     // The lines of the lesson, blank lines included.
-    const std::vector<std::string>& items() const { return items_; }
+    const LessonItems& items() const { return items_; }
     int itemCount() const { return static_cast<int>(items_.size()); }
 
     std::int16_t lesson() const { return lesson_; }
@@ -53,7 +54,7 @@ public:
     std::int16_t drawItem(common::RandomSource& random) const;
 
 private:
-    std::vector<std::string> items_;
+    LessonItems items_;
     std::int16_t lesson_ = 0;
     std::int16_t item_ = 0;
     // Counts the loads begun, so that a load can tell it has been overtaken.

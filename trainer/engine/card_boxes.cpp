@@ -32,8 +32,7 @@ bool CardBoxes::add(BoxId box, std::string entry) {
 
 std::size_t CardBoxes::addAll(BoxId box, std::vector<std::string> entries) {
     std::vector<std::string>& kept = at(box).entries;
-    const std::size_t room =
-        static_cast<std::size_t>(std::max(kMaxListEntries - count(box), 0));
+    const std::size_t room = static_cast<std::size_t>(std::max(kMaxListEntries - count(box), 0));
     const std::size_t added = std::min(entries.size(), room);
     if (kept.empty()) {
         // A lesson or a box read whole: the list itself moves in.

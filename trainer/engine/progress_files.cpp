@@ -56,8 +56,7 @@ ProgressRead readProgress(const std::string& baseName) {
         for (int box = 0; box < kBoxCount; ++box) {
             // These files are always written in GBK; reading them as GBK
             // keeps a short file from being taken for UTF-8 by chance.
-            auto lines =
-                common::readLines(progressFileName(baseName, box), common::Decoding::Gbk);
+            auto lines = common::readLines(progressFileName(baseName, box), common::Decoding::Gbk);
             if (!lines) {
                 read.error = lines.message();
                 return box;

@@ -65,8 +65,7 @@ StudyChanges StudySession::openLesson(const std::string& path) {
         if (lesson.leftOut > 0) {
             // The reader stopped at the box's limit and only counted the rest.
             const auto kept = static_cast<std::size_t>(boxes_.count(kNewWordBox));
-            notice =
-                cutNotice(common::getfilename(path), kept, lineCount - kept + lesson.leftOut);
+            notice = cutNotice(common::getfilename(path), kept, lineCount - kept + lesson.leftOut);
         }
         if (lineCount == 0 && lesson.leftOut == 0) {
             notice = "课文“" + common::getfilename(path) + "”里没有单词。";

@@ -14,6 +14,7 @@
 #include "companion/engine/companion_engine.h"
 #include "companion/engine/companion_ui.h"
 #include "companion/engine/list_file.h"
+#include "tests/companion/engine/items_as_strings.h"
 #include "tests/doubles/fake_voice.h"
 #include "tests/temp_folder.h"
 
@@ -108,7 +109,7 @@ protected:
         engine.loadSettings();
     }
 
-    const std::vector<std::string>& items() { return engine.items(); }
+    std::vector<std::string> items() { return itemsAsStrings(engine.items()); }
     const std::string& meaning() { return engine.item().meaning(); }
     const std::string& english() { return engine.item().english(); }
     const std::string& answer() { return engine.item().answer(); }

@@ -23,6 +23,7 @@
 #include "common/gbk_codec.h"
 #include "companion/shell/miselle_app.h"
 #include "platform/autostart_entry.h"
+#include "tests/companion/engine/items_as_strings.h"
 #include "tests/doubles/fake_voice.h"
 #include "tests/shown_text.h"
 #include "tests/temp_folder.h"
@@ -459,7 +460,8 @@ private slots:
         app_->start();
         QVERIFY(loadedWhenMoved > 0 && loadedWhenMoved < 200);
         QCOMPARE(app_->engine().currentLesson(), 1);
-        QCOMPARE(app_->engine().items(), (std::vector<std::string>{"cat  猫", "dog  狗"}));
+        QCOMPARE(itemsAsStrings(app_->engine().items()),
+                 (std::vector<std::string>{"cat  猫", "dog  狗"}));
         QCOMPARE(meaning(), QStringLiteral("猫"));
     }
 
