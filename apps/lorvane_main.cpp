@@ -13,8 +13,7 @@
 #include "platform/program_launcher.h"
 #include "platform/x11_platform_request.h"
 #include "speech/combined_voice.h"
-#include "speech/qt_recorder.h"
-#include "speech/sink_audio_output.h"
+#include "speech/late_audio.h"
 #include "trainer/shell/lorvane_app.h"
 #include "ui_support/startup_messages.h"
 
@@ -33,14 +32,14 @@ int main(int argc, char** argv) {
     // espeak-ng's) the trainer can't read words out: say so, open the
     // installation notes and end.
     auto voice = lorvane::speech::CombinedVoice::create(
-        std::make_unique<lorvane::speech::SinkAudioOutput>());
+        std::make_unique<lorvane::speech::LateAudioOutput>());
     if (!voice) {
         lorvane::ui::reportMissingSpeech(
             QStringLiteral("Lorvane"), folder,
             [](const QString& path) { return lorvane::platform::openDocument(path); });
         return 1;
     }
-    lorvane::speech::QtRecorder recorder;
+    lorvane::speech::LateRecorder recorder;
     std::optional<lorvane::trainer::LorvaneApp> trainer;
     try {
         // Every file the trainer reads or writes is GBK: a system without the

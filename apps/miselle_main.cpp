@@ -14,7 +14,7 @@
 #include "platform/single_instance.h"
 #include "platform/x11_platform_request.h"
 #include "speech/combined_voice.h"
-#include "speech/sink_audio_output.h"
+#include "speech/late_audio.h"
 #include "ui_support/startup_messages.h"
 
 int main(int argc, char** argv) {
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     // espeak-ng's) the companion can't read words out: say so, open the
     // installation notes and end.
     auto voice = lorvane::speech::CombinedVoice::create(
-        std::make_unique<lorvane::speech::SinkAudioOutput>());
+        std::make_unique<lorvane::speech::LateAudioOutput>());
     if (!voice) {
         lorvane::ui::reportMissingSpeech(
             QStringLiteral("Miselle"), folder,

@@ -1,6 +1,6 @@
 # Speak → first sound at the audio server; run it with bench/speech_latency.sh.
 add_executable(speech_latency_bench ${CMAKE_CURRENT_LIST_DIR}/speech_latency_bench.cpp)
-target_link_libraries(speech_latency_bench PRIVATE speech benchmark::benchmark)
+target_link_libraries(speech_latency_bench PRIVATE speech speech_audio benchmark::benchmark)
 
 # What loading the voices costs in memory and time; run it on its own.
 add_executable(speech_memory_bench ${CMAKE_CURRENT_LIST_DIR}/speech_memory_bench.cpp)

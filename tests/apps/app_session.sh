@@ -66,6 +66,12 @@ stage_program() {
     lessons=$program/单词课文
     mkdir -p "$lessons/初一"
     cp "$2" "$program/$1"
+    # The sound module the program loads from its folder goes with it.
+    local module
+    module=$(dirname "$2")/lorvane-audio.so
+    if [ -e "$module" ]; then
+        cp "$module" "$program/"
+    fi
 }
 
 stage_lesson() {

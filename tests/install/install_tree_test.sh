@@ -22,6 +22,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
 # The program folder as the programs see it: the folder of their executable
 # with the links resolved. Links are relative, or the tree could not move.
 programs=$prefix/libexec/lorvane
+[ -f "$programs/lorvane-audio.so" ] || fail "no sound module in libexec/lorvane"
 for program in Lorvane Miselle; do
     [ "$(readlink -f "$prefix/bin/$program")" = "$programs/$program" ] ||
         fail "bin/$program does not lead to libexec/lorvane/$program"
@@ -38,6 +39,9 @@ for program in Lorvane Miselle; do
     cmp -s "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" "$source/data/icons/$icon.svg" ||
         fail "the scalable icon $icon differs from its drawing"
     [ -f "$prefix/share/man/man1/$program.1.gz" ] || fail "no manual page for $program"
+    # Their sound, loaded from the program folder when first needed.
+    ldd "$programs/$program" | grep -q Multimedia &&
+        fail "$program loads Qt Multimedia at its start"
 done
 for document in Lorvane说明.htm 安装必读.htm; do
     cmp -s "$programs/$document" "$source/data/$document" || fail "$document differs"
