@@ -25,7 +25,8 @@ QIcon iconOf(const QString& name) {
             continue;
         }
         // Wrapped, not copied: the pixmap made from it holds the copy.
-        const QImage image(pixels.data(), side, side, side * 4,
+        const auto rowBytes = static_cast<qsizetype>(side) * 4;
+        const QImage image(pixels.data(), side, side, rowBytes,
                            QImage::Format_ARGB32_Premultiplied);
         icon.addPixmap(QPixmap::fromImage(image));
     }
