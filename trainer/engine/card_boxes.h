@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,9 +41,21 @@ class CardBoxes {
 public:
     enum class Move { Moved, NoSuchEntry, TargetFull };
 
+    // What the last change of a box's entries was, so that a view of the box
+    // that saw the change before it can follow without comparing every entry.
+    struct Change {
+        enum class Kind { Removed, Appended, Other };
+        Kind kind = Kind::Other;
+        int row = 0;    // the first entry removed or appended
+        int count = 0;  // how many
+    };
+
     const std::vector<std::string>& entries(BoxId box) const { return at(box).entries; }
     int count(BoxId box) const { return static_cast<int>(entries(box).size()); }
     bool isFull(BoxId box) const { return count(box) >= kMaxListEntries; }
+    // Counts the changes of a box's entries; lastChange() is the latest.
+    std::uint64_t revision(BoxId box) const { return at(box).revision; }
+    const Change& lastChange(BoxId box) const { return at(box).lastChange; }
 
     // The selected entry of a box's word list; -1 for none.
     int selectedEntry(BoxId box) const { return at(box).selected; }
@@ -70,7 +83,10 @@ private:
     struct Box {
         std::vector<std::string> entries;
         int selected = -1;
+        std::uint64_t revision = 0;
+        Change lastChange;
     };
+    static void changed(Box& box, Change change);
     const Box& at(BoxId box) const { return boxes_[static_cast<std::size_t>(box)]; }
     Box& at(BoxId box) { return boxes_[static_cast<std::size_t>(box)]; }
 

@@ -47,7 +47,49 @@ QVariant BoxListModel::data(const QModelIndex& index, int role) const {
     return entry < entries.size() ? QVariant(QString::fromStdString(entries[entry])) : QVariant();
 }
 
+bool BoxListModel::follow(const CardBoxes::Change& change) {
+    const auto shownRows = static_cast<int>(shown_.size());
+    const auto row = [](int index) { return static_cast<std::size_t>(index); };
+    if (change.kind == CardBoxes::Change::Kind::Removed && change.row >= 0 &&
+        change.row + change.count <= shownRows) {
+        syncHead_ = row(change.row);
+        syncTail_ = row(shownRows - change.row - change.count);
+        beginRemoveRows({}, change.row, change.row + change.count - 1);
+        shown_.erase(shown_.begin() + change.row, shown_.begin() + change.row + change.count);
+        endRemoveRows();
+    } else if (change.kind == CardBoxes::Change::Kind::Appended && change.row == shownRows &&
+               change.row + change.count == boxes_.count(box_)) {
+        syncHead_ = row(change.row);
+        syncTail_ = 0;
+        beginInsertRows({}, change.row, change.row + change.count - 1);
+        const std::vector<std::string>& entries = boxes_.entries(box_);
+        for (int i = change.row; i < change.row + change.count; ++i) {
+            shown_.push_back(std::hash<std::string>{}(entries[row(i)]));
+        }
+        endInsertRows();
+    } else {
+        return false;
+    }
+    syncHead_ = kNotSyncing;
+    syncTail_ = 0;
+    return true;
+}
+
 void BoxListModel::sync() {
+    const std::uint64_t revision = boxes_.revision(box_);
+    if (revision == seenRevision_) {
+        return;
+    }
+    // One change since the last sync, as after an answer: followed as it
+    // is, without a fingerprint of every entry.
+    const bool followed = revision == seenRevision_ + 1 && follow(boxes_.lastChange(box_));
+    seenRevision_ = revision;
+    if (!followed) {
+        syncWhole();
+    }
+}
+
+void BoxListModel::syncWhole() {
     std::vector<std::size_t> now = fingerprints(boxes_.entries(box_));
     if (now == shown_) {
         return;

@@ -27,8 +27,16 @@ public:
     void sync();
 
 private:
+    // Tells the view of the one change the box made since the last sync;
+    // false when it doesn't fit what the view was told, or is no removal or
+    // append.
+    bool follow(const CardBoxes::Change& change);
+    // Finds the changed stretch by the fingerprints of all rows.
+    void syncWhole();
+
     const CardBoxes& boxes_;
     BoxId box_;
+    std::uint64_t seenRevision_ = 0;
     // A fingerprint of each row the view was last told of; the rows
     // themselves stay in the box.
     std::vector<std::size_t> shown_;

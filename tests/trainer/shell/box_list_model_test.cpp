@@ -57,6 +57,17 @@ private slots:
                                                             "word999  单词999"}));
         QCOMPARE(view.currentIndex().data().toString(), QStringLiteral("word700  单词700"));
 
+        // Answers while the list was hidden, one of them a word sent to the
+        // end of its own box: all caught up in one sync.
+        for (const int index : {3, 10}) {
+            QCOMPARE(boxes.move(kNewWordBox, index, kMemorizedBox), CardBoxes::Move::Moved);
+        }
+        QCOMPARE(boxes.move(kNewWordBox, 0, kNewWordBox), CardBoxes::Move::Moved);
+        newWords.sync();
+        memorized.sync();
+        QVERIFY(rows(newWords) == boxes.entries(kNewWordBox));
+        QVERIFY(rows(memorized) == boxes.entries(kMemorizedBox));
+
         // Another lesson: every box refilled.
         boxes.clear();
         (void)boxes.addAll(kNewWordBox, {"apple  苹果", "pear  梨"});
