@@ -1,5 +1,6 @@
 #include "speech/late_audio.h"
 
+#include <cerrno>  // program_invocation_short_name
 #include <cstdio>
 #include <string>
 
@@ -23,13 +24,13 @@ const AudioModule& audioModule() {
         const std::string path = common::programFolder() + "/lorvane-audio.so";
         void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!library) {
-            std::fprintf(stderr, "Lorvane: no sound: %s\n", dlerror());
+            std::fprintf(stderr, "%s: no sound: %s\n", program_invocation_short_name, dlerror());
             return found;
         }
         if (!lookUpSymbol(library, "lorvane_make_audio_output", found.makeOutput) ||
             !lookUpSymbol(library, "lorvane_make_recorder", found.makeRecorder)) {
-            std::fprintf(stderr, "Lorvane: no sound: %s is not this program's audio module\n",
-                         path.c_str());
+            std::fprintf(stderr, "%s: no sound: %s is not this program's audio module\n",
+                         program_invocation_short_name, path.c_str());
             found = {};
         }
         return found;
@@ -43,11 +44,8 @@ LateAudioOutput::LateAudioOutput() = default;
 LateAudioOutput::~LateAudioOutput() = default;
 
 AudioOutput* LateAudioOutput::real() {
-    if (!tried_) {
-        tried_ = true;
-        if (const auto make = audioModule().makeOutput) {
-            real_.reset(make());
-        }
+    if (!real_ && audioModule().makeOutput) {
+        real_.reset(audioModule().makeOutput());
     }
     return real_.get();
 }
@@ -74,11 +72,8 @@ LateRecorder::LateRecorder() = default;
 LateRecorder::~LateRecorder() = default;
 
 void LateRecorder::startRecording() {
-    if (!tried_) {
-        tried_ = true;
-        if (const auto make = audioModule().makeRecorder) {
-            real_.reset(make());
-        }
+    if (!real_ && audioModule().makeRecorder) {
+        real_.reset(audioModule().makeRecorder());
     }
     if (real_) {
         real_->startRecording();

@@ -25,7 +25,6 @@ public:
 private:
     AudioOutput* real();
     std::unique_ptr<AudioOutput> real_;
-    bool tried_ = false;
 };
 
 class LateRecorder final : public Recorder {
@@ -40,7 +39,6 @@ public:
 
 private:
     std::unique_ptr<Recorder> real_;
-    bool tried_ = false;
 };
 
 }  // namespace lorvane::speech

@@ -10,11 +10,12 @@ namespace lorvane::trainer {
 
 namespace {
 
-std::vector<std::size_t> fingerprints(const std::vector<std::string>& entries) {
+std::vector<std::size_t> fingerprints(const std::vector<std::string>& entries, std::size_t from,
+                                      std::size_t to) {
     std::vector<std::size_t> prints;
-    prints.reserve(entries.size());
-    for (const std::string& entry : entries) {
-        prints.push_back(std::hash<std::string>{}(entry));
+    prints.reserve(to - from);
+    for (std::size_t i = from; i < to; ++i) {
+        prints.push_back(std::hash<std::string>{}(entries[i]));
     }
     return prints;
 }
@@ -48,31 +49,23 @@ QVariant BoxListModel::data(const QModelIndex& index, int role) const {
 }
 
 bool BoxListModel::follow(const CardBoxes::Change& change) {
-    const auto shownRows = static_cast<int>(shown_.size());
-    const auto row = [](int index) { return static_cast<std::size_t>(index); };
-    if (change.kind == CardBoxes::Change::Kind::Removed && change.row >= 0 &&
-        change.row + change.count <= shownRows) {
-        syncHead_ = row(change.row);
-        syncTail_ = row(shownRows - change.row - change.count);
-        beginRemoveRows({}, change.row, change.row + change.count - 1);
-        shown_.erase(shown_.begin() + change.row, shown_.begin() + change.row + change.count);
-        endRemoveRows();
-    } else if (change.kind == CardBoxes::Change::Kind::Appended && change.row == shownRows &&
-               change.row + change.count == boxes_.count(box_)) {
-        syncHead_ = row(change.row);
-        syncTail_ = 0;
-        beginInsertRows({}, change.row, change.row + change.count - 1);
-        const std::vector<std::string>& entries = boxes_.entries(box_);
-        for (int i = change.row; i < change.row + change.count; ++i) {
-            shown_.push_back(std::hash<std::string>{}(entries[row(i)]));
-        }
-        endInsertRows();
-    } else {
+    const std::size_t shownRows = shown_.size();
+    if (change.row < 0 || change.count < 0) {
         return false;
     }
-    syncHead_ = kNotSyncing;
-    syncTail_ = 0;
-    return true;
+    const auto row = static_cast<std::size_t>(change.row);
+    const auto count = static_cast<std::size_t>(change.count);
+    if (change.kind == CardBoxes::Change::Kind::Removed && row + count <= shownRows) {
+        replaceRows(row, shownRows - row - count, {});
+        return true;
+    }
+    const std::vector<std::string>& entries = boxes_.entries(box_);
+    if (change.kind == CardBoxes::Change::Kind::Appended && row == shownRows &&
+        row + count == entries.size()) {
+        replaceRows(row, 0, fingerprints(entries, row, entries.size()));
+        return true;
+    }
+    return false;
 }
 
 void BoxListModel::sync() {
@@ -84,17 +77,22 @@ void BoxListModel::sync() {
     // is, without a fingerprint of every entry.
     const bool followed = revision == seenRevision_ + 1 && follow(boxes_.lastChange(box_));
     seenRevision_ = revision;
-    if (!followed) {
-        syncWhole();
+    if (followed) {
+        return;
     }
-}
-
-void BoxListModel::syncWhole() {
-    std::vector<std::size_t> now = fingerprints(boxes_.entries(box_));
+    const std::vector<std::string>& entries = boxes_.entries(box_);
+    const std::vector<std::size_t> now = fingerprints(entries, 0, entries.size());
     if (now == shown_) {
         return;
     }
     const auto [head, tail] = ui::changedRows(shown_, now);
+    replaceRows(head, tail,
+                {now.begin() + static_cast<std::ptrdiff_t>(head),
+                 now.end() - static_cast<std::ptrdiff_t>(tail)});
+}
+
+void BoxListModel::replaceRows(std::size_t head, std::size_t tail,
+                               std::vector<std::size_t> middle) {
     const auto row = [](std::size_t index) { return static_cast<int>(index); };
     syncHead_ = head;
     syncTail_ = tail;
@@ -103,9 +101,9 @@ void BoxListModel::syncWhole() {
         shown_.erase(shown_.begin() + row(head), shown_.end() - row(tail));
         endRemoveRows();
     }
-    if (now.size() - tail > head) {
-        beginInsertRows({}, row(head), row(now.size() - tail - 1));
-        shown_ = std::move(now);
+    if (!middle.empty()) {
+        beginInsertRows({}, row(head), row(head + middle.size() - 1));
+        shown_.insert(shown_.begin() + row(head), middle.begin(), middle.end());
         endInsertRows();
     }
     syncHead_ = kNotSyncing;

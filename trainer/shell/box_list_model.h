@@ -31,8 +31,9 @@ private:
     // false when it doesn't fit what the view was told, or is no removal or
     // append.
     bool follow(const CardBoxes::Change& change);
-    // Finds the changed stretch by the fingerprints of all rows.
-    void syncWhole();
+    // Tells the view that the rows between its first `head` and last `tail`
+    // rows are now the ones fingerprinted in `middle`.
+    void replaceRows(std::size_t head, std::size_t tail, std::vector<std::size_t> middle);
 
     const CardBoxes& boxes_;
     BoxId box_;
