@@ -24,8 +24,7 @@ struct ProgramFolder {
     ProgramFolder() {
         const std::string lessons = path + "/单词课文/";
         std::filesystem::create_directories(lessons + "bench");
-        std::filesystem::copy_file(executableToMeasure("BENCH_MISELLE", MISELLE_EXECUTABLE),
-                                   path + "/Miselle");
+        copyProgram(executableToMeasure("BENCH_MISELLE", MISELLE_EXECUTABLE), path, "Miselle");
         const std::string lesson = lessons + "bench/第一课.txt";
         writeScratchFile(lesson, gbk::encode(largeLessonText(32767)));
         writeScratchFile(lessons + "listgirl.dat", gbk::encode("T" + lesson + "\r\n\r\n"));

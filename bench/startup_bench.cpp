@@ -6,7 +6,6 @@
 // names another build's Lorvane to measure instead.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
 #include "bench/bench_support.h"
@@ -22,8 +21,7 @@ namespace {
 // of them in the first box.
 struct ProgramFolder {
     explicit ProgramFolder(int entries) {
-        std::filesystem::copy_file(executableToMeasure("BENCH_LORVANE", LORVANE_EXECUTABLE),
-                                   path + "/Lorvane");
+        copyProgram(executableToMeasure("BENCH_LORVANE", LORVANE_EXECUTABLE), path, "Lorvane");
         stageTrainerLesson(path, entries);
     }
     StartedProgram lorvane() const { return {path + "/Lorvane", {"Lorvane", "bench"}}; }

@@ -38,6 +38,21 @@ inline std::string executableToMeasure(const char* variable, const char* built) 
     return other && *other ? other : built;
 }
 
+// Copies a program into `folder` as `name`, with the modules it loads from
+// its own folder, as they are installed beside it (a build that has no such
+// module yet is copied without it).
+inline void copyProgram(const std::string& executable, const std::string& folder,
+                        const std::string& name) {
+    namespace fs = std::filesystem;
+    fs::copy_file(executable, folder + "/" + name);
+    for (const char* module : {"lorvane-audio.so", "lorvane-pcaudio-stand-in.so"}) {
+        const fs::path beside = fs::path(executable).parent_path() / module;
+        if (fs::exists(beside)) {
+            fs::copy_file(beside, fs::path(folder) / module);
+        }
+    }
+}
+
 // Resident memory of a process in MB, from /proc; -1 when it can't be read.
 inline double residentMegabytes(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");

@@ -2,6 +2,7 @@
 #   libexec/lorvane/                         the program folder, as the
 #       Lorvane, Miselle                     programs know it: the two programs,
 #       lorvane-audio.so                     the sound module they load,
+#       lorvane-pcaudio-stand-in.so          what espeak-ng gets for its audio,
 #       Lorvane说明.htm, 安装必读.htm, 单词课文  and links to their read-only files
 #   bin/Lorvane, bin/Miselle                 links to the programs
 #   share/lorvane/                           the read-only files: the two
@@ -18,7 +19,7 @@ set(LORVANE_INSTALL_PROGRAM_FOLDER ${CMAKE_INSTALL_LIBEXECDIR}/lorvane)
 set(LORVANE_INSTALL_DATA_FOLDER ${CMAKE_INSTALL_DATADIR}/lorvane)
 
 install(TARGETS Lorvane Miselle RUNTIME DESTINATION ${LORVANE_INSTALL_PROGRAM_FOLDER})
-install(TARGETS lorvane-audio LIBRARY DESTINATION ${LORVANE_INSTALL_PROGRAM_FOLDER})
+install(TARGETS lorvane-audio lorvane-pcaudio-stand-in LIBRARY DESTINATION ${LORVANE_INSTALL_PROGRAM_FOLDER})
 
 # The links are made in the build folder and installed as links.
 set(links ${CMAKE_BINARY_DIR}/install-links)

@@ -1,6 +1,8 @@
 #include "speech/espeak_engine.h"
 
 #include <algorithm>
+#include <cerrno>  // program_invocation_short_name
+#include <cstdio>
 #include <limits>
 #include <memory>
 
@@ -34,7 +36,7 @@ EspeakEngine* EspeakEngine::instance() {
 }
 
 std::unique_ptr<EspeakEngine> EspeakEngine::setUp() {
-    const EspeakLibrary* library = installedEspeakLibrary();
+    const std::unique_ptr<EspeakLibrary> library = EspeakLibrary::loadInstalled();
     if (!library) {
         return nullptr;
     }
@@ -58,8 +60,12 @@ std::unique_ptr<EspeakEngine> EspeakEngine::setUp() {
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     // A learner of English needs an English voice that actually loads.
-    if (ranked.empty() || ranked.front().first > 2 ||
-        library->setVoiceByName(ranked.front().second.identifier.c_str()) != EE_OK) {
+    const bool english = !ranked.empty() && ranked.front().first <= 2 &&
+                         library->setVoiceByName(ranked.front().second.identifier.c_str()) == EE_OK;
+    // Ended once, here: espeak-ng can't be ended twice in one loading (the
+    // second time waits for ever), and it is unloaded right after.
+    library->terminate();
+    if (!english) {
         return nullptr;
     }
     std::vector<InstalledVoice> voices;
@@ -67,21 +73,45 @@ std::unique_ptr<EspeakEngine> EspeakEngine::setUp() {
     for (auto& [order, voice] : ranked) {
         voices.push_back(std::move(voice));
     }
-    return std::unique_ptr<EspeakEngine>(new EspeakEngine(*library, sampleRate, std::move(voices)));
+    return std::unique_ptr<EspeakEngine>(new EspeakEngine(sampleRate, std::move(voices)));
 }
 
-EspeakEngine::EspeakEngine(const EspeakLibrary& library, int sampleRate,
-                           std::vector<InstalledVoice> voices)
-    : library_(library), sampleRate_(sampleRate), voices_(std::move(voices)) {
+EspeakEngine::EspeakEngine(int sampleRate, std::vector<InstalledVoice> voices)
+    : sampleRate_(sampleRate), voices_(std::move(voices)) {
     theEngine = this;
-    library_.setSynthCallback(&EspeakEngine::synthesised);
-    appliedVoice_ = voices_.front().identifier;
     thread_ = std::thread([this] { run(); });
 }
 
 EspeakEngine::~EspeakEngine() {
     queue_.close();
     thread_.join();
+    // The process is ending: espeak-ng stays loaded, as it was started,
+    // rather than be unloaded under its own feet.
+    static_cast<void>(library_.release());
+}
+
+bool EspeakEngine::openLibrary() {
+    if (library_ || libraryFailed_) {
+        return library_ != nullptr;
+    }
+    std::unique_ptr<EspeakLibrary> library = EspeakLibrary::loadInstalled();
+    // The same installation as at start: the same rate, unless it changed
+    // since, and then nothing it says would play right.
+    if (!library || library->initialize(AUDIO_OUTPUT_SYNCHRONOUS, 200, nullptr,
+                                        espeakINITIALIZE_DONT_EXIT) != sampleRate_) {
+        std::fprintf(stderr, "%s: espeak-ng could not be started again; its voices are silent\n",
+                     program_invocation_short_name);
+        // Left loaded: whatever it set up is not ended.
+        static_cast<void>(library.release());
+        libraryFailed_ = true;
+        return false;
+    }
+    library->setSynthCallback(&EspeakEngine::synthesised);
+    // Every setting is given anew.
+    appliedVoice_.clear();
+    appliedRate_ = appliedVolume_ = -1;
+    library_ = std::move(library);
+    return true;
 }
 
 bool EspeakEngine::attach(Listener& listener) {
@@ -109,16 +139,19 @@ void EspeakEngine::run() {
             continue;
         }
         std::lock_guard lock(libraryMutex_);
+        if (!openLibrary()) {
+            continue;
+        }
         apply(request);
         currentReplaces_ = request.replacesCurrent;
         // The text is SSML, already filtered: its markup shapes the voice
         // and is never read out.
         const unsigned int options = espeakCHARS_UTF8 | espeakSSML;
-        library_.synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, options,
-                       nullptr,
-                       // The utterance's number rides in the user-data pointer.
-                       // NOLINTNEXTLINE(performance-no-int-to-ptr)
-                       reinterpret_cast<void*>(static_cast<std::uintptr_t>(request.utterance)));
+        library_->synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, options,
+                        nullptr,
+                        // The utterance's number rides in the user-data pointer.
+                        // NOLINTNEXTLINE(performance-no-int-to-ptr)
+                        reinterpret_cast<void*>(static_cast<std::uintptr_t>(request.utterance)));
     }
 }
 
@@ -127,9 +160,12 @@ std::string EspeakEngine::phonemes(const std::string& text) {
     constexpr std::size_t kLongest = 200;
     constexpr int kMostClauses = 50;
     std::lock_guard lock(libraryMutex_);
+    if (!openLibrary()) {
+        return {};
+    }
     const std::string& english = voices_.front().identifier;
     if (appliedVoice_ != english) {
-        library_.setVoiceByName(english.c_str());
+        library_->setVoiceByName(english.c_str());
         appliedVoice_ = english;
         appliedRate_ = appliedVolume_ = -1;
     }
@@ -142,7 +178,8 @@ std::string EspeakEngine::phonemes(const std::string& text) {
     std::string ipa;
     // One clause at a time; `rest` becomes null after the last.
     for (int clause = 0; rest && clause < kMostClauses; ++clause) {
-        const char* phonemes = library_.textToPhonemes(&rest, espeakCHARS_UTF8, espeakPHONEMES_IPA);
+        const char* phonemes =
+            library_->textToPhonemes(&rest, espeakCHARS_UTF8, espeakPHONEMES_IPA);
         if (phonemes && *phonemes) {
             if (!ipa.empty()) {
                 ipa += ' ';
@@ -155,17 +192,17 @@ std::string EspeakEngine::phonemes(const std::string& text) {
 
 void EspeakEngine::apply(const Request& request) {
     if (request.voice != appliedVoice_) {
-        library_.setVoiceByName(request.voice.c_str());
+        library_->setVoiceByName(request.voice.c_str());
         appliedVoice_ = request.voice;
         // A new voice comes with its own speed and volume.
         appliedRate_ = appliedVolume_ = -1;
     }
     if (request.wordsPerMinute != appliedRate_) {
-        library_.setParameter(espeakRATE, request.wordsPerMinute, 0);
+        library_->setParameter(espeakRATE, request.wordsPerMinute, 0);
         appliedRate_ = request.wordsPerMinute;
     }
     if (request.volume != appliedVolume_) {
-        library_.setParameter(espeakVOLUME, request.volume, 0);
+        library_->setParameter(espeakVOLUME, request.volume, 0);
         appliedVolume_ = request.volume;
     }
 }

@@ -15,6 +15,11 @@ namespace lorvane::speech {
 // libespeak-ng for the whole process: its installed voices, and the one
 // thread that synthesises with it.
 //
+// The library is loaded at start to list the voices and make sure an
+// English one loads, then unloaded until a text is first spoken or
+// transcribed with it: with libflite's voices first in the list, a learner
+// may never hear espeak-ng, and its code and data are 1.4 MB.
+//
 // espeak-ng runs synchronously on that thread, and nothing else calls into
 // the library once it has been set up. Its own queue and cancelling (the
 // "retrieval" mode) are not used: cancelling there races the next request
@@ -51,8 +56,7 @@ public:
     };
 
     // The engine, set up on first use; null when libespeak-ng, its data or
-    // an English voice is missing. espeak-ng is set up once per process and
-    // stays until the process ends.
+    // an English voice is missing. Made once per process, for the rest of it.
     static EspeakEngine* instance();
 
     EspeakEngine(const EspeakEngine&) = delete;
@@ -85,13 +89,15 @@ public:
 
 private:
     static std::unique_ptr<EspeakEngine> setUp();
-    EspeakEngine(const EspeakLibrary& library, int sampleRate, std::vector<InstalledVoice> voices);
+    EspeakEngine(int sampleRate, std::vector<InstalledVoice> voices);
+    // Loads and starts espeak-ng again if it isn't; false when it can't be.
+    // Under libraryMutex_.
+    bool openLibrary();
     static int synthesised(short* samples, int count, espeak_EVENT* events);
     int deliver(const short* samples, int count, std::uint64_t utterance, bool replacesCurrent);
     void run();
     void apply(const Request& request);
 
-    const EspeakLibrary& library_;
     const int sampleRate_;
     const std::vector<InstalledVoice> voices_;
 
@@ -100,9 +106,12 @@ private:
     std::mutex listenerMutex_;
     Listener* listener_ = nullptr;
 
-    // Held while espeak-ng synthesises or looks a word up: the library
-    // does one thing at a time.
+    // Held while espeak-ng is loaded, synthesises or looks a word up: the
+    // library does one thing at a time.
     std::mutex libraryMutex_;
+    // Null until first needed, under libraryMutex_.
+    std::unique_ptr<EspeakLibrary> library_;
+    bool libraryFailed_ = false;  // it was tried once and would not start
     // The settings espeak-ng last got, under libraryMutex_.
     std::string appliedVoice_;
     int appliedRate_ = -1;

@@ -2,33 +2,56 @@
 
 #include <dlfcn.h>
 
+#include "common/paths.h"
 #include "speech/library_symbol.h"
 
 namespace lorvane::speech {
 
-std::optional<EspeakLibrary> loadEspeakLibrary(const char* fileName) {
+namespace {
+
+void* openWithStandIn(const char* fileName, const std::string& audioStandIn) {
+    void* standIn =
+        audioStandIn.empty() ? nullptr : dlopen(audioStandIn.c_str(), RTLD_NOW | RTLD_LOCAL);
     void* library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
-    if (!library) {
-        return std::nullopt;
+    if (standIn) {
+        // Loaded as espeak-ng's own, it stays as long as espeak-ng does.
+        dlclose(standIn);
+        if (!library) {
+            library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+        }
     }
-    EspeakLibrary functions{};
-    if (lookUpSymbol(library, "espeak_Initialize", functions.initialize) &&
-        lookUpSymbol(library, "espeak_ListVoices", functions.listVoices) &&
-        lookUpSymbol(library, "espeak_SetSynthCallback", functions.setSynthCallback) &&
-        lookUpSymbol(library, "espeak_SetVoiceByName", functions.setVoiceByName) &&
-        lookUpSymbol(library, "espeak_SetParameter", functions.setParameter) &&
-        lookUpSymbol(library, "espeak_Synth", functions.synth) &&
-        lookUpSymbol(library, "espeak_TextToPhonemes", functions.textToPhonemes)) {
-        return functions;
-    }
-    dlclose(library);
-    return std::nullopt;
+    return library;
 }
 
-const EspeakLibrary* installedEspeakLibrary() {
+}  // namespace
+
+std::unique_ptr<EspeakLibrary> EspeakLibrary::load(const char* fileName,
+                                                   const std::string& audioStandIn) {
+    void* handle = openWithStandIn(fileName, audioStandIn);
+    if (!handle) {
+        return nullptr;
+    }
+    std::unique_ptr<EspeakLibrary> library(new EspeakLibrary(handle));
+    if (lookUpSymbol(handle, "espeak_Initialize", library->initialize) &&
+        lookUpSymbol(handle, "espeak_Terminate", library->terminate) &&
+        lookUpSymbol(handle, "espeak_ListVoices", library->listVoices) &&
+        lookUpSymbol(handle, "espeak_SetSynthCallback", library->setSynthCallback) &&
+        lookUpSymbol(handle, "espeak_SetVoiceByName", library->setVoiceByName) &&
+        lookUpSymbol(handle, "espeak_SetParameter", library->setParameter) &&
+        lookUpSymbol(handle, "espeak_Synth", library->synth) &&
+        lookUpSymbol(handle, "espeak_TextToPhonemes", library->textToPhonemes)) {
+        return library;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<EspeakLibrary> EspeakLibrary::loadInstalled() {
     // The name the library is installed under, whatever its minor version.
-    static const std::optional<EspeakLibrary> library = loadEspeakLibrary("libespeak-ng.so.1");
-    return library ? &*library : nullptr;
+    return load("libespeak-ng.so.1", common::programFolder() + "/lorvane-pcaudio-stand-in.so");
+}
+
+EspeakLibrary::~EspeakLibrary() {
+    dlclose(handle_);
 }
 
 }  // namespace lorvane::speech

@@ -42,6 +42,12 @@ private:
         return RecordingOutput::voicedLength(spoken(text));
     }
 
+    // Whether a library of this name is in this process's memory.
+    static bool isLoaded(const char* library) {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+    }
+
 private slots:
     void init() {
         auto output = std::make_unique<RecordingOutput>();
@@ -50,6 +56,20 @@ private slots:
         QVERIFY2(voice_, "espeak-ng and its English voices must be installed");
     }
     void cleanup() { voice_.reset(); }
+
+    // espeak-ng is loaded to list its voices and unloaded until it is first
+    // needed; its audio library, which would bring in the audio server's
+    // client libraries, is never loaded at all. (First in this file: the
+    // engine lives for the process.)
+    void espeakIsInMemoryOnlyOnceNeeded() {
+        QVERIFY(voice_->voiceDescriptions().size() > 1);
+        QVERIFY(!isLoaded("libespeak-ng"));
+        QVERIFY(voicedLength("hello") > 0);
+        QVERIFY(isLoaded("libespeak-ng"));
+        QVERIFY(!isLoaded("libpcaudio"));
+        QVERIFY(!isLoaded("libpulse"));
+        QVERIFY(voicedLength("hello again") > 0);
+    }
 
     void listsEnglishVoicesFirst() {
         const std::vector<std::string> voices = voice_->voiceDescriptions();
