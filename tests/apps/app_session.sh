@@ -66,12 +66,13 @@ stage_program() {
     lessons=$program/单词课文
     mkdir -p "$lessons/初一"
     cp "$2" "$program/$1"
-    # The sound module the program loads from its folder goes with it.
+    # The modules the program loads from its folder go with it.
     local module
-    module=$(dirname "$2")/lorvane-audio.so
-    if [ -e "$module" ]; then
-        cp "$module" "$program/"
-    fi
+    for module in lorvane-audio.so lorvane-pcaudio-stand-in.so; do
+        if [ -e "$(dirname "$2")/$module" ]; then
+            cp "$(dirname "$2")/$module" "$program/"
+        fi
+    done
 }
 
 stage_lesson() {

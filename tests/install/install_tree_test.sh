@@ -23,6 +23,8 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
 # with the links resolved. Links are relative, or the tree could not move.
 programs=$prefix/libexec/lorvane
 [ -f "$programs/lorvane-audio.so" ] || fail "no sound module in libexec/lorvane"
+[ -f "$programs/lorvane-pcaudio-stand-in.so" ] ||
+    fail "no stand-in for espeak-ng's audio library in libexec/lorvane"
 for program in Lorvane Miselle; do
     [ "$(readlink -f "$prefix/bin/$program")" = "$programs/$program" ] ||
         fail "bin/$program does not lead to libexec/lorvane/$program"

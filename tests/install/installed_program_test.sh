@@ -5,7 +5,8 @@
 # is started from usr/bin with a fresh home and the default data folder
 # (XDG_DATA_HOME unset). The learner opens the first lesson of the first
 # folder in the chooser, answers the word shown and closes the window with
-# its "X". The shipped lessons, the progress of that lesson and the settings
+# its "X". Before anything is said, no speech or sound library is loaded.
+# The shipped lessons, the progress of that lesson and the settings
 # must then be in ~/.local/share/lorvane/单词课文, and nothing of the unpacked
 # tree may have changed.
 # Runs on the X display it is given, or starts a virtual one (Xvfb).
@@ -88,6 +89,12 @@ double_click_first_row() {  # WINDOW
 # (ASCII letters in either case alike; the shipped names have none).
 chooser=$(find_window 课文)
 sleep 1
+# Up and idle, it holds neither espeak-ng, loaded again when first heard, nor
+# the audio server's libraries, which come with the first sound: the stand-in
+# for espeak-ng's audio library was installed beside it and found.
+for library in libespeak-ng libpulse; do
+    grep -q "$library" "/proc/$pid/maps" && fail "$library is loaded before anything was said"
+done
 [ -d "$lessons" ] || fail "no lesson folder in the data folder"
 folder=$(ls "$lessons" | grep -v '\.' | LC_ALL=C sort | head -n 1)
 lesson=$(ls "$lessons/$folder" | grep '\.txt$' | LC_ALL=C sort | head -n 1)
