@@ -184,7 +184,7 @@ std::set<std::string> lessonWords(int count, char** paths) {
             std::cerr << "cannot read " << paths[i] << "\n";
             continue;
         }
-        for (const std::string& line : lines.value().lines) {
+        for (const std::string_view line : lines.value().entries.lines) {
             std::string word;
             for (const char c : splitEntry(line).english + " ") {
                 if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '\'') {

@@ -147,11 +147,17 @@ void openConverters() {
 }
 
 std::string decode(std::string_view bytes) {
+    std::string out;
+    decodeAppend(bytes, out);
+    return out;
+}
+
+void decodeAppend(std::string_view bytes, std::string& out) {
     // Written through a pointer into room made beforehand: ASCII and the
     // table's characters (two bytes to at most three) fit in one and a half
     // times the input; only what the converter decodes may need more.
-    std::string out(bytes.size() + bytes.size() / 2 + 4, '\0');
-    std::size_t written = 0;
+    std::size_t written = out.size();
+    out.resize(written + bytes.size() + bytes.size() / 2 + 4);
     const auto makeRoom = [&](std::size_t more) {
         if (written + more > out.size()) {
             out.resize(2 * out.size() + more);
@@ -189,7 +195,6 @@ std::string decode(std::string_view bytes) {
         written += piece.size();
     }
     out.resize(written);
-    return out;
 }
 
 std::string encode(std::string_view text) {

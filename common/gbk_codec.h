@@ -27,6 +27,8 @@ inline constexpr char32_t kEscapeLast = 0xDCFF;
 void openConverters();
 
 std::string decode(std::string_view gbkBytes);
+// Decodes onto the end of `out`: many lines into one block of text.
+void decodeAppend(std::string_view gbkBytes, std::string& out);
 
 // Encodes with GBK; a character GBK has no code for is written in GB18030,
 // so nothing turns into "?".

@@ -1,6 +1,7 @@
 #include "common/lesson_reader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "common/encoding_guess.h"
@@ -142,13 +143,21 @@ Result<LessonLines> readLessonEntries(const std::string& path) {
         return Failure{read.message()};
     }
     const RawLesson& raw = read.value();
-    LessonLines lesson;
-    lesson.lines.reserve(raw.lines.size());
-    for (std::size_t i = 0; i < raw.lines.size(); ++i) {
-        lesson.lines.push_back(decodedLine(raw, i));
+    // Decoded into one block of text (see TextLines).
+    std::string text;
+    text.reserve(raw.utf8 ? raw.bytes.size() : raw.bytes.size() + raw.bytes.size() / 2);
+    std::vector<std::uint32_t> ends;
+    ends.reserve(raw.lines.size());
+    for (const auto& [offset, length] : raw.lines) {
+        const std::string_view bytes = std::string_view(raw.bytes).substr(offset, length);
+        if (raw.utf8) {
+            text += bytes;
+        } else {
+            gbk::decodeAppend(bytes, text);
+        }
+        ends.push_back(static_cast<std::uint32_t>(text.size()));
     }
-    lesson.leftOut = raw.leftOut;
-    return lesson;
+    return LessonLines{TextLines::fromEnds(std::move(text), ends), raw.leftOut};
 }
 
 Result<std::size_t> readCompanionLesson(

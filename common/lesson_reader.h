@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "common/text_lines.h"
 
 namespace lorvane::common {
 
@@ -24,7 +25,7 @@ inline constexpr std::size_t kMaxLessonBytes = std::size_t{16} << 20;
 // The lines kept from a lesson, in file order, and how many lines after
 // them were left out (lines the reader would have kept, had there been room).
 struct LessonLines {
-    std::vector<std::string> lines;
+    TextLines entries;
     std::size_t leftOut = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 #include "common/encoding_guess.h"
 #include "common/error_text.h"
@@ -43,9 +44,12 @@ Failure overlongLine() {
     return Failure{"文件中有一行太长"};
 }
 
-// Files this system writes: read piece by piece, each line decoded as GBK.
-Status forEachGbkLine(const std::string& path,
-                      const std::function<bool(std::string line)>& onLine) {
+// A line's bytes as the file has them, and whether they are UTF-8 already
+// (else GBK).
+using RawLineHandler = std::function<bool(std::string_view bytes, bool utf8)>;
+
+// Files this system writes: read piece by piece, each line GBK.
+Status forEachGbkLine(const std::string& path, const RawLineHandler& onLine) {
     Result<InputFile> file = InputFile::open(path);
     if (!file) {
         return Failure{file.message()};
@@ -57,7 +61,7 @@ Status forEachGbkLine(const std::string& path,
             overlong = true;
             return false;
         }
-        return onLine(gbk::decode(line.bytes));
+        return onLine(line.bytes, false);
     };
     char buffer[kReadChunk];
     for (;;) {
@@ -74,6 +78,57 @@ Status forEachGbkLine(const std::string& path,
         return overlongLine();
     }
     return {};
+}
+
+Status forEachRawLine(const std::string& path, Decoding decoding, const RawLineHandler& onLine) {
+    if (decoding == Decoding::Gbk) {
+        return forEachGbkLine(path, onLine);
+    }
+    // A learner's file is judged as a whole before its first line is used.
+    const Result<std::string> bytes = readFileBytes(path);
+    if (!bytes) {
+        return Failure{bytes.message()};
+    }
+    const bool utf8 = looksLikeUtf8(bytes.value());
+    std::string_view text = bytes.value();
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    for (const std::string_view line : splitLines(text, Decoding::Detect)) {
+        if (line.size() > kMaxLineBytes) {
+            return overlongLine();
+        }
+        if (!onLine(line, utf8)) {
+            break;
+        }
+    }
+    return {};
+}
+
+// The size of the file at `path` when it is a regular file, else 0: a guess
+// of the room its lines will need (the read itself checks what it reads).
+std::size_t sizeOfFile(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+        return static_cast<std::size_t>(status.st_size);
+    }
+    return 0;
+}
+
+// Room for the lines a file of `size` bytes can hold at most, so that a list
+// never moves while it grows: room not filled is never touched.
+std::size_t mostLinesIn(std::size_t size) {
+    return std::min<std::size_t>(std::min(size, kMaxFileBytes) / 2 + 1, kMaxReservedLines);
+}
+
+template <typename Lines>
+std::string encodeAll(const Lines& lines) {
+    std::string out;
+    for (const auto& line : lines) {
+        out += gbk::encode(line);
+        out += "\r\n";
+    }
+    return out;
 }
 
 }  // namespace
@@ -127,39 +182,14 @@ std::string decodeFileText(std::string_view bytes, Decoding decoding) {
 
 Status forEachLine(const std::string& path, Decoding decoding,
                    const std::function<bool(std::string line)>& onLine) {
-    if (decoding == Decoding::Gbk) {
-        return forEachGbkLine(path, onLine);
-    }
-    // A learner's file is judged as a whole before its first line is used.
-    const Result<std::string> bytes = readFileBytes(path);
-    if (!bytes) {
-        return Failure{bytes.message()};
-    }
-    const bool utf8 = looksLikeUtf8(bytes.value());
-    std::string_view text = bytes.value();
-    if (text.starts_with(kByteOrderMark)) {
-        text.remove_prefix(kByteOrderMark.size());
-    }
-    for (const std::string_view line : splitLines(text, Decoding::Detect)) {
-        if (line.size() > kMaxLineBytes) {
-            return overlongLine();
-        }
-        if (!onLine(utf8 ? std::string(line) : gbk::decode(line))) {
-            break;
-        }
-    }
-    return {};
+    return forEachRawLine(path, decoding, [&onLine](std::string_view bytes, bool utf8) {
+        return onLine(utf8 ? std::string(bytes) : gbk::decode(bytes));
+    });
 }
 
 Result<std::vector<std::string>> readLines(const std::string& path, Decoding decoding) {
     std::vector<std::string> lines;
-    // Room for the lines a file of this size can hold at most, so that the
-    // list never moves while it grows: room not filled is never touched.
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
-        lines.reserve(std::min<std::size_t>(static_cast<std::size_t>(status.st_size) / 2 + 1,
-                                            kMaxReservedLines));
-    }
+    lines.reserve(mostLinesIn(sizeOfFile(path)));
     const Status read = forEachLine(path, decoding, [&lines](std::string line) {
         lines.push_back(std::move(line));
         return true;
@@ -170,13 +200,45 @@ Result<std::vector<std::string>> readLines(const std::string& path, Decoding dec
     return lines;
 }
 
-std::string encodeLines(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& line : lines) {
-        out += gbk::encode(line);
-        out += "\r\n";
+Result<TextLines> readTextLines(const std::string& path, Decoding decoding) {
+    // Where each line ends in the text: the text may still move while it
+    // grows, so the views are made once it is whole.
+    const std::size_t size = std::min(sizeOfFile(path), kMaxFileBytes);
+    std::vector<std::uint32_t> ends;
+    ends.reserve(mostLinesIn(size));
+    std::string text;
+    // Most of a GBK text fits in one and a half times its bytes (a
+    // character's two bytes become at most three).
+    text.reserve(size + size / 2);
+    // As much text as the largest file read whole could decode to (three
+    // bytes for each byte); the offsets fit in 32 bits.
+    constexpr std::size_t kMaxText = 3 * kMaxFileBytes;
+    bool tooLarge = false;
+    const Status read = forEachRawLine(path, decoding, [&](std::string_view bytes, bool utf8) {
+        if (utf8) {
+            text += bytes;
+        } else {
+            gbk::decodeAppend(bytes, text);
+        }
+        tooLarge = text.size() > kMaxText;
+        ends.push_back(static_cast<std::uint32_t>(text.size()));
+        return !tooLarge;
+    });
+    if (!read) {
+        return Failure{read.message()};
     }
-    return out;
+    if (tooLarge) {
+        return Failure{describeSystemError(EFBIG)};
+    }
+    return TextLines::fromEnds(std::move(text), ends);
+}
+
+std::string encodeLines(const std::vector<std::string>& lines) {
+    return encodeAll(lines);
+}
+
+std::string encodeLines(const std::vector<std::string_view>& lines) {
+    return encodeAll(lines);
 }
 
 std::string_view trimSpaces(std::string_view text) {

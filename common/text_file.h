@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "common/text_lines.h"
 
 namespace lorvane::common {
 
@@ -65,8 +66,13 @@ Status forEachLine(const std::string& path, Decoding decoding,
 // All decoded lines of a file.
 Result<std::vector<std::string>> readLines(const std::string& path, Decoding decoding);
 
+// The same in one block of text (see TextLines): for a file of many lines
+// that are kept.
+Result<TextLines> readTextLines(const std::string& path, Decoding decoding);
+
 // The GBK bytes of `lines`, each followed by CR LF.
 std::string encodeLines(const std::vector<std::string>& lines);
+std::string encodeLines(const std::vector<std::string_view>& lines);
 
 // Removes leading and trailing ASCII spaces (not tabs, not U+3000).
 std::string_view trimSpaces(std::string_view text);

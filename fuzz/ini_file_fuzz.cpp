@@ -128,7 +128,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const Result<std::string> writtenOnce = readFileBytes(scratch.file("once.dat"));
     const Result<std::string> writtenKeywise = readFileBytes(scratch.file("keywise.dat"));
-    check(writtenOnce.ok() && writtenKeywise.ok() &&
-          writtenOnce.value() == writtenKeywise.value());
+    check(writtenOnce.ok() && writtenKeywise.ok() && writtenOnce.value() == writtenKeywise.value());
     return 0;
 }

@@ -42,9 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected.push_back(trimSpaces(line));
         }
     }
-    check(lesson.lines.size() + lesson.leftOut == expected.size());
-    for (std::size_t i = 0; i < lesson.lines.size(); ++i) {
-        const std::string& entry = lesson.lines[i];
+    const std::vector<std::string_view>& lines = lesson.entries.lines;
+    check(lines.size() + lesson.leftOut == expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view entry = lines[i];
         check(entry == expected[i] || gbk::encode(entry) == expected[i]);
         check(trimSpaces(entry) == entry && !entry.empty());
     }

@@ -13,6 +13,7 @@ using namespace lorvane::common;
 namespace {
 
 using Lines = std::vector<std::string>;
+using Views = std::vector<std::string_view>;
 
 Lines companionItems(const std::string& path, std::size_t* leftOut = nullptr) {
     Lines items;
@@ -45,7 +46,7 @@ TEST(LessonReader, TrainerKeepsTrimmedNonBlankLines) {
         "lesson.txt", "  apple  \xC6\xBB\xB9\xFB  \r\n\r\n     \r\nlook at   see\rlast  line");
     const auto lesson = readLessonEntries(path);
     ASSERT_TRUE(lesson);
-    EXPECT_EQ(lesson.value().lines, (Lines{"apple  苹果", "look at   see", "last  line"}));
+    EXPECT_EQ(lesson.value().entries.lines, (Views{"apple  苹果", "look at   see", "last  line"}));
     EXPECT_EQ(lesson.value().leftOut, 0u);
 }
 
@@ -54,36 +55,37 @@ TEST(LessonReader, TrainerKeepsTrimmedNonBlankLines) {
 TEST(LessonReader, BothReadersSplitALessonWithoutCrAtLf) {
     TempFolder folder;
     const std::string unix = folder.write("unix.txt", " one  1 \n\n  \ntwo  2\n");
-    EXPECT_EQ(readLessonEntries(unix).value().lines, (Lines{"one  1", "two  2"}));
+    EXPECT_EQ(readLessonEntries(unix).value().entries.lines, (Views{"one  1", "two  2"}));
     EXPECT_EQ(companionItems(unix), (Lines{"one  1", "", "", "two  2"}));
 
     const std::string mixed = folder.write("mixed.txt", "one  1\ntwo  2\r\nthree  3\r\n");
-    EXPECT_EQ(readLessonEntries(mixed).value().lines, (Lines{"one  1\ntwo  2", "three  3"}));
+    EXPECT_EQ(readLessonEntries(mixed).value().entries.lines,
+              (Views{"one  1\ntwo  2", "three  3"}));
     EXPECT_EQ(companionItems(mixed), (Lines{"one  1two  2", "three  3"}));
 }
 
 TEST(LessonReader, Utf8LessonsWithAndWithoutByteOrderMark) {
     TempFolder folder;
     const std::string plain = folder.write("utf8.txt", "apple  /ˈæpl/ n. 苹果\nit’s  它是\n");
-    EXPECT_EQ(readLessonEntries(plain).value().lines,
-              (Lines{"apple  /ˈæpl/ n. 苹果", "it’s  它是"}));
+    EXPECT_EQ(readLessonEntries(plain).value().entries.lines,
+              (Views{"apple  /ˈæpl/ n. 苹果", "it’s  它是"}));
     const std::string marked = folder.write("bom.txt", "\xEF\xBB\xBF\r\napple  苹果\r\n");
-    EXPECT_EQ(readLessonEntries(marked).value().lines, Lines{"apple  苹果"});
+    EXPECT_EQ(readLessonEntries(marked).value().entries.lines, Views{"apple  苹果"});
     EXPECT_EQ(companionItems(marked), (Lines{"", "apple  苹果"}));
     // A mark before GBK: dropped, and the lesson read as GBK.
     const std::string gbkAfterMark = folder.write("bomgbk.txt",
                                                   "\xEF\xBB\xBF"
                                                   "apple  \xC6\xBB\xB9\xFB\r\n");
-    EXPECT_EQ(readLessonEntries(gbkAfterMark).value().lines, Lines{"apple  苹果"});
+    EXPECT_EQ(readLessonEntries(gbkAfterMark).value().entries.lines, Views{"apple  苹果"});
     // Short GBK that is also valid UTF-8 stays GBK: 貓 (D8 88).
     const std::string rare = folder.write("rare.txt", "cat  \xD8\x88\r\n");
-    EXPECT_EQ(readLessonEntries(rare).value().lines, Lines{"cat  貓"});
+    EXPECT_EQ(readLessonEntries(rare).value().entries.lines, Views{"cat  貓"});
     EXPECT_EQ(companionItems(rare), Lines{"cat  貓"});
 }
 
 TEST(LessonReader, EmptyMissingAndUnreadableFiles) {
     TempFolder folder;
-    EXPECT_EQ(readLessonEntries(folder.write("empty.txt", "")).value().lines, Lines{});
+    EXPECT_EQ(readLessonEntries(folder.write("empty.txt", "")).value().entries.lines, Views{});
     EXPECT_EQ(companionItems(folder.write("empty.txt", "")), Lines{});
     const Result<LessonLines> missing = readLessonEntries(folder.file("missing.txt"));
     EXPECT_FALSE(missing);
@@ -111,8 +113,8 @@ TEST(LessonReader, BothReadersStopAtTheLimitAndCountTheRest) {
                                          "   " + std::string(end) + "tail  y");
         const auto lesson = readLessonEntries(path);
         ASSERT_TRUE(lesson);
-        EXPECT_EQ(lesson.value().lines.size(), kMaxLessonLines);
-        EXPECT_EQ(lesson.value().lines.back(), "w32766  x");
+        EXPECT_EQ(lesson.value().entries.lines.size(), kMaxLessonLines);
+        EXPECT_EQ(lesson.value().entries.lines.back(), "w32766  x");
         EXPECT_EQ(lesson.value().leftOut, 4u);
 
         std::size_t leftOut = 0;
@@ -129,7 +131,7 @@ TEST(LessonReader, AnOverlongLineAndWhatFollowsAreLeftOut) {
         "zeros.txt", "first  1\r\n" + std::string(kMaxLineBytes + 10, '0') + "\r\nlast  2\r\n");
     const auto lesson = readLessonEntries(path);
     ASSERT_TRUE(lesson);
-    EXPECT_EQ(lesson.value().lines, Lines{"first  1"});
+    EXPECT_EQ(lesson.value().entries.lines, Views{"first  1"});
     EXPECT_EQ(lesson.value().leftOut, 2u);
 }
 

@@ -79,6 +79,37 @@ TEST(TextFile, ReadsGbkAndUtf8FilesToTheSameText) {
               std::vector<std::string>{"貓"});
 }
 
+// A file read into one block of text gives the lines it gives line by line,
+// also when its text outgrows the room made for it (each byte GBK can't
+// decode takes three), and the lines stay good wherever the block is moved.
+TEST(TextFile, LinesInOneBlockAreTheLinesReadOneByOne) {
+    TempFolder folder;
+    std::string undecodable;
+    for (int i = 0; i < 2000; ++i) {
+        undecodable += "\x80\xFF\x80\xFF\x80\xFF\x80\xFF\r\n";
+    }
+    const std::pair<const char*, std::string> files[] = {
+        {"box.lt0", "apple  \xC6\xBB\xB9\xFB\r\nlone\nfeed\rcr\r\n\r\nlast"},
+        {"odd.lt1", undecodable},
+        {"empty.lt2", ""},
+        {"lesson.txt",
+         "\xEF\xBB\xBF"
+         "apple  苹果\nend\n"},
+    };
+    for (const auto& [name, bytes] : files) {
+        const std::string path = folder.write(name, bytes);
+        const Decoding decoding =
+            std::string_view(name).ends_with(".txt") ? Decoding::Detect : Decoding::Gbk;
+        Result<TextLines> read = readTextLines(path, decoding);
+        ASSERT_TRUE(read) << name;
+        const TextLines moved = std::move(read.value());
+        EXPECT_EQ(std::vector<std::string>(moved.lines.begin(), moved.lines.end()),
+                  readLines(path, decoding).valueOr({"<unread>"}))
+            << name;
+    }
+    EXPECT_FALSE(readTextLines(folder.file("missing.lt0"), Decoding::Gbk));
+}
+
 TEST(TextFile, AByteOrderMarkBeforeGbkIsDroppedAndTheRestReadAsGbk) {
     EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"
                              "apple  \xC6\xBB\xB9\xFB",
@@ -152,6 +183,7 @@ TEST(TextFile, AnOverlongLineEndsTheReadWithAnError) {
 }
 
 TEST(TextFile, WritesGbkWithCrLfAfterEveryLine) {
-    EXPECT_EQ(encodeLines({"apple  苹果", "", "x"}), "apple  \xC6\xBB\xB9\xFB\r\n\r\nx\r\n");
-    EXPECT_EQ(encodeLines({}), "");
+    EXPECT_EQ(encodeLines(std::vector<std::string>{"apple  苹果", "", "x"}),
+              "apple  \xC6\xBB\xB9\xFB\r\n\r\nx\r\n");
+    EXPECT_EQ(encodeLines(std::vector<std::string>{}), "");
 }

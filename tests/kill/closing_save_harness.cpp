@@ -61,8 +61,8 @@ public:
 
 long generationIn(const StudySession& session) {
     for (BoxId box = 0; box < kBoxCount; ++box) {
-        for (const std::string& text : session.boxes().entries(box)) {
-            if (const auto parsed = parseEntry(text)) {
+        for (const std::string_view text : session.boxes().entries(box)) {
+            if (const auto parsed = parseEntry(std::string(text))) {
                 return parsed->generation;
             }
         }

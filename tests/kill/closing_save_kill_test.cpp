@@ -115,8 +115,8 @@ long progressGeneration(const StudySession& session) {
     long generation = -1;
     std::set<int> seen;
     for (int box = 0; box < kBoxCount; ++box) {
-        for (const std::string& text : session.boxes().entries(box)) {
-            const auto parsed = parseEntry(text);
+        for (const std::string_view text : session.boxes().entries(box)) {
+            const auto parsed = parseEntry(std::string(text));
             if (!parsed || (generation >= 0 && parsed->generation != generation) ||
                 boxOf(parsed->entry, parsed->generation) != box ||
                 !seen.insert(parsed->entry).second) {

@@ -31,30 +31,35 @@ bool CardBoxes::add(BoxId box, std::string entry) {
     if (isFull(box)) {
         return false;
     }
-    at(box).entries.push_back(std::move(entry));
+    texts_.push_back(std::make_unique<const std::string>(std::move(entry)));
+    at(box).entries.emplace_back(*texts_.back());
     changed(at(box), {Change::Kind::Appended, count(box) - 1, 1});
     return true;
 }
 
-std::size_t CardBoxes::addAll(BoxId box, std::vector<std::string> entries) {
-    std::vector<std::string>& kept = at(box).entries;
+std::size_t CardBoxes::addAll(BoxId box, common::TextLines entries) {
+    std::vector<std::string_view>& kept = at(box).entries;
     const std::size_t room = static_cast<std::size_t>(std::max(kMaxListEntries - count(box), 0));
-    const std::size_t added = std::min(entries.size(), room);
+    const std::size_t added = std::min(entries.lines.size(), room);
     if (added == 0) {
         return 0;
     }
     const Change change{Change::Kind::Appended, count(box), static_cast<int>(added)};
     changed(at(box), change);
+    texts_.push_back(std::move(entries.text));
     if (kept.empty()) {
         // A lesson or a box read whole: the list itself moves in.
-        entries.resize(added);
-        kept = std::move(entries);
+        entries.lines.resize(added);
+        kept = std::move(entries.lines);
         return added;
     }
-    kept.reserve(kept.size() + added);
-    std::move(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(added),
-              std::back_inserter(kept));
+    kept.insert(kept.end(), entries.lines.begin(),
+                entries.lines.begin() + static_cast<std::ptrdiff_t>(added));
     return added;
+}
+
+std::size_t CardBoxes::addAll(BoxId box, const std::vector<std::string>& entries) {
+    return addAll(box, common::TextLines::copyOf(entries));
 }
 
 void CardBoxes::clear() {
@@ -65,6 +70,7 @@ void CardBoxes::clear() {
         box.entries.clear();
         box.selected = -1;
     }
+    texts_.clear();
 }
 
 CardBoxes::Move CardBoxes::move(BoxId from, int index, BoxId to) {
@@ -75,7 +81,7 @@ CardBoxes::Move CardBoxes::move(BoxId from, int index, BoxId to) {
     if (from != to && isFull(to)) {
         return Move::TargetFull;
     }
-    std::string entry = std::move(source.entries[static_cast<std::size_t>(index)]);
+    const std::string_view entry = source.entries[static_cast<std::size_t>(index)];
     source.entries.erase(source.entries.begin() + index);
     changed(source, {Change::Kind::Removed, index, 1});
     if (source.selected == index) {
@@ -83,7 +89,7 @@ CardBoxes::Move CardBoxes::move(BoxId from, int index, BoxId to) {
     } else if (source.selected > index) {
         --source.selected;
     }
-    at(to).entries.push_back(std::move(entry));
+    at(to).entries.push_back(entry);
     changed(at(to), {Change::Kind::Appended, count(to) - 1, 1});
     return Move::Moved;
 }

@@ -2,9 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/text_lines.h"
 
 namespace lorvane::trainer {
 
@@ -37,6 +40,10 @@ inline constexpr bool isBox(BoxId box) {
 // The learner's words of the open lesson, spread over the six boxes. Each
 // box keeps its entries in order and the entry selected in its word list;
 // one box is the chosen one, whose words are studied.
+//
+// An entry is a view into a block of text the boxes keep until they are
+// cleared: the lines of a file read whole stay in one block, and a word
+// moving from box to box moves only its view.
 class CardBoxes {
 public:
     enum class Move { Moved, NoSuchEntry, TargetFull };
@@ -50,7 +57,7 @@ public:
         int count = 0;  // how many
     };
 
-    const std::vector<std::string>& entries(BoxId box) const { return at(box).entries; }
+    const std::vector<std::string_view>& entries(BoxId box) const { return at(box).entries; }
     int count(BoxId box) const { return static_cast<int>(entries(box).size()); }
     bool isFull(BoxId box) const { return count(box) >= kMaxListEntries; }
     // Counts the changes of a box's entries; lastChange() is the latest.
@@ -69,9 +76,12 @@ public:
 
     // Appends one entry; refuses once the box is full.
     bool add(BoxId box, std::string entry);
-    // Appends entries up to the box's limit, moving them in; returns how
-    // many went in.
-    std::size_t addAll(BoxId box, std::vector<std::string> entries);
+    // Appends entries up to the box's limit, keeping their block of text;
+    // returns how many went in.
+    std::size_t addAll(BoxId box, common::TextLines entries);
+    // The same for entries that are strings of their own.
+    std::size_t addAll(BoxId box, const std::vector<std::string>& entries);
+    // Empties every box and lets go of every block of text.
     void clear();
 
     // Moves an entry to the end of another box (or of its own). A full target
@@ -81,7 +91,7 @@ public:
 
 private:
     struct Box {
-        std::vector<std::string> entries;
+        std::vector<std::string_view> entries;
         int selected = -1;
         std::uint64_t revision = 0;
         Change lastChange;
@@ -91,6 +101,8 @@ private:
     Box& at(BoxId box) { return boxes_[static_cast<std::size_t>(box)]; }
 
     std::array<Box, kBoxCount> boxes_;
+    // What the entries view.
+    std::vector<std::unique_ptr<const std::string>> texts_;
     BoxId chosen_ = -1;
 };
 

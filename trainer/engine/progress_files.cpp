@@ -39,7 +39,7 @@ bool hasProgress(const std::string& baseName) {
 
 common::ReplaceResult writeProgress(
     const std::string& baseName,
-    const std::array<const std::vector<std::string>*, kBoxCount>& boxes) {
+    const std::array<const std::vector<std::string_view>*, kBoxCount>& boxes) {
     std::vector<common::FileWrite> files;
     files.reserve(kBoxCount);
     for (int box = 0; box < kBoxCount; ++box) {
@@ -56,29 +56,23 @@ ProgressRead readProgress(const std::string& baseName) {
         for (int box = 0; box < kBoxCount; ++box) {
             // These files are always written in GBK; reading them as GBK
             // keeps a short file from being taken for UTF-8 by chance.
-            auto lines = common::readLines(progressFileName(baseName, box), common::Decoding::Gbk);
+            auto lines =
+                common::readTextLines(progressFileName(baseName, box), common::Decoding::Gbk);
             if (!lines) {
                 read.error = lines.message();
                 return box;
             }
-            // Trimmed where they are: the list read becomes the box's.
-            std::vector<std::string>& entries = lines.value();
+            // Trimmed where they are: the lines read become the box's.
+            std::vector<std::string_view>& entries = lines.value().lines;
             std::size_t kept = 0;
-            for (std::string& line : entries) {
+            for (const std::string_view line : entries) {
                 const std::string_view trimmed = common::trimSpaces(line);
-                if (trimmed.empty()) {
-                    continue;
+                if (!trimmed.empty()) {
+                    entries[kept++] = trimmed;
                 }
-                if (trimmed.size() != line.size()) {
-                    line = std::string(trimmed);
-                }
-                if (&entries[kept] != &line) {
-                    entries[kept] = std::move(line);
-                }
-                ++kept;
             }
             entries.resize(kept);
-            read.boxes[static_cast<std::size_t>(box)] = std::move(entries);
+            read.boxes[static_cast<std::size_t>(box)] = std::move(lines.value());
         }
         return -1;
     };

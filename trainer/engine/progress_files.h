@@ -2,9 +2,11 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/atomic_file.h"
+#include "common/text_lines.h"
 #include "trainer/engine/card_boxes.h"
 
 namespace lorvane::trainer {
@@ -25,12 +27,12 @@ bool hasProgress(const std::string& baseName);
 // Writes all six files as one set.
 common::ReplaceResult writeProgress(
     const std::string& baseName,
-    const std::array<const std::vector<std::string>*, kBoxCount>& boxes);
+    const std::array<const std::vector<std::string_view>*, kBoxCount>& boxes);
 
 struct ProgressRead {
     // The trimmed, non-blank lines of each box's file, up to the first file
     // that could not be read; the boxes from there on stay empty.
-    std::array<std::vector<std::string>, kBoxCount> boxes;
+    std::array<common::TextLines, kBoxCount> boxes;
     int unreadBox = -1;  // that file's box; -1 when all six were read
     std::string error;   // why it could not be read
     // Whether that file or one after it is there: saved progress that this

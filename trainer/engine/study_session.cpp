@@ -60,8 +60,8 @@ StudyChanges StudySession::openLesson(const std::string& path) {
     std::string notice;
     if (common::Result<common::LessonLines> read = common::readLessonEntries(path)) {
         common::LessonLines& lesson = read.value();
-        const std::size_t lineCount = lesson.lines.size();
-        notice = addToBox(kNewWordBox, std::move(lesson.lines), common::getfilename(path));
+        const std::size_t lineCount = lesson.entries.lines.size();
+        notice = addToBox(kNewWordBox, std::move(lesson.entries), common::getfilename(path));
         if (lesson.leftOut > 0) {
             // The reader stopped at the box's limit and only counted the rest.
             const auto kept = static_cast<std::size_t>(boxes_.count(kNewWordBox));
@@ -100,9 +100,9 @@ StudyChanges StudySession::openLesson(const std::string& path) {
 
 // Appends entries to a box up to its limit; returns what to tell the learner
 // when some did not fit, "" when all did.
-std::string StudySession::addToBox(BoxId box, std::vector<std::string> entries,
+std::string StudySession::addToBox(BoxId box, common::TextLines entries,
                                    const std::string& source) {
-    const std::size_t offered = entries.size();
+    const std::size_t offered = entries.lines.size();
     const std::size_t added = boxes_.addAll(box, std::move(entries));
     mark(StudyPart::Boxes);
     if (added == offered) {

@@ -148,7 +148,7 @@ private:
     void clearDisplay();
     void showCount();
     void applyOption(StudyOption option);
-    std::string addToBox(BoxId box, std::vector<std::string> entries, const std::string& source);
+    std::string addToBox(BoxId box, common::TextLines entries, const std::string& source);
     void stepBy(int delta);
     void rightAnswer(bool atFirstTry);
     void wrongAnswer(const AnswerCheck::Outcome& outcome);

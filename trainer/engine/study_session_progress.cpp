@@ -42,7 +42,7 @@ common::Status StudySession::saveProgress() {
         // a message box at every close would only repeat it.
         return common::Failure{noProgressNotice(lesson_)};
     }
-    std::array<const std::vector<std::string>*, kBoxCount> boxes{};
+    std::array<const std::vector<std::string_view>*, kBoxCount> boxes{};
     for (BoxId box = 0; box < kBoxCount; ++box) {
         boxes[static_cast<std::size_t>(box)] = &boxes_.entries(box);
     }

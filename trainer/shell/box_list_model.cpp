@@ -10,12 +10,12 @@ namespace lorvane::trainer {
 
 namespace {
 
-std::vector<std::size_t> fingerprints(const std::vector<std::string>& entries, std::size_t from,
-                                      std::size_t to) {
+std::vector<std::size_t> fingerprints(const std::vector<std::string_view>& entries,
+                                      std::size_t from, std::size_t to) {
     std::vector<std::size_t> prints;
     prints.reserve(to - from);
     for (std::size_t i = from; i < to; ++i) {
-        prints.push_back(std::hash<std::string>{}(entries[i]));
+        prints.push_back(std::hash<std::string_view>{}(entries[i]));
     }
     return prints;
 }
@@ -35,7 +35,7 @@ QVariant BoxListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const std::vector<std::string>& entries = boxes_.entries(box_);
+    const std::vector<std::string_view>& entries = boxes_.entries(box_);
     const auto row = static_cast<std::size_t>(index.row());
     std::size_t entry = row;
     if (row >= syncHead_ && row >= shown_.size() - syncTail_) {
@@ -45,7 +45,10 @@ QVariant BoxListModel::data(const QModelIndex& index, int role) const {
     }
     // Between a change of the box and the next sync a view may still ask
     // for rows the box no longer has.
-    return entry < entries.size() ? QVariant(QString::fromStdString(entries[entry])) : QVariant();
+    return entry < entries.size()
+               ? QVariant(QString::fromUtf8(entries[entry].data(),
+                                            static_cast<qsizetype>(entries[entry].size())))
+               : QVariant();
 }
 
 bool BoxListModel::follow(const CardBoxes::Change& change) {
@@ -59,7 +62,7 @@ bool BoxListModel::follow(const CardBoxes::Change& change) {
         replaceRows(row, shownRows - row - count, {});
         return true;
     }
-    const std::vector<std::string>& entries = boxes_.entries(box_);
+    const std::vector<std::string_view>& entries = boxes_.entries(box_);
     if (change.kind == CardBoxes::Change::Kind::Appended && row == shownRows &&
         row + count == entries.size()) {
         replaceRows(row, 0, fingerprints(entries, row, entries.size()));
@@ -80,7 +83,7 @@ void BoxListModel::sync() {
     if (followed) {
         return;
     }
-    const std::vector<std::string>& entries = boxes_.entries(box_);
+    const std::vector<std::string_view>& entries = boxes_.entries(box_);
     const std::vector<std::size_t> now = fingerprints(entries, 0, entries.size());
     if (now == shown_) {
         return;

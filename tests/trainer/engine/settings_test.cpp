@@ -96,7 +96,7 @@ TEST_F(SettingsTest, TheLastLessonIsRestoredWithoutAQuestion) {
     next.loadVoices();
     load(next);
     EXPECT_EQ(next.currentLesson(), lesson);
-    EXPECT_EQ(next.boxes().entries(5), std::vector<std::string>{"apple  苹果"});
+    EXPECT_EQ(boxEntries(next.boxes(), 5), std::vector<std::string>{"apple  苹果"});
     EXPECT_EQ(next.expectedAnswer(), "pear");
     EXPECT_EQ(prompts.questions, 0);
 }
@@ -190,7 +190,7 @@ TEST_F(SettingsTest, LessonPathsComeBackByteForByteWhateverTheirBytes) {
         StudySession next(folder.path(), voice, recorder, random, prompts);
         load(next);
         EXPECT_EQ(next.currentLesson(), session.currentLesson());
-        EXPECT_EQ(next.boxes().entries(5), std::vector<std::string>{"one  一"});
+        EXPECT_EQ(boxEntries(next.boxes(), 5), std::vector<std::string>{"one  一"});
     }
 }
 

@@ -15,6 +15,12 @@
 #include "trainer/engine/study_prompts.h"
 #include "trainer/engine/study_session.h"
 
+// The entries of a box as strings, to compare with what a test expects.
+inline std::vector<std::string> boxEntries(const lorvane::trainer::CardBoxes& boxes, int box) {
+    const std::vector<std::string_view>& entries = boxes.entries(box);
+    return {entries.begin(), entries.end()};
+}
+
 // Random numbers chosen by the test; 0 once the list runs out.
 class ScriptedRandom : public lorvane::common::RandomSource {
 public:
@@ -74,7 +80,7 @@ protected:
 
     void chooseBox(int box) { session.chooseBox(box); }
 
-    const std::vector<std::string>& box(int index) const { return session.boxes().entries(index); }
+    std::vector<std::string> box(int index) const { return boxEntries(session.boxes(), index); }
 
     TempFolder folder;
     FakeVoice voice;
