@@ -14,12 +14,16 @@
 #include "platform/x11_platform_request.h"
 #include "speech/combined_voice.h"
 #include "speech/late_audio.h"
+#include "trainer/engine/progress_read_ahead.h"
 #include "trainer/shell/lorvane_app.h"
 #include "ui_support/startup_messages.h"
 
 int main(int argc, char** argv) {
-    // The synthesisers are set up while the program connects to the display.
+    // The synthesisers are set up, and the progress of the last lesson read,
+    // while the program connects to the display.
     auto speechSetUp = lorvane::speech::CombinedVoice::setUpInBackground();
+    auto progressReadAhead =
+        lorvane::trainer::startReadingProgressAhead(lorvane::common::programFolder());
     lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
     lorvane::platform::withdrawX11PlatformRequest();
@@ -50,6 +54,7 @@ int main(int argc, char** argv) {
             lorvane::trainer::LorvaneApp::Desktop{
                 [](const QString& path) { return lorvane::platform::openDocument(path); },
                 [](const QString& path) { return lorvane::platform::startProgram(path); }});
+        trainer->session().offerProgressReadAhead(std::move(progressReadAhead));
         trainer->studyWindow().transcribe = [&voice](const std::string& english) {
             return voice->transcription(english);
         };

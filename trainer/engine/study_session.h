@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "speech/voice.h"
 #include "trainer/engine/answer_check.h"
 #include "trainer/engine/card_boxes.h"
+#include "trainer/engine/progress_read_ahead.h"
 #include "trainer/engine/study_changes.h"
 #include "trainer/engine/study_options.h"
 #include "trainer/engine/study_prompts.h"
@@ -98,6 +100,12 @@ public:
     // The learner leaves for another lesson with the mouse: the study so far
     // is saved before the chooser comes up.
     StudyChanges leaveLessonByMouse();
+    // Progress being read ahead (see progress_read_ahead.h): loadSettings()
+    // takes it when it is of the lesson the settings reopen, and lets it go
+    // either way.
+    void offerProgressReadAhead(std::future<std::optional<ProgressReadAhead>> readAhead) {
+        readAhead_ = std::move(readAhead);
+    }
 
     // --- options, voice and settings ---
     StudyChanges setOption(StudyOption option, OptionState state);
@@ -144,6 +152,7 @@ private:
     void switchRecording();
     void frontChosenBox();
     bool restore();
+    ProgressRead readProgressOf(const std::string& baseName);
     void resetRecorder();
     void clearDisplay();
     void showCount();
@@ -190,6 +199,7 @@ private:
     // files while some of the unread ones are there: saving would replace
     // them with what this run never read.
     bool keepUnreadProgress_ = false;
+    std::future<std::optional<ProgressReadAhead>> readAhead_;
     StudyChanges changes_;
 };
 

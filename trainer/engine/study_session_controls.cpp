@@ -186,7 +186,7 @@ StudyChanges StudySession::setRate(int rate) {
 }
 
 std::string StudySession::settingsFile() const {
-    return common::lessonFolder(programFolder_) + "dan.dat";
+    return studySettingsFile(programFolder_);
 }
 
 StudySession::AfterSettings StudySession::loadSettings(int screenWidth, int screenHeight) {
@@ -223,12 +223,15 @@ StudySession::AfterSettings StudySession::loadSettings(int screenWidth, int scre
     }
     if (!stored.lesson) {
         lesson_.clear();
+        readAhead_ = {};
         return AfterSettings::ShowChooser;
     }
     lesson_ = *stored.lesson;
     if (!lesson_.empty()) {
         (void)restore();  // a failure is on the message line
     }
+    // Whatever was read ahead and not taken is of no use later on.
+    readAhead_ = {};
     return AfterSettings::Continue;
 }
 

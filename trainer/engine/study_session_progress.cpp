@@ -80,6 +80,17 @@ common::Status StudySession::restoreProgress(const std::string& lessonPath) {
     return {};
 }
 
+// The progress read ahead, when it is of these files; else read now.
+ProgressRead StudySession::readProgressOf(const std::string& baseName) {
+    if (readAhead_.valid()) {
+        std::optional<ProgressReadAhead> ahead = readAhead_.get();
+        if (ahead && ahead->baseName == baseName) {
+            return std::move(ahead->read);
+        }
+    }
+    return readProgress(baseName);
+}
+
 // False, with the reason on the message line, when the progress could not
 // be read whole.
 bool StudySession::restore() {
@@ -91,7 +102,7 @@ bool StudySession::restore() {
     boxes_.clear();
     mark(StudyPart::Boxes);
     keepUnreadProgress_ = false;
-    ProgressRead read = readProgress(*base);
+    ProgressRead read = readProgressOf(*base);
     std::string notice;
     for (BoxId box = 0; box < kBoxCount && box != read.unreadBox; ++box) {
         const std::string cut = addToBox(box, std::move(read.boxes[static_cast<std::size_t>(box)]),

@@ -7,6 +7,7 @@
 #include "common/atomic_file.h"
 #include "common/ini_file.h"
 #include "common/numbers.h"
+#include "common/paths.h"
 #include "common/stored_path.h"
 #include "common/text_file.h"
 #include "speech/voice.h"
@@ -15,6 +16,10 @@ namespace lorvane::trainer {
 
 namespace {
 constexpr std::string_view kSection = "单词";
+}
+
+std::string studySettingsFile(const std::string& programFolder) {
+    return common::lessonFolder(programFolder) + "dan.dat";
 }
 
 void readStudySettings(const std::string& file, int screenWidth, int screenHeight, int voiceCount,

@@ -31,6 +31,10 @@ struct StudySettings {
     std::optional<std::string> lesson;
 };
 
+// The settings file of the program in `programFolder`: "dan.dat" in its
+// lesson folder.
+std::string studySettingsFile(const std::string& programFolder);
+
 // Reads `file` onto `settings`. A key that is missing takes its default (the
 // place centred on a screen of `screenWidth` × `screenHeight` twips, the
 // options of a first start); a value that is not a number or out of range

@@ -101,6 +101,57 @@ TEST_F(SettingsTest, TheLastLessonIsRestoredWithoutAQuestion) {
     EXPECT_EQ(prompts.questions, 0);
 }
 
+// The progress read ahead while the program starts is what the start shows
+// when it is of the lesson the settings reopen; read for another lesson, it
+// is not used, and none of it is kept for later.
+TEST_F(SettingsTest, ProgressReadAheadIsTakenOnlyForTheLessonReopened) {
+    openFruit();
+    answer("apple");
+    ASSERT_TRUE(session.saveProgress());
+    const std::string lesson = session.currentLesson();
+    ASSERT_TRUE(session.saveSettings());
+
+    StudySession ahead(folder.path(), voice, recorder, random, prompts);
+    ahead.offerProgressReadAhead(startReadingProgressAhead(folder.path()));
+    ahead.loadVoices();
+    load(ahead);
+    EXPECT_EQ(boxEntries(ahead.boxes(), 5), std::vector<std::string>{"apple  苹果"});
+    EXPECT_EQ(ahead.expectedAnswer(), "pear");
+
+    // Read ahead, then changed on disk before the start reads it.
+    auto readEarlier = startReadingProgressAhead(folder.path());
+    readEarlier.wait();
+    writeRaw("第一课.lt0", gbk::encode("plum  李子\r\n\r\n"));
+    StudySession changed(folder.path(), voice, recorder, random, prompts);
+    changed.offerProgressReadAhead(std::move(readEarlier));
+    changed.loadVoices();
+    load(changed);
+    EXPECT_EQ(changed.expectedAnswer(), "pear");  // the read ahead, taken
+
+    // Of another lesson, or stale when the start reopens none: the start and
+    // a later restore read the files themselves.
+    const auto staleReadOf = [](const std::string& baseName) {
+        std::promise<std::optional<ProgressReadAhead>> promised;
+        ProgressRead stale;
+        stale.boxes[0] = lorvane::common::TextLines::copyOf({"stale  旧"});
+        promised.set_value(ProgressReadAhead{baseName, std::move(stale)});
+        return promised.get_future();
+    };
+    StudySession elsewhere(folder.path(), voice, recorder, random, prompts);
+    elsewhere.offerProgressReadAhead(staleReadOf(lessonDir() + "/另一课"));
+    elsewhere.loadVoices();
+    load(elsewhere);
+    EXPECT_EQ(elsewhere.expectedAnswer(), "plum");
+
+    writeSettings("");  // no lesson: the chooser comes up
+    StudySession later(folder.path(), voice, recorder, random, prompts);
+    later.offerProgressReadAhead(staleReadOf(lessonDir() + "/第一课"));
+    later.loadVoices();
+    load(later);
+    ASSERT_TRUE(later.restoreProgress(lesson));
+    EXPECT_EQ(later.expectedAnswer(), "plum");
+}
+
 // A stored lesson without ".txt" has no progress files: the start says so on
 // the message line, the close says nothing and keeps the stored name.
 TEST_F(SettingsTest, AStoredLessonWithoutTxtIsToldOnceWhenTheWindowComesUp) {
