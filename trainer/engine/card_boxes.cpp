@@ -1,7 +1,6 @@
 #include "trainer/engine/card_boxes.h"
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 namespace lorvane::trainer {
