@@ -1,7 +1,6 @@
 #include "common/lesson_reader.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <utility>
 
 #include "common/encoding_guess.h"
@@ -144,20 +143,17 @@ Result<LessonLines> readLessonEntries(const std::string& path) {
     }
     const RawLesson& raw = read.value();
     // Decoded into one block of text (see TextLines).
-    std::string text;
-    text.reserve(raw.utf8 ? raw.bytes.size() : raw.bytes.size() + raw.bytes.size() / 2);
-    std::vector<std::uint32_t> ends;
-    ends.reserve(raw.lines.size());
+    TextLinesBuilder entries(raw.utf8 ? raw.bytes.size() : raw.bytes.size() + raw.bytes.size() / 2,
+                             raw.lines.size());
     for (const auto& [offset, length] : raw.lines) {
         const std::string_view bytes = std::string_view(raw.bytes).substr(offset, length);
         if (raw.utf8) {
-            text += bytes;
+            entries.add(bytes);
         } else {
-            gbk::decodeAppend(bytes, text);
+            entries.addGbk(bytes);
         }
-        ends.push_back(static_cast<std::uint32_t>(text.size()));
     }
-    return LessonLines{TextLines::fromEnds(std::move(text), ends), raw.leftOut};
+    return LessonLines{std::move(entries).finish(), raw.leftOut};
 }
 
 Result<std::size_t> readCompanionLesson(

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 
 #include "common/encoding_guess.h"
 #include "common/error_text.h"
@@ -201,27 +200,21 @@ Result<std::vector<std::string>> readLines(const std::string& path, Decoding dec
 }
 
 Result<TextLines> readTextLines(const std::string& path, Decoding decoding) {
-    // Where each line ends in the text: the text may still move while it
-    // grows, so the views are made once it is whole.
     const std::size_t size = std::min(sizeOfFile(path), kMaxFileBytes);
-    std::vector<std::uint32_t> ends;
-    ends.reserve(mostLinesIn(size));
-    std::string text;
     // Most of a GBK text fits in one and a half times its bytes (a
     // character's two bytes become at most three).
-    text.reserve(size + size / 2);
+    TextLinesBuilder lines(size + size / 2, mostLinesIn(size));
     // As much text as the largest file read whole could decode to (three
     // bytes for each byte); the offsets fit in 32 bits.
     constexpr std::size_t kMaxText = 3 * kMaxFileBytes;
     bool tooLarge = false;
     const Status read = forEachRawLine(path, decoding, [&](std::string_view bytes, bool utf8) {
         if (utf8) {
-            text += bytes;
+            lines.add(bytes);
         } else {
-            gbk::decodeAppend(bytes, text);
+            lines.addGbk(bytes);
         }
-        tooLarge = text.size() > kMaxText;
-        ends.push_back(static_cast<std::uint32_t>(text.size()));
+        tooLarge = lines.textSize() > kMaxText;
         return !tooLarge;
     });
     if (!read) {
@@ -230,7 +223,7 @@ Result<TextLines> readTextLines(const std::string& path, Decoding decoding) {
     if (tooLarge) {
         return Failure{describeSystemError(EFBIG)};
     }
-    return TextLines::fromEnds(std::move(text), ends);
+    return std::move(lines).finish();
 }
 
 std::string encodeLines(const std::vector<std::string>& lines) {

@@ -1,28 +1,41 @@
 #include "common/text_lines.h"
 
+#include "common/gbk_codec.h"
+
 namespace lorvane::common {
 
 TextLines TextLines::copyOf(const std::vector<std::string>& lines) {
-    std::string text;
     std::size_t size = 0;
     for (const std::string& line : lines) {
         size += line.size();
     }
-    text.reserve(size);
-    std::vector<std::uint32_t> ends;
-    ends.reserve(lines.size());
+    TextLinesBuilder builder(size, lines.size());
     for (const std::string& line : lines) {
-        text += line;
-        ends.push_back(static_cast<std::uint32_t>(text.size()));
+        builder.add(line);
     }
-    return fromEnds(std::move(text), ends);
+    return std::move(builder).finish();
 }
 
-TextLines TextLines::fromEnds(std::string text, const std::vector<std::uint32_t>& ends) {
-    TextLines lines{std::make_unique<const std::string>(std::move(text)), {}};
-    lines.lines.reserve(ends.size());
+TextLinesBuilder::TextLinesBuilder(std::size_t textBytes, std::size_t lines) {
+    text_.reserve(textBytes);
+    ends_.reserve(lines);
+}
+
+void TextLinesBuilder::add(std::string_view utf8Line) {
+    text_ += utf8Line;
+    ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+}
+
+void TextLinesBuilder::addGbk(std::string_view gbkLine) {
+    gbk::decodeAppend(gbkLine, text_);
+    ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+}
+
+TextLines TextLinesBuilder::finish() && {
+    TextLines lines{std::make_unique<const std::string>(std::move(text_)), {}};
+    lines.lines.reserve(ends_.size());
     std::uint32_t start = 0;
-    for (const std::uint32_t end : ends) {
+    for (const std::uint32_t end : ends_) {
         lines.lines.emplace_back(lines.text->data() + start, end - start);
         start = end;
     }

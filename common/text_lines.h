@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,8 +21,26 @@ struct TextLines {
 
     // The lines copied into one block.
     static TextLines copyOf(const std::vector<std::string>& lines);
-    // The lines of `text` that end where `ends` says, one after the other.
-    static TextLines fromEnds(std::string text, const std::vector<std::uint32_t>& ends);
+};
+
+// Puts TextLines together a line at a time. The text may still move while it
+// grows, so only where each line ends is noted, and the views are made once
+// it is whole.
+class TextLinesBuilder {
+public:
+    // Room for `textBytes` of text and `lines` lines, made at once.
+    TextLinesBuilder(std::size_t textBytes, std::size_t lines);
+
+    // Appends a line as it is (UTF-8), or decoded from GBK.
+    void add(std::string_view utf8Line);
+    void addGbk(std::string_view gbkLine);
+    std::size_t textSize() const { return text_.size(); }
+
+    TextLines finish() &&;
+
+private:
+    std::string text_;
+    std::vector<std::uint32_t> ends_;
 };
 
 }  // namespace lorvane::common

@@ -27,13 +27,7 @@ void CardBoxes::changed(Box& box, Change change) {
 }
 
 bool CardBoxes::add(BoxId box, std::string entry) {
-    if (isFull(box)) {
-        return false;
-    }
-    texts_.push_back(std::make_unique<const std::string>(std::move(entry)));
-    at(box).entries.emplace_back(*texts_.back());
-    changed(at(box), {Change::Kind::Appended, count(box) - 1, 1});
-    return true;
+    return addAll(box, std::vector<std::string>{std::move(entry)}) == 1;
 }
 
 std::size_t CardBoxes::addAll(BoxId box, common::TextLines entries) {

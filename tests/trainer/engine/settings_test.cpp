@@ -31,6 +31,21 @@ protected:
             ++chooserShown;
         }
     }
+    // Studies the first fruit word and closes, as a run before the start
+    // being tested; returns the lesson.
+    std::string studyAppleAndClose() {
+        openFruit();
+        answer("apple");
+        EXPECT_TRUE(session.saveProgress());
+        EXPECT_TRUE(session.saveSettings());
+        return session.currentLesson();
+    }
+    // Starts `which` as the program does, with progress read ahead or none.
+    void start(StudySession& which, std::future<std::optional<ProgressReadAhead>> readAhead = {}) {
+        which.offerProgressReadAhead(std::move(readAhead));
+        which.loadVoices();
+        load(which);
+    }
     void writeSettings(const std::string& utf8Body) {
         folder.write("单词课文/dan.dat", gbk::encode("[单词]\r\n" + utf8Body));
     }
@@ -86,15 +101,10 @@ TEST_F(SettingsTest, AStoredRateAndVoiceReachTheVoice) {
 }
 
 TEST_F(SettingsTest, TheLastLessonIsRestoredWithoutAQuestion) {
-    openFruit();
-    answer("apple");
-    ASSERT_TRUE(session.saveProgress());
-    const std::string lesson = session.currentLesson();
-    ASSERT_TRUE(session.saveSettings());
+    const std::string lesson = studyAppleAndClose();
 
     StudySession next(folder.path(), voice, recorder, random, prompts);
-    next.loadVoices();
-    load(next);
+    start(next);
     EXPECT_EQ(next.currentLesson(), lesson);
     EXPECT_EQ(boxEntries(next.boxes(), 5), std::vector<std::string>{"apple  苹果"});
     EXPECT_EQ(next.expectedAnswer(), "pear");
@@ -105,16 +115,10 @@ TEST_F(SettingsTest, TheLastLessonIsRestoredWithoutAQuestion) {
 // when it is of the lesson the settings reopen; read for another lesson, it
 // is not used, and none of it is kept for later.
 TEST_F(SettingsTest, ProgressReadAheadIsTakenOnlyForTheLessonReopened) {
-    openFruit();
-    answer("apple");
-    ASSERT_TRUE(session.saveProgress());
-    const std::string lesson = session.currentLesson();
-    ASSERT_TRUE(session.saveSettings());
+    const std::string lesson = studyAppleAndClose();
 
     StudySession ahead(folder.path(), voice, recorder, random, prompts);
-    ahead.offerProgressReadAhead(startReadingProgressAhead(folder.path()));
-    ahead.loadVoices();
-    load(ahead);
+    start(ahead, startReadingProgressAhead(folder.path()));
     EXPECT_EQ(boxEntries(ahead.boxes(), 5), std::vector<std::string>{"apple  苹果"});
     EXPECT_EQ(ahead.expectedAnswer(), "pear");
 
@@ -123,9 +127,7 @@ TEST_F(SettingsTest, ProgressReadAheadIsTakenOnlyForTheLessonReopened) {
     readEarlier.wait();
     writeRaw("第一课.lt0", gbk::encode("plum  李子\r\n\r\n"));
     StudySession changed(folder.path(), voice, recorder, random, prompts);
-    changed.offerProgressReadAhead(std::move(readEarlier));
-    changed.loadVoices();
-    load(changed);
+    start(changed, std::move(readEarlier));
     EXPECT_EQ(changed.expectedAnswer(), "pear");  // the read ahead, taken
 
     // Of another lesson, or stale when the start reopens none: the start and
@@ -138,16 +140,12 @@ TEST_F(SettingsTest, ProgressReadAheadIsTakenOnlyForTheLessonReopened) {
         return promised.get_future();
     };
     StudySession elsewhere(folder.path(), voice, recorder, random, prompts);
-    elsewhere.offerProgressReadAhead(staleReadOf(lessonDir() + "/另一课"));
-    elsewhere.loadVoices();
-    load(elsewhere);
+    start(elsewhere, staleReadOf(lessonDir() + "/另一课"));
     EXPECT_EQ(elsewhere.expectedAnswer(), "plum");
 
     writeSettings("");  // no lesson: the chooser comes up
     StudySession later(folder.path(), voice, recorder, random, prompts);
-    later.offerProgressReadAhead(staleReadOf(lessonDir() + "/第一课"));
-    later.loadVoices();
-    load(later);
+    start(later, staleReadOf(lessonDir() + "/第一课"));
     ASSERT_TRUE(later.restoreProgress(lesson));
     EXPECT_EQ(later.expectedAnswer(), "plum");
 }
