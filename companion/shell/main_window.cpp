@@ -76,14 +76,8 @@ void MainWindow::buildControls() {
     hideButton_ = cornerButton(1, 2760);
     connect(menuButton_, &QPushButton::clicked, this, &MainWindow::menuButtonClicked);
     connect(hideButton_, &QPushButton::clicked, this, &MainWindow::hideButtonClicked);
-
-    // The lesson's lines live in the engine; this list only keeps the
-    // control's place, below the window's edge.
-    auto* lines = new QListWidget(this);
-    lines->setObjectName(QStringLiteral("List1"));
-    lines->setGeometry(ui::twipsRect(1800, 1200, 2655, 2040));
-    lines->setFocusPolicy(Qt::NoFocus);
-    lines->hide();
+    // The lesson's lines live in the engine, and no list of them is ever
+    // shown: the window has no list control.
 }
 
 void MainWindow::repaint(Changes changes) {

@@ -71,7 +71,7 @@ public:
     CommandMenu& menu() { return *menu_; }
     QSystemTrayIcon& trayIcon() { return *tray_; }
     platform::GlobalHotKey& hotKey() { return hotKey_; }
-    // Null once the exit has destroyed them.
+    // Null until first opened, and once the exit has destroyed them.
     VoiceDialog* voiceDialog() { return voiceDialog_.get(); }
     LessonListWindow* lessonListWindow() { return lessonListWindow_.get(); }
 
@@ -109,6 +109,10 @@ private slots:
 private:
     void chooseTextColour();
     void chooseBackgroundColour();
+    // The window, made now if this is its first showing; null once the
+    // exit has begun.
+    VoiceDialog* openedVoiceDialog();
+    LessonListWindow* openedLessonListWindow();
     // Asks, and on OK saves and takes everything down; false on Cancel.
     bool exitSequence();
 

@@ -259,7 +259,6 @@ private slots:
         QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::blue));
         QVERIFY(!inputMethodEnabled(answer()));  // "pear": English, typed as it is
         QTRY_VERIFY(answer()->hasFocus());
-        QVERIFY(!inMainWindow<QListWidget>("List1")->isVisible());
 
         QVERIFY(!entry("munOnTop")->isChecked());
         QVERIFY(!entry("zidongqidong")->isChecked());
@@ -267,14 +266,23 @@ private slots:
         QCOMPARE(app_->trayIcon().toolTip(), QStringLiteral("Miselle"));
         QVERIFY(app_->trayIcon().isVisible());
 
-        // Both made at start, hidden; the voice got the stored volume only.
-        QVERIFY(!app_->voiceDialog()->isVisible());
-        QCOMPARE(app_->voiceDialog()->windowTitle(), QStringLiteral("              设置"));
+        // The voice got the stored volume only. Neither dialog is made
+        // before it is first opened; then each shows what was loaded.
         QCOMPARE(voice_->volumeCalls, std::vector<int>{80});
-        QVERIFY(!app_->lessonListWindow()->isVisible());
+        QVERIFY(!app_->voiceDialog());
+        QVERIFY(!app_->lessonListWindow());
+        app_->run(Command::VoiceSettings);
+        QVERIFY(app_->voiceDialog()->isVisible());
+        QCOMPARE(app_->voiceDialog()->windowTitle(), QStringLiteral("              设置"));
+        QCOMPARE(app_->voiceDialog()->findChild<QScrollBar*>("HScroll2")->value(), 80);
+        QCOMPARE(voice_->volumeCalls, std::vector<int>{80});
+        app_->run(Command::LessonList);
+        QVERIFY(app_->lessonListWindow()->isVisible());
         QVERIFY(app_->lessonListWindow()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(inLessonList<QListWidget>("List1")->count(), 2);
         QCOMPARE(inLessonList<QListWidget>("List1")->item(1)->checkState(), Qt::Unchecked);
+        app_->voiceDialog()->hide();
+        app_->lessonListWindow()->hide();
 
         // The label's tip names the current lesson's file.
         auto* label = inMainWindow<QLabel>("Label1");
@@ -491,7 +499,7 @@ private slots:
         QTest::keyClick(answer(), Qt::Key_F1, Qt::ControlModifier);
         QTest::keyClick(answer(), Qt::Key_H);
         QCOMPARE(answer()->text(), QStringLiteral("psbnqhnh"));
-        QVERIFY(!app_->voiceDialog()->isVisible());
+        QVERIFY(!app_->voiceDialog());  // Ctrl+F1 opened nothing
         QCOMPARE(app_->engine().currentItem(), 1);
         QVERIFY(voice_->spoken.empty());
 
@@ -789,6 +797,7 @@ private slots:
         listLessons("T" + lessons() + "第一课.txt\r\n\r\n");
         startApp();
         app_->run(Command::LessonList);
+        app_->run(Command::VoiceSettings);
         QString question;
         bool listHiddenWhileAsking = false;
         bool noIcon = false;
@@ -825,7 +834,11 @@ private slots:
         QVERIFY(!exitSteps_[0].exiting);
         QCOMPARE(exitSteps_[1].step, QStringLiteral("quit"));
         QVERIFY(!exitSteps_[1].trayShown && exitSteps_[1].exiting && !exitSteps_[1].listAlive);
+        // A command that comes in after the exit makes no window again.
+        app_->run(Command::VoiceSettings);
+        app_->run(Command::LessonList);
         QVERIFY(!app_->voiceDialog());
+        QVERIFY(!app_->lessonListWindow());
         QVERIFY(!app_->mainWindow().isVisible());
         QCOMPARE(QByteArray::fromStdString(folder_->read("单词课文/listgirl.dat")),
                  QByteArray::fromStdString(gbk::encode("T" + lessons() + "第一课.txt\r\n\r\n")));
