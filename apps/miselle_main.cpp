@@ -8,6 +8,7 @@
 
 #include "common/gbk_codec.h"
 #include "common/paths.h"
+#include "companion/engine/lesson_read_ahead.h"
 #include "companion/shell/miselle_app.h"
 #include "platform/app_icons.h"
 #include "platform/chinese_translations.h"
@@ -24,8 +25,11 @@ int main(int argc, char** argv) {
     if (!instance.isOnlyInstance()) {
         return 0;
     }
-    // The synthesisers are set up while the program connects to the display.
+    // The synthesisers are set up, and the lesson the settings reopen is
+    // read, while the program connects to the display.
     auto speechSetUp = lorvane::speech::CombinedVoice::setUpInBackground();
+    auto lessonReadAhead =
+        lorvane::companion::startReadingLessonAhead(lorvane::common::programFolder());
 
     lorvane::platform::requestX11Platform();
     QApplication app(argc, argv);
@@ -56,6 +60,7 @@ int main(int argc, char** argv) {
         lorvane::common::gbk::openConverters();
         miselle = std::make_unique<lorvane::companion::MiselleApp>(
             folder, executable, *voice, lorvane::companion::MiselleApp::realDesktop());
+        miselle->offerLessonReadAhead(std::move(lessonReadAhead));
         miselle->start();
         // Reading the lesson left freed buffers all over the heap (the file's
         // bytes, its decoded text, the lines on their way into the lists):

@@ -31,8 +31,10 @@ common::Status CompanionEngine::saveSettings() {
 }
 
 bool CompanionEngine::loadLesson(const std::string& path) {
+    std::optional<ReadLesson> readAhead = takeReadAhead(path);
     const common::Result<LessonCursor::Load> load =
-        state_.cursor.load(path, [this] { ui_.processPendingEvents(); });
+        readAhead ? state_.cursor.load(std::move(*readAhead))
+                  : state_.cursor.load(path, [this] { ui_.processPendingEvents(); });
     if (!load) {
         // Nothing to show: the label says why, briefly (it is small; its tip
         // names the lesson), instead of keeping the last lesson's item, whose
@@ -49,6 +51,17 @@ bool CompanionEngine::loadLessonAt(int index) {
         return false;
     }
     return loadLesson(state_.lessons.at(index).path);
+}
+
+std::optional<ReadLesson> CompanionEngine::takeReadAhead(const std::string& path) {
+    if (!readAhead_.valid()) {
+        return std::nullopt;
+    }
+    std::optional<ReadLesson> read = readAhead_.get();  // leaves the future empty
+    if (!read || read->path != path) {
+        return std::nullopt;
+    }
+    return read;
 }
 
 void CompanionEngine::startupDisplay() {
@@ -68,6 +81,7 @@ void CompanionEngine::startupDisplay() {
         // ended.
         showCurrentItem();
     }
+    readAhead_ = {};  // not taken: a later load reads the file itself
 }
 
 void CompanionEngine::nextItem() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +71,14 @@ public:
     // caller must then leave the cursor and the display to that move.
     bool loadLesson(const std::string& path);
 
+    // The lesson the settings reopen, read ahead (see lesson_read_ahead.h).
+    // The start-up display's load takes it when it is of the same file; it
+    // is let go after the start-up display either way, so that any later
+    // load reads the file again.
+    void offerLessonReadAhead(std::future<std::optional<ReadLesson>> readAhead) {
+        readAhead_ = std::move(readAhead);
+    }
+
     // Once after loadSettings: continues where the last run ended.
     void startupDisplay();
 
@@ -128,6 +138,8 @@ private:
     bool appendChosenLesson(std::string path);
     // Loads the lesson list entry at `index`; nothing when there is none.
     bool loadLessonAt(int index);
+    // The lesson read ahead, when it is the one at `path`.
+    std::optional<ReadLesson> takeReadAhead(const std::string& path);
     void changed(Change change) { changes_.add(change); }
 
     CompanionState state_;
@@ -137,6 +149,7 @@ private:
     CompanionUi& ui_;
     Changes changes_;
     bool exiting_ = false;
+    std::future<std::optional<ReadLesson>> readAhead_;
 };
 
 }  // namespace lorvane::companion

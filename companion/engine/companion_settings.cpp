@@ -62,19 +62,28 @@ SettingsFiles settingsFilesIn(std::string_view lessonFolder) {
     return {folder + "girl.dat", folder + "listgirl.dat"};
 }
 
-void loadSettings(const SettingsFiles& files, CompanionState& state) {
-    // Both files are read as one set: a save killed half-way is finished or
-    // thrown away first. A settings file that can't be read gives every
-    // default. (Nothing below looks at the lesson list: reading it first
-    // changes nothing.)
+namespace {
+
+// Both files are read as one set: a save killed half-way is finished or
+// thrown away first. A settings file that can't be read gives every default.
+common::ini::Document readStoredSet(const SettingsFiles& files, LessonList& lessons) {
     common::ini::Document document;
     // What a recovery could not finish is read as it stands; the next save
     // commits a whole set again.
     (void)common::recoverFiles(pair(files), [&](const common::RecoveryResult&) {
         document = common::ini::Document::load(files.settingsFile).valueOr(common::ini::Document{});
         // An unreadable list file leaves the list empty, as a missing one.
-        (void)readListFile(files.lessonListFile, state.lessons);
+        (void)readListFile(files.lessonListFile, lessons);
     });
+    return document;
+}
+
+}  // namespace
+
+void loadSettings(const SettingsFiles& files, CompanionState& state) {
+    // (Nothing below looks at the lesson list: reading it first changes
+    // nothing.)
+    const common::ini::Document document = readStoredSet(files, state.lessons);
     const StoredSettings stored(document);
 
     if (const auto text = common::toInt32(stored.read(kLabelSection, "ForeColor", "16777215"))) {
@@ -100,6 +109,18 @@ void loadSettings(const SettingsFiles& files, CompanionState& state) {
     stored.readSetting("音量", "50", [&](int volume) { (void)state.voice.setVolume(volume); });
     stored.readSetting("语速", "0", [&](int rate) { (void)state.voice.setRate(rate); });
     stored.readSetting("语音", "0", [&](int voice) { (void)state.voice.selectVoice(voice); });
+}
+
+std::optional<std::string> lessonToReopen(const SettingsFiles& files) {
+    LessonList lessons;
+    const common::ini::Document document = readStoredSet(files, lessons);
+    LessonCursor cursor;
+    StoredSettings(document).readSetting("curkewen", "0",
+                                         [&](std::int16_t index) { cursor.setLesson(index); });
+    if (!lessons.anyTicked() || !lessons.contains(cursor.lesson())) {
+        return std::nullopt;
+    }
+    return lessons.at(cursor.lesson()).path;
 }
 
 common::Status saveSettings(const SettingsFiles& files, const CompanionState& state) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,11 @@ SettingsFiles settingsFilesIn(std::string_view lessonFolder);
 // it is. Steps run in a fixed order, since the voice settings pass each
 // change on to the voice.
 void loadSettings(const SettingsFiles& files, CompanionState& state);
+
+// The lesson the start-up display will load from these settings: the
+// entry at the stored current lesson, when the list has it and any lesson
+// is ticked; nothing otherwise. Read as loadSettings reads the files.
+std::optional<std::string> lessonToReopen(const SettingsFiles& files);
 
 // Written once, at a confirmed exit: each file is written in one go, and
 // the two are replaced as one set, both or neither. The failure says why.

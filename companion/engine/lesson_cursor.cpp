@@ -33,6 +33,36 @@ std::string_view LessonCursor::currentItemText() const {
     return inList ? items_[static_cast<std::size_t>(item_)] : "";
 }
 
+namespace {
+
+// Appends the lines of the lesson at `path` to `items`, up to the limit,
+// running `goOn` after each; false from it stops the read.
+common::Status readItems(const std::string& path, LessonItems& items,
+                         const std::function<bool()>& goOn) {
+    const common::Result<std::size_t> read = common::readCompanionLesson(
+        path,
+        [&](const std::string& item) {
+            if (items.size() >= LessonCursor::kMaxItems) {
+                return false;  // a full list keeps its first 32767 lines
+            }
+            items.append(item);
+            return goOn();
+        },
+        [&](std::size_t lines, std::size_t bytes) { items.reserve(lines, bytes); });
+    if (!read) {
+        return common::Failure{"打不开：" + read.message()};
+    }
+    return {};
+}
+
+}  // namespace
+
+ReadLesson readLesson(std::string path) {
+    ReadLesson read{std::move(path), {}, {}};
+    read.status = readItems(read.path, read.items, [] { return true; });
+    return read;
+}
+
 // Lines are added as they are read and `afterLine` lets the window run
 // between them, so a key can run a move meanwhile. If that move loads a
 // lesson itself, the newer load wins: this one stops at once, before its
@@ -41,22 +71,26 @@ common::Result<LessonCursor::Load> LessonCursor::load(const std::string& path,
                                                       const std::function<void()>& afterLine) {
     const common::NewestRun::Number thisLoad = loads_.begin();
     items_.clear();
-    const common::Result<std::size_t> read = common::readCompanionLesson(
-        path,
-        [&](const std::string& item) {
-            if (itemCount() >= kMaxItems) {
-                return false;  // a full list keeps its first 32767 lines
-            }
-            items_.append(item);
-            afterLine();
-            return loads_.isNewest(thisLoad);
-        },
-        [&](std::size_t items, std::size_t bytes) { items_.reserve(items, bytes); });
+    const common::Status read = readItems(path, items_, [&] {
+        afterLine();
+        return loads_.isNewest(thisLoad);
+    });
     if (!loads_.isNewest(thisLoad)) {
         return Load::Overtaken;
     }
+    return finishLoad(read);
+}
+
+common::Result<LessonCursor::Load> LessonCursor::load(ReadLesson read) {
+    // Any load still letting the window run stops at its next line.
+    (void)loads_.begin();
+    items_ = std::move(read.items);
+    return finishLoad(read.status);
+}
+
+common::Result<LessonCursor::Load> LessonCursor::finishLoad(const common::Status& read) const {
     if (!read) {
-        return common::Failure{"打不开：" + read.message()};
+        return common::Failure{read.message()};
     }
     if (items_.empty()) {
         return common::Failure{"课文是空的"};

@@ -16,6 +16,18 @@ class RandomSource;
 
 namespace lorvane::companion {
 
+// A lesson's lines read before the load that wants them, on another thread
+// (see lesson_read_ahead.h), or why they couldn't be read.
+struct ReadLesson {
+    std::string path;
+    common::Status status;  // a short message for the label when the read failed
+    LessonItems items;
+};
+
+// The lines of the lesson at `path`, read as LessonCursor::load reads them,
+// without stopping for the window.
+ReadLesson readLesson(std::string path);
+
 // The lesson in memory and where the learner is in it: the current lesson
 // (an index in the lesson list) and the current item (an index in the
 // lesson's lines). Both are 16-bit numbers, as the settings file keeps them;
@@ -48,12 +60,20 @@ public:
     // `afterLine` after each. A lesson that can't be read, or has no lines,
     // leaves the items empty and fails with a short message for the label.
     common::Result<Load> load(const std::string& path, const std::function<void()>& afterLine);
+    // The same with the lines of a lesson read earlier: the items are
+    // replaced at once, and a load still letting the window run is
+    // overtaken.
+    common::Result<Load> load(ReadLesson read);
 
     // A random item, 1 … n − 1: item 0 comes only in order or when a lesson
     // starts. With fewer than two items the draw lies outside the lesson.
     std::int16_t drawItem(common::RandomSource& random) const;
 
 private:
+    // The end of a load: the read's failure, or "empty" for a lesson without
+    // lines.
+    common::Result<Load> finishLoad(const common::Status& read) const;
+
     LessonItems items_;
     std::int16_t lesson_ = 0;
     std::int16_t item_ = 0;

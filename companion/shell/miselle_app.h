@@ -59,6 +59,11 @@ public:
                Desktop desktop);
     ~MiselleApp() override;
 
+    // The lesson the settings reopen, read ahead; the start takes it when
+    // its load is of that lesson.
+    void offerLessonReadAhead(std::future<std::optional<ReadLesson>> readAhead) {
+        engine_.offerLessonReadAhead(std::move(readAhead));
+    }
     // The load of the main window, then showing it: settings, tray icon,
     // the start-up display, the hot key.
     void start();
