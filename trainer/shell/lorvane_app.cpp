@@ -18,6 +18,11 @@ LorvaneApp::LorvaneApp(QString programFolder, speech::Voice& voice, speech::Reco
           std::bind_front(&LorvaneApp::openLesson, this)) {
     studyWindow_ = std::make_unique<StudyWindow>(session_, programFolder_);
     chooserWindow_ = std::make_unique<LessonChooserWindow>(chooser_, nullptr);
+    // Its window on the display is made now, hidden, while the display has
+    // nothing else to do: made when the chooser first shows, right after the
+    // study window came up, its requests waited some 3 ms behind that
+    // window's.
+    (void)chooserWindow_->winId();
     prompts_.setParent(studyWindow_.get());
     studyWindow_->openDocument = std::move(desktop.openDocument);
     studyWindow_->startProgram = std::move(desktop.startProgram);
