@@ -1,30 +1,23 @@
 #include "companion/engine/lesson_read_ahead.h"
 
-#include <exception>
-
 #include "common/paths.h"
+#include "common/read_ahead.h"
 #include "companion/engine/companion_settings.h"
 
 namespace lorvane::companion {
 
 std::optional<ReadLesson> readLessonAhead(const std::string& programFolder) {
-    try {
-        const std::optional<std::string> lesson =
-            lessonToReopen(settingsFilesIn(common::lessonFolder(programFolder)));
-        if (!lesson) {
-            return std::nullopt;
-        }
-        return readLesson(*lesson);
-    } catch (const std::exception&) {
-        // Whatever went wrong (no GBK converter, no memory) happens again
-        // when the start reads the files itself, and is told there.
+    const std::optional<std::string> lesson =
+        lessonToReopen(settingsFilesIn(common::lessonFolder(programFolder)));
+    if (!lesson) {
         return std::nullopt;
     }
+    return readLesson(*lesson);
 }
 
 std::future<std::optional<ReadLesson>> startReadingLessonAhead(std::string programFolder) {
-    return std::async(std::launch::async,
-                      [folder = std::move(programFolder)] { return readLessonAhead(folder); });
+    return common::startReadingAhead(
+        [folder = std::move(programFolder)] { return readLessonAhead(folder); });
 }
 
 }  // namespace lorvane::companion

@@ -15,10 +15,11 @@ namespace lorvane::companion {
 // file (see CompanionEngine::offerLessonReadAhead).
 
 // Reads the settings in `programFolder`'s lesson folder and the lesson they
-// reopen; nothing when they reopen none.
+// reopen; nothing when they reopen none. Throws what reading them throws.
 std::optional<ReadLesson> readLessonAhead(const std::string& programFolder);
 
-// Starts readLessonAhead on a thread of its own.
+// Starts readLessonAhead on a thread of its own; an exception gives
+// nothing.
 [[nodiscard]] std::future<std::optional<ReadLesson>> startReadingLessonAhead(
     std::string programFolder);
 

@@ -1,36 +1,29 @@
 #include "trainer/engine/progress_read_ahead.h"
 
-#include <exception>
-
 #include "common/paths.h"
+#include "common/read_ahead.h"
 #include "trainer/engine/study_settings.h"
 
 namespace lorvane::trainer {
 
 std::optional<ProgressReadAhead> readProgressAhead(const std::string& programFolder) {
-    try {
-        // Only the lesson is wanted: the screen and the voices, which the
-        // other values are checked against, don't matter here.
-        StudySettings stored;
-        readStudySettings(studySettingsFile(programFolder), 0, 0, 0, stored);
-        if (!stored.lesson || stored.lesson->empty()) {
-            return std::nullopt;
-        }
-        const auto base = common::lessonBaseName(*stored.lesson);
-        if (!base) {
-            return std::nullopt;
-        }
-        return ProgressReadAhead{*base, readProgress(*base)};
-    } catch (const std::exception&) {
-        // Whatever went wrong (no GBK converter, no memory) happens again
-        // when the start reads the files itself, and is told there.
+    // Only the lesson is wanted: the screen and the voices, which the other
+    // values are checked against, don't matter here.
+    StudySettings stored;
+    readStudySettings(studySettingsFile(programFolder), 0, 0, 0, stored);
+    if (!stored.lesson || stored.lesson->empty()) {
         return std::nullopt;
     }
+    const auto base = common::lessonBaseName(*stored.lesson);
+    if (!base) {
+        return std::nullopt;
+    }
+    return ProgressReadAhead{*base, readProgress(*base)};
 }
 
 std::future<std::optional<ProgressReadAhead>> startReadingProgressAhead(std::string programFolder) {
-    return std::async(std::launch::async,
-                      [folder = std::move(programFolder)] { return readProgressAhead(folder); });
+    return common::startReadingAhead(
+        [folder = std::move(programFolder)] { return readProgressAhead(folder); });
 }
 
 }  // namespace lorvane::trainer

@@ -20,9 +20,11 @@ struct ProgressReadAhead {
 
 // Reads the settings in `programFolder` and the progress of the lesson they
 // name; nothing when they name none, or it has no progress file names.
+// Throws what reading them throws.
 std::optional<ProgressReadAhead> readProgressAhead(const std::string& programFolder);
 
-// Starts readProgressAhead on a thread of its own.
+// Starts readProgressAhead on a thread of its own; an exception gives
+// nothing.
 [[nodiscard]] std::future<std::optional<ProgressReadAhead>> startReadingProgressAhead(
     std::string programFolder);
 
