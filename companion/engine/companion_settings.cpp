@@ -114,13 +114,13 @@ void loadSettings(const SettingsFiles& files, CompanionState& state) {
 std::optional<std::string> lessonToReopen(const SettingsFiles& files) {
     LessonList lessons;
     const common::ini::Document document = readStoredSet(files, lessons);
-    LessonCursor cursor;
+    std::int16_t current = 0;
     StoredSettings(document).readSetting("curkewen", "0",
-                                         [&](std::int16_t index) { cursor.setLesson(index); });
-    if (!lessons.anyTicked() || !lessons.contains(cursor.lesson())) {
+                                         [&](std::int16_t index) { current = index; });
+    if (!lessons.anyTicked() || !lessons.contains(current)) {
         return std::nullopt;
     }
-    return lessons.at(cursor.lesson()).path;
+    return lessons.at(current).path;
 }
 
 common::Status saveSettings(const SettingsFiles& files, const CompanionState& state) {

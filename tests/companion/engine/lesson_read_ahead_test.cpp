@@ -21,10 +21,10 @@ protected:
         restoreCursor(1, 1);
     }
     // The read ahead handed over as the program's start hands it over.
-    void offer(std::optional<ReadLesson> read) {
+    static void offer(CompanionEngine& engine, std::optional<ReadLesson> read) {
         std::promise<std::optional<ReadLesson>> done;
         done.set_value(std::move(read));
-        next.offerLessonReadAhead(done.get_future());
+        engine.offerLessonReadAhead(done.get_future());
     }
     std::string folder() { return programDir.path(); }
 
@@ -39,7 +39,7 @@ TEST_F(LessonReadAheadTest, TheStartTakesTheReadOfItsLessonAndLetsItGoAfterwards
     // Changed on disk after the read: the start shows what was read.
     lesson("two.txt", {"one  一", "two  二"});
     next.loadSettings();
-    offer(std::move(read));
+    offer(next, std::move(read));
     next.startupDisplay();
     EXPECT_EQ(itemsAsStrings(next.items()), (Items{"red  红", "blue  蓝", "green  绿"}));
     EXPECT_EQ(next.item().meaning(), "蓝");
@@ -50,7 +50,7 @@ TEST_F(LessonReadAheadTest, TheStartTakesTheReadOfItsLessonAndLetsItGoAfterwards
 }
 
 TEST_F(LessonReadAheadTest, AReadOfAnotherLessonIsNotTaken) {
-    offer(readLesson(inLessons("three.txt")));
+    offer(next, readLesson(inLessons("three.txt")));
     next.loadSettings();
     next.startupDisplay();
     EXPECT_EQ(itemsAsStrings(next.items()), (Items{"red  红", "blue  蓝", "green  绿"}));
@@ -89,9 +89,7 @@ TEST_F(LessonReadAheadTest, AFailedReadTellsWhatTheStartsOwnReadTells) {
         std::optional<ReadLesson> read = readLessonAhead(folder());
         ASSERT_TRUE(read);
         EXPECT_EQ(read->status.ok(), !missing);
-        std::promise<std::optional<ReadLesson>> done;
-        done.set_value(std::move(read));
-        ahead.offerLessonReadAhead(done.get_future());
+        offer(ahead, std::move(read));
         ahead.startupDisplay();
         EXPECT_EQ(ahead.item().meaning(), own.item().meaning());
         EXPECT_TRUE(ahead.items().empty());
